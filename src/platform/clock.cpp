@@ -1,0 +1,25 @@
+#include "platform/clock.h"
+
+#include <optional>
+
+namespace platform {
+namespace {
+std::optional<QDateTime> fixedNow;
+}
+
+QDateTime now() { return fixedNow ? *fixedNow : QDateTime::currentDateTime(); }
+
+QString dateText(const QDateTime& when) {
+    const QDate d = when.date();
+    return QString::asprintf("%02d-%02d-%04d", d.month(), d.day(), d.year());
+}
+
+QString timeText(const QDateTime& when) {
+    const QTime t = when.time();
+    return QString::asprintf("%02d:%02d:%02d", t.hour(), t.minute(), t.second());
+}
+
+void setFixedNow(const QDateTime& when) { fixedNow = when; }
+void useRealClock() { fixedNow.reset(); }
+
+}  // namespace platform

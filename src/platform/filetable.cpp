@@ -1,0 +1,337 @@
+#include "platform/filetable.h"
+
+#include "platform/paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+namespace {
+
+// Big enough that a reader scanning a 40 MB question set makes few system calls, small enough to keep one
+// per open reader without thought.
+constexpr qsizetype ReadBufferSize = 64 * 1024;
+
+using Kind = FileError::Kind;
+
+const char* modeName(OpenMode mode)
+{
+    switch (mode) {
+    case OpenMode::Input: return "reading";
+    case OpenMode::Output: return "writing";
+    case OpenMode::Append: return "appending";
+    }
+    return "?";
+}
+
+}  // namespace
+
+struct FileTable::OpenFile {
+    OpenMode mode = OpenMode::Input;
+    QString path;
+    // Input and Append files.
+    std::unique_ptr<QFile> file;
+    // Output files: the new version, put in place only by a successful close.
+    std::unique_ptr<QSaveFile> pending;
+    // Input files: the read buffer and the unread part of it, [pos, end).
+    QByteArray buffer;
+    qsizetype pos = 0;
+    qsizetype end = 0;
+    // An Output file that failed a write must never replace the old version.
+    bool writeFailed = false;
+
+    QIODevice& device() const
+    {
+        if (pending)
+            return *pending;
+        return *file;
+    }
+};
+
+FileTable& FileTable::instance()
+{
+    static FileTable table;
+    return table;
+}
+
+FileTable::FileTable() = default;
+
+FileTable::~FileTable()
+{
+    abandonAll();
+}
+
+FileTable::OpenFile& FileTable::entry(int number) const
+{
+    if (number < 1 || number > static_cast<int>(files_.size()) || !files_[number - 1])
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open").arg(number));
+    return *files_[number - 1];
+}
+
+int FileTable::open(const QString& path, OpenMode mode)
+{
+    const std::optional<QString> resolved = resolvePath(path);
+    if (!resolved || resolved->isEmpty())
+        throw FileError(Kind::CannotOpen, QStringLiteral("no such drive or empty name: \"%1\"").arg(path));
+    const QString native = *resolved;
+    const QFileInfo info(native);
+
+    auto opened = std::make_unique<OpenFile>();
+    opened->mode = mode;
+    opened->path = native;
+
+    if (info.isDir())
+        throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" is a folder").arg(native));
+    // The program's fixed files sit in shared places; never write anything through a link planted there.
+    if (mode != OpenMode::Input && info.isSymLink())
+        throw FileError(Kind::CannotOpen,
+                        QStringLiteral("\"%1\" is a symbolic link, not opened for %2").arg(native, modeName(mode)));
+
+    switch (mode) {
+    case OpenMode::Input: {
+        opened->file = std::make_unique<QFile>(native);
+        if (!opened->file->open(QIODevice::ReadOnly))
+            throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\": %2").arg(native, opened->file->errorString()));
+        opened->buffer.resize(ReadBufferSize);
+        break;
+    }
+    case OpenMode::Output: {
+        opened->pending = std::make_unique<QSaveFile>(native);
+        opened->pending->setDirectWriteFallback(false);
+        if (!opened->pending->open(QIODevice::WriteOnly))
+            throw FileError(Kind::CannotOpen,
+                            QStringLiteral("\"%1\": %2").arg(native, opened->pending->errorString()));
+        break;
+    }
+    case OpenMode::Append: {
+        opened->file = std::make_unique<QFile>();
+        // Unbuffered: every record reaches the system at once, so a full disk is reported by the write
+        // that hit it and not by some later one.
+        const QIODevice::OpenMode qtMode = QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
+        bool ok = false;
+#ifdef Q_OS_UNIX
+        // O_NOFOLLOW closes the gap between the link check above and the open.
+        const QByteArray encoded = QFile::encodeName(native);
+        const int fd = ::open(encoded.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ok = opened->file->open(fd, qtMode, QFileDevice::AutoCloseHandle);
+            if (!ok)
+                ::close(fd);
+        }
+#else
+        opened->file->setFileName(native);
+        ok = opened->file->open(qtMode);
+#endif
+        if (!ok)
+            throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" cannot be opened for appending").arg(native));
+        break;
+    }
+    }
+
+    // The lowest free number, as the program's old runtime handed them out.
+    auto freeSlot = std::find(files_.begin(), files_.end(), nullptr);
+    if (freeSlot == files_.end()) {
+        files_.push_back(std::move(opened));
+        return static_cast<int>(files_.size());
+    }
+    *freeSlot = std::move(opened);
+    return static_cast<int>(freeSlot - files_.begin()) + 1;
+}
+
+bool FileTable::isOpen(int number) const
+{
+    return number >= 1 && number <= static_cast<int>(files_.size()) && files_[number - 1];
+}
+
+OpenMode FileTable::mode(int number) const
+{
+    return entry(number).mode;
+}
+
+QString FileTable::nativePath(int number) const
+{
+    return entry(number).path;
+}
+
+QByteArrayView FileTable::buffered(int number)
+{
+    OpenFile& f = entry(number);
+    if (f.mode != OpenMode::Input)
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for reading").arg(number));
+    if (f.pos >= f.end) {
+        f.pos = 0;
+        f.end = 0;
+        // A read error ends the input like the end of the file does; readers then report PastEnd.
+        const qint64 got = f.file->read(f.buffer.data(), f.buffer.size());
+        if (got > 0)
+            f.end = static_cast<qsizetype>(got);
+    }
+    return QByteArrayView(f.buffer.constData() + f.pos, f.end - f.pos);
+}
+
+void FileTable::consume(int number, qsizetype count)
+{
+    OpenFile& f = entry(number);
+    if (f.mode != OpenMode::Input)
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for reading").arg(number));
+    f.pos += std::clamp<qsizetype>(count, 0, f.end - f.pos);
+}
+
+int FileTable::peekByte(int number)
+{
+    const QByteArrayView view = buffered(number);
+    return view.isEmpty() ? -1 : static_cast<unsigned char>(view.front());
+}
+
+int FileTable::readByte(int number)
+{
+    const int byte = peekByte(number);
+    if (byte >= 0)
+        consume(number, 1);
+    return byte;
+}
+
+bool FileTable::atEnd(int number)
+{
+    return buffered(number).isEmpty();
+}
+
+qint64 FileTable::length(int number)
+{
+    return entry(number).device().size();
+}
+
+void FileTable::write(int number, const QByteArray& bytes)
+{
+    OpenFile& f = entry(number);
+    if (f.mode == OpenMode::Input)
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for writing").arg(number));
+    if (f.writeFailed)
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": an earlier write failed").arg(f.path));
+
+    qsizetype allowed = bytes.size();
+    const bool overBudget = writeBudget_ >= 0 && bytes.size() > writeBudget_;
+    if (overBudget)
+        allowed = static_cast<qsizetype>(writeBudget_);
+
+    const auto fail = [&](const QString& why) {
+        f.writeFailed = true;
+        if (f.pending)
+            f.pending->cancelWriting();
+        return FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f.path, why));
+    };
+
+    if (allowed > 0) {
+        const qint64 written = f.device().write(bytes.constData(), allowed);
+        if (writeBudget_ >= 0)
+            writeBudget_ -= std::max<qint64>(written, 0);
+        if (written != allowed)
+            throw fail(f.device().errorString());
+    }
+    if (overBudget)
+        throw fail(QStringLiteral("no space left on the disk"));
+}
+
+void FileTable::flushToDisk(int number)
+{
+    OpenFile& f = entry(number);
+    switch (f.mode) {
+    case OpenMode::Input:
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for appending").arg(number));
+    case OpenMode::Output:
+        return;  // the new version is synced when close puts it in place
+    case OpenMode::Append:
+        break;
+    }
+    bool ok = f.file->flush();
+#ifdef Q_OS_UNIX
+    ok = ::fsync(f.file->handle()) == 0 && ok;
+#endif
+    if (!ok)
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be flushed to the disk").arg(f.path));
+}
+
+void FileTable::close(int number)
+{
+    if (!isOpen(number))
+        return;
+    // The number is free again whatever happens below.
+    std::unique_ptr<OpenFile> f = std::move(files_[number - 1]);
+    while (!files_.empty() && !files_.back())
+        files_.pop_back();
+
+    if (f->pending) {
+        if (f->writeFailed)
+            // Dropping the QSaveFile removes its temporary file; the old version stays.
+            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced: a write failed").arg(f->path));
+        if (!f->pending->commit())
+            throw FileError(Kind::WriteFailed,
+                            QStringLiteral("\"%1\" was not replaced: %2").arg(f->path, f->pending->errorString()));
+        return;
+    }
+    if (f->mode == OpenMode::Append && !f->file->flush())
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f->path, f->file->errorString()));
+    f->file->close();
+}
+
+void FileTable::closeAll()
+{
+    std::optional<FileError> first;
+    for (int number = static_cast<int>(files_.size()); number >= 1; --number) {
+        try {
+            close(number);
+        } catch (const FileError& e) {
+            if (!first)
+                first = e;
+        }
+    }
+    if (first)
+        throw *first;
+}
+
+void FileTable::abandonAll()
+{
+    for (auto& f : files_) {
+        if (f && f->pending)
+            f->pending->cancelWriting();
+    }
+    files_.clear();
+}
+
+int FileTable::openCount() const
+{
+    return static_cast<int>(std::count_if(files_.begin(), files_.end(), [](const auto& f) { return f != nullptr; }));
+}
+
+void FileTable::remove(const QString& path)
+{
+    const std::optional<QString> resolved = resolvePath(path);
+    if (!resolved || resolved->isEmpty())
+        throw FileError(Kind::CannotOpen, QStringLiteral("no such drive or empty name: \"%1\"").arg(path));
+    const QString native = *resolved;
+    const QFileInfo info(native);
+    if (info.isDir())
+        throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" is a folder").arg(native));
+    // A link is removed itself, never the file it points to (a dangling link counts as present).
+    if (!info.exists() && !info.isSymLink())
+        throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" does not exist").arg(native));
+    QFile file(native);
+    if (!file.remove())
+        throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\": %2").arg(native, file.errorString()));
+}
+
+void FileTable::failWritesAfter(qint64 bytes)
+{
+    writeBudget_ = bytes < 0 ? -1 : bytes;
+}
+
+}  // namespace platform

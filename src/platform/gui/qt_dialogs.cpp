@@ -1,0 +1,102 @@
+#include "platform/gui/qt_dialogs.h"
+
+#include "platform/gui/qt_printer.h"
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPrintDialog>
+#include <QStringList>
+
+namespace platform {
+namespace {
+
+QWidget* parentWindow() { return QApplication::activeWindow(); }
+
+QString startFolder(const QString& initialFolder) {
+    const auto native = resolvePath(initialFolder);
+    return native ? *native : QString();
+}
+
+}  // namespace
+
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i).trimmed();
+        QString patterns = parts.at(i + 1);
+        patterns.replace(u';', u' ');
+        // Qt takes the patterns from the parentheses; the description already shows them.
+        entries << description + QStringLiteral(" (") + patterns + u')';
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(request.title);
+    box.setText(request.prompt);
+    switch (request.icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    if (request.buttons == Buttons::YesNo) {
+        box.addButton(QStringLiteral("&Tak"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nie"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.buttonRole(box.clickedButton()) == QMessageBox::YesRole ? Answer::Yes : Answer::No;
+    }
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+    return Answer::Ok;
+}
+
+std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
+                                           const QString& defaultText) {
+    QInputDialog dialog(parentWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Anuluj"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
+    const QString path = QFileDialog::getOpenFileName(parentWindow(), request.title,
+                                                      startFolder(request.initialFolder),
+                                                      qtFilter(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
+    QString start = startFolder(request.initialFolder);
+    if (!request.fileName.isEmpty())
+        start = withTrailingSeparator(start) + request.fileName;
+    const QString path =
+        QFileDialog::getSaveFileName(parentWindow(), request.title, start, qtFilter(request.filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+bool QtDialogs::printerDialog() {
+    QPrintDialog dialog(&QtPrinter::sharedPrinter(), parentWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::beep() { QApplication::beep(); }
+
+}  // namespace platform

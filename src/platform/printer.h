@@ -1,0 +1,25 @@
+#pragma once
+// The printer the print commands write to: font size, bold, items that stay on the line or end it, new
+// page, end of document. The program prints with QPrinter; tests record the calls.
+#include <QString>
+
+namespace platform {
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    virtual void setFontSize(int points) = 0;
+    virtual void setBold(bool bold) = 0;
+    // Prints the text; endLine moves to the start of the next line afterwards.
+    virtual void print(const QString& text, bool endLine) = 0;
+    virtual void newPage() = 0;
+    virtual void endDoc() = 0;
+};
+
+Printer& printer();
+// Installs another implementation (tests); nullptr goes back to the default one. Not owned.
+void setPrinter(Printer* implementation);
+// The default implementation (QPrinter, installed by the program's start). Not owned.
+void installDefaultPrinter(Printer* implementation);
+
+}  // namespace platform

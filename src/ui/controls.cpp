@@ -1,0 +1,26 @@
+#include "ui/controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+namespace ui {
+
+void setTextColour(QWidget* control, const QColor& colour) {
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    control->setPalette(palette);
+}
+
+void setFontFace(QWidget* control, const QString& family, int points, bool bold) {
+    QFont font = control->font();
+    font.setFamily(family);
+    if (points > 0)
+        font.setPointSize(points);
+    font.setBold(bold);
+    control->setFont(font);
+}
+
+}  // namespace ui

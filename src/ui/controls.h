@@ -1,0 +1,28 @@
+#pragma once
+// Placing a window's controls at their design positions (twips) with their design names and texts.
+#include "platform/screen.h"
+
+#include <QString>
+#include <QWidget>
+
+namespace ui {
+
+inline void placeTwips(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(platform::toPixels(left), platform::toPixels(top), platform::toPixels(width),
+                         platform::toPixels(height));
+}
+
+// Creates a control of type T as a child of parent, named after its design name, at a twips rectangle.
+template <class T>
+T* make(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* control = new T(parent);
+    control->setObjectName(QString::fromUtf8(name));
+    placeTwips(control, left, top, width, height);
+    return control;
+}
+
+// A caption's "&" marks the access key; a label shows "&&" for a literal ampersand.
+void setTextColour(QWidget* control, const QColor& colour);
+void setFontFace(QWidget* control, const QString& family, int points = 0, bool bold = false);
+
+}  // namespace ui

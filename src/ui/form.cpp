@@ -1,0 +1,322 @@
+#include "ui/form.h"
+
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "platform/screen.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QResizeEvent>
+#include <cstdio>
+
+namespace ui {
+namespace {
+
+// Brings the window to the front; a headless platform has no front to bring it to.
+void bringToFront(QWidget& window) {
+    static const bool headless = QGuiApplication::platformName() == QLatin1String("offscreen");
+    if (headless)
+        return;
+    window.raise();
+    window.activateWindow();
+}
+
+// With WIEDO_TRACE_WINDOWS set, every showing of a window is told on the error stream.
+void trace(const Form& form) {
+    static const bool enabled = qEnvironmentVariableIsSet("WIEDO_TRACE_WINDOWS");
+    if (enabled)
+        std::fprintf(stderr, "shown %s\n", qPrintable(form.name()));
+}
+
+// What the title bar and borders of a window take from its outer size, in pixels.
+constexpr int frameWidthPixels = 8;
+constexpr int frameHeightPixels = 27;
+
+}  // namespace
+
+// ---- Form ----------------------------------------------------------------------------------------
+
+Form::Form(const QString& name) : QWidget(nullptr, Qt::Window) {
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    Runtime::instance().created(this);
+}
+
+Form::~Form() { Runtime::instance().destroyed(this); }
+
+void Form::Show() {
+    Runtime& runtime = Runtime::instance();
+    trace(*this);
+    setVisible(true);
+    bringToFront(*this);
+    runtime.activate(this);
+}
+
+void Form::ShowModal() {
+    Runtime& runtime = Runtime::instance();
+    if (modalLoop_)
+        return;
+    QPointer<Form> self(this);
+    QPointer<Form> opener = runtime.active_;
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    setWindowModality(Qt::ApplicationModal);
+    trace(*this);
+    setVisible(true);
+    bringToFront(*this);
+    try {
+        runtime.activate(this);
+        // The window may have closed itself while becoming active (a refused password, for instance).
+        if (self && isVisible() && !runtime.ended_)
+            runtime.runModal(*this);
+    } catch (...) {
+        if (self) {
+            modalLoop_ = nullptr;
+            setWindowModality(Qt::NonModal);
+        }
+        throw;
+    }
+    if (self) {
+        modalLoop_ = nullptr;
+        setVisible(false);
+        setWindowModality(Qt::NonModal);
+    }
+    if (runtime.ended_)
+        throw ProgramEnded{};
+    // The window that opened the modal one becomes active again.
+    if (opener && opener->isVisible()) {
+        runtime.active_ = nullptr;
+        runtime.activate(opener);
+    }
+}
+
+void Form::Hide() {
+    setVisible(false);
+    if (modalLoop_)
+        modalLoop_->quit();
+    Runtime& runtime = Runtime::instance();
+    if (runtime.active_ == this)
+        runtime.active_ = nullptr;
+}
+
+void Form::setOuterSizeTwips(int width, int height) {
+    resize(std::max(1, platform::toPixels(width) - frameWidthPixels),
+           std::max(1, platform::toPixels(height) - frameHeightPixels));
+}
+
+int Form::widthTwips() const { return platform::toTwips(width() + frameWidthPixels); }
+int Form::heightTwips() const { return platform::toTwips(height() + frameHeightPixels); }
+int Form::innerWidthTwips() const { return platform::toTwips(width()); }
+int Form::innerHeightTwips() const { return platform::toTwips(height()); }
+void Form::setLeftTwips(int left) { move(platform::toPixels(left), pos().y()); }
+void Form::setTopTwips(int top) { move(pos().x(), platform::toPixels(top)); }
+int Form::leftTwips() const { return platform::toTwips(pos().x()); }
+int Form::topTwips() const { return platform::toTwips(pos().y()); }
+
+void Form::centre() {
+    const QSize screen = platform::screenSizeTwips();
+    const double left = (screen.width() - widthTwips()) / 2.0;
+    const double top = (screen.height() - heightTwips()) / 2.0;
+    move(platform::toPixels(static_cast<int>(left)), platform::toPixels(static_cast<int>(top)));
+}
+
+QImage& Form::persistentImage() {
+    if (image_.size() != size()) {
+        QImage grown(size(), QImage::Format_RGB32);
+        grown.fill(palette().color(QPalette::Window));
+        if (!image_.isNull()) {
+            QPainter painter(&grown);
+            painter.drawImage(0, 0, image_);
+        }
+        image_ = grown;
+    }
+    return image_;
+}
+
+void Form::paintEvent(QPaintEvent* event) {
+    if (image_.isNull()) {
+        QWidget::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, image_);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    // The title bar's close box unloads the window the way the program's own Unload does.
+    event->ignore();
+    guarded([this] { closeBoxClicked(); });
+}
+
+void Form::closeBoxClicked() { Runtime::instance().unload(*this); }
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    guarded([this] { Form_Resize(); });
+}
+
+void Form::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange)
+        isMinimizedState_ = windowState().testFlag(Qt::WindowMinimized);
+    QWidget::changeEvent(event);
+}
+
+// ---- Runtime -------------------------------------------------------------------------------------
+
+Runtime& Runtime::instance() {
+    static Runtime runtime;
+    return runtime;
+}
+
+void Runtime::registerForm(const QString& name, Factory factory) { factories_[name] = std::move(factory); }
+
+Form* Runtime::findLoaded(const QString& name) const {
+    const auto found = loaded_.find(name);
+    return found == loaded_.end() ? nullptr : found->second.data();
+}
+
+Form& Runtime::byName(const QString& name) {
+    if (Form* form = findLoaded(name))
+        return *form;
+    const auto factory = factories_.find(name);
+    if (factory == factories_.end())
+        throw std::logic_error("no window named " + name.toStdString());
+    Form* form = factory->second();
+    loaded_[name] = form;
+    form->Form_Load();
+    return *form;
+}
+
+void Runtime::created(Form*) {}
+
+void Runtime::destroyed(Form* form) {
+    for (auto it = loaded_.begin(); it != loaded_.end(); ++it) {
+        if (it->second == form || it->second.isNull()) {
+            loaded_.erase(it);
+            break;
+        }
+    }
+}
+
+void Runtime::activate(Form* form) {
+    if (active_ == form)
+        return;
+    active_ = form;
+    form->Form_Activate();
+}
+
+bool Runtime::unload(Form& form) {
+    if (form.unloading_)
+        return true;
+    bool cancel = false;
+    form.Form_Unload(cancel);
+    if (cancel)
+        return false;
+    form.unloading_ = true;
+    form.Hide();
+    const auto found = loaded_.find(form.name());
+    if (found != loaded_.end() && found->second == &form)
+        loaded_.erase(found);
+    form.deleteLater();
+    return true;
+}
+
+bool Runtime::unload(const QString& name) {
+    Form* form = findLoaded(name);
+    return form ? unload(*form) : true;
+}
+
+void Runtime::endProgram() {
+    ended_ = true;
+    try {
+        platform::files().closeAll();
+    } catch (...) {
+        platform::files().abandonAll();
+    }
+    for (Form* form : loadedForms()) {
+        if (form->modalLoop_)
+            form->modalLoop_->quit();
+        form->setVisible(false);
+    }
+    active_ = nullptr;
+    if (quitHandler_)
+        quitHandler_();
+    throw ProgramEnded{};
+}
+
+std::vector<Form*> Runtime::loadedForms() const {
+    std::vector<Form*> result;
+    for (const auto& [name, form] : loaded_)
+        if (form)
+            result.push_back(form.data());
+    return result;
+}
+
+std::vector<Form*> Runtime::visibleForms() const {
+    std::vector<Form*> result;
+    for (Form* form : loadedForms())
+        if (form->isVisible())
+            result.push_back(form);
+    return result;
+}
+
+void Runtime::queueModalScript(const QString& formName, ModalScript script) {
+    scripts_.emplace_back(formName, std::move(script));
+}
+
+QStringList Runtime::takeFailures() {
+    QStringList result = failures_;
+    failures_.clear();
+    return result;
+}
+
+void Runtime::runModal(Form& form) {
+    if (scripts_.empty() && !requireScripts_) {
+        form.modalLoop_->exec();
+        return;
+    }
+    if (scripts_.empty()) {
+        recordFailure(QStringLiteral("unexpected modal showing of %1").arg(form.name()));
+        return;
+    }
+    auto [expected, script] = std::move(scripts_.front());
+    scripts_.erase(scripts_.begin());
+    if (expected != form.name()) {
+        recordFailure(QStringLiteral("expected a modal showing of %1, saw %2").arg(expected, form.name()));
+        return;
+    }
+    QPointer<Form> self(&form);
+    script(form);
+    if (self && self->isVisible() && !ended_)
+        recordFailure(QStringLiteral("the script left %1 open").arg(form.name()));
+}
+
+void Runtime::reset() {
+    for (Form* form : loadedForms())
+        delete form;
+    loaded_.clear();
+    active_ = nullptr;
+    ended_ = false;
+    scripts_.clear();
+}
+
+// ---- guarded -------------------------------------------------------------------------------------
+
+void guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const ProgramEnded&) {
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "wiedo: unhandled failure: %s\n", e.what());
+        try {
+            platform::msgBox(QStringLiteral("Wystąpił nieznany błąd w programie"), platform::Buttons::Ok,
+                             platform::Icon::Exclamation, QStringLiteral("Błąd"));
+        } catch (...) {
+        }
+    }
+}
+
+}  // namespace ui

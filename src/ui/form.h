@@ -1,0 +1,142 @@
+#pragma once
+// The forms runtime: every window of the program is a Form, created on first use and reached by name
+// from any other window. The runtime itself fires Load, Activate and Unload in the order the windows rely
+// on, runs modal showings in a nested event loop, and ends the program on request.
+#include <QEventLoop>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace ui {
+
+// Thrown when the program ends, to leave every handler still running at once; the runtime catches it
+// where it called the handler.
+struct ProgramEnded {};
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name);
+    ~Form() override;
+    QString name() const { return objectName(); }
+
+    // The window's own events, fired by the runtime.
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+    virtual void Form_Resize() {}
+    // The title bar's close box; unloads the window unless a window does something else with it.
+    virtual void closeBoxClicked();
+
+    void Show();       // not modal; the window becomes the active one
+    void ShowModal();  // returns when the window was hidden or unloaded
+    void Hide();
+    bool isShowingModal() const { return modalLoop_ != nullptr; }
+
+    // Position and outer size in twips, as the window's layout gives them.
+    void setOuterSizeTwips(int width, int height);
+    int widthTwips() const;
+    int heightTwips() const;
+    int innerWidthTwips() const;
+    int innerHeightTwips() const;
+    void setLeftTwips(int left);
+    void setTopTwips(int top);
+    int leftTwips() const;
+    int topTwips() const;
+    // left = (screen width - window width) / 2, top = (screen height - window height) / 2.
+    void centre();
+
+    // The window's persistent image: what is drawn into it stays and the window is redrawn from it.
+    QImage& persistentImage();
+    bool isMinimized() const { return isMinimizedState_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    friend class Runtime;
+    QImage image_;
+    QEventLoop* modalLoop_ = nullptr;
+    QPointer<Form> opener_;
+    bool isMinimizedState_ = false;
+    bool unloading_ = false;
+};
+
+// The registry of loaded windows and the program's life.
+class Runtime {
+public:
+    static Runtime& instance();
+
+    using Factory = std::function<Form*()>;
+    void registerForm(const QString& name, Factory factory);
+
+    // The loaded window of that name, creating and loading it first when needed.
+    Form& byName(const QString& name);
+    Form* findLoaded(const QString& name) const;
+    template <class T>
+    T& get() {
+        return static_cast<T&>(byName(T::formName));
+    }
+
+    // Unload: fires Form_Unload; unless cancelled the window is hidden and destroyed, and the next use
+    // creates it again. Returns false when the window cancelled.
+    bool unload(Form& form);
+    bool unload(const QString& name);
+
+    // Ends the program: every window is hidden, every nested loop left, the application asked to quit,
+    // and ProgramEnded thrown to leave the running handler.
+    [[noreturn]] void endProgram();
+    bool hasEnded() const { return ended_; }
+
+    Form* activeForm() const { return active_; }
+    std::vector<Form*> loadedForms() const;
+    std::vector<Form*> visibleForms() const;
+
+    // What ending the program does besides leaving the handlers (the program quits the application).
+    void setQuitHandler(std::function<void()> handler) { quitHandler_ = std::move(handler); }
+
+    // Test support: modal showings run a queued script inside the window instead of waiting for a user.
+    // With scripts required, a modal showing with no script queued, or a script for another window, is
+    // recorded as a failure and the window is closed at once; so is a script that leaves its window open.
+    using ModalScript = std::function<void(Form&)>;
+    void requireModalScripts(bool required) { requireScripts_ = required; }
+    void queueModalScript(const QString& formName, ModalScript script);
+    int pendingModalScripts() const { return static_cast<int>(scripts_.size()); }
+    QStringList takeFailures();
+    void recordFailure(const QString& failure) { failures_ << failure; }
+
+    // Test support: destroys every window and forgets that the program ended.
+    void reset();
+
+private:
+    friend class Form;
+    Runtime() = default;
+    void created(Form* form);
+    void destroyed(Form* form);
+    void activate(Form* form);
+    void runModal(Form& form);
+
+    std::map<QString, Factory> factories_;
+    std::map<QString, QPointer<Form>> loaded_;
+    QPointer<Form> active_;
+    bool ended_ = false;
+    std::function<void()> quitHandler_;
+    bool requireScripts_ = false;
+    std::vector<std::pair<QString, ModalScript>> scripts_;
+    QStringList failures_;
+};
+
+inline Runtime& forms() { return Runtime::instance(); }
+
+// Runs a handler of the program: the end of the program leaves it quietly; a failure nobody handled is
+// reported to the user instead of taking the program down.
+void guarded(const std::function<void()>& handler);
+
+}  // namespace ui
