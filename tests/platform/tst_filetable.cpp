@@ -203,15 +203,6 @@ private slots:
         QCOMPARE(files().length(n), qint64(data.size()));
     }
 
-    void emptyFileIsAtEnd()
-    {
-        put(at("empty"), "");
-        const int n = files().open(at("empty"), OpenMode::Input);
-        QVERIFY(files().atEnd(n));
-        QCOMPARE(files().length(n), qint64(0));
-        QVERIFY(files().buffered(n).isEmpty());
-    }
-
     void outputReplacesOnlyOnClose()
     {
         put(at("ptk.ptk"), "old\r\n");
@@ -324,14 +315,6 @@ private slots:
         QCOMPARE(contents(target), dangling ? QByteArray("<missing>") : QByteArray("precious"));
     }
 
-    void readingThroughALinkIsAllowed()
-    {
-        put(at("real.kwz"), "abc");
-        QVERIFY(QFile::link(at("real.kwz"), at("link.kwz")));
-        const int n = files().open(at("link.kwz"), OpenMode::Input);
-        QCOMPARE(drain(n), QByteArray("abc"));
-    }
-
     void existingNameFoundWhateverTheCase()
     {
         put(at("Wiedo.cfg"), "\"tajne\"\r\n");
@@ -388,13 +371,6 @@ private slots:
         now.sort();
         QCOMPARE(now, left);
         QCOMPARE(contents(at("keep")), QByteArray("kept"));
-    }
-
-    void errorTextNamesKindAndDetail()
-    {
-        const FileError e(FileError::Kind::CannotOpen, QStringLiteral("„ptk.ptk”"));
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("CannotOpen: „ptk.ptk”"));
-        QCOMPARE(e.kind(), FileError::Kind::CannotOpen);
     }
 };
 

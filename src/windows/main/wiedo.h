@@ -1,15 +1,152 @@
 #pragma once
 // The main window: the question on screen with its five answers and the hint, the counters, the
-// student's data, the clock, the help line and the menu bar.
+// student's data, the clock, the help line and the menu bar. The state of a running test lives in its
+// controls: counters are captions, flags are hidden labels.
 #include "ui/form.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
 namespace windows {
+
+// What the window's common dialog keeps between uses: the path last chosen is the current question set.
+struct CommonDialog {
+    QString FileName;
+    QString InitDir;
+};
 
 class Wiedo : public ui::Form {
     Q_OBJECT
 public:
     static inline const QString formName = QStringLiteral("Wiedo");
     Wiedo();
+
+    // ---- layout, counters and hover help (wiedo.cpp)
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_MouseMove();
+    void Timer1_Timer();
+    void Label2_DblClick();
+    void Label9_Click();
+    void Label10_Click();
+    void Label11_Click();
+    void Label12_Click();
+    void Label13_Click();
+    void Label14_Click();
+    void Label15_Click();
+    void Label16_Click();
+    void Label19_Click();
+    void Label20_Click();
+    void Label21_Click();
+    void Stsr();
+    // Paints the window blue to black, hides it and shows it modally.
+    static void TloModal(ui::Form& window);
+
+    // ---- question flow and answer checking (wiedo_flow.cpp)
+    void Command1_Click();
+    void Picture1_Click();
+    void Label1_Click();
+    void AnswerButton_Click(int index);      // Label4 .. Label8, index 0 .. 4
+    void AnswerButton_MouseMove(int index);  // help line, then the hint mode
+    void PierPyt();
+    void Labl();
+    void Odswiez();
+    void ABCDEh();
+    void PtK();
+    void StopI();
+    void tekty_Click();  // the work-file check
+
+    // ---- menu commands (wiedo_menu.cpp; the teacher's gates in wiedo_teacher.cpp)
+    void otwórz_Click();
+    void edytujwiedo_Click();
+    void Punktacja_Click();
+    void opcje_Click();
+    void drukuj_Click();
+    void druKPod_Click();
+    void drukKarO_Click();
+    void DrukWsz_Click();
+    void ustdr_Click();
+    void koniec_Click();
+    void KWZ_to_txt_Click();
+    void SS_Click();
+    void mnuBitmap1_Click();
+    void mnuBitmap2_Click();
+    void mnuBitmap3_Click();
+    void Form_Unload(bool& cancel) override;
+
+    // ---- controls
+    QLabel* Label1;           // question text
+    QPushButton* Label3;      // hint text
+    QPushButton* Label4;      // answers A .. E
+    QPushButton* Label5;
+    QPushButton* Label6;
+    QPushButton* Label7;
+    QPushButton* Label8;
+    QCheckBox* Check1;        // marks A .. E
+    QCheckBox* Check2;
+    QCheckBox* Check3;
+    QCheckBox* Check4;
+    QCheckBox* Check5;
+    QPushButton* Label9;      // "Pytanie nr"
+    QPushButton* Label10;     // question number
+    QPushButton* Label11;     // "Ilość pytań"
+    QPushButton* Label12;     // number of questions
+    QPushButton* Label13;     // "Odp. dobre"
+    QPushButton* Label14;     // good answers
+    QPushButton* Label15;     // "Odp. złe"
+    QPushButton* Label16;     // wrong answers
+    QPushButton* Label19;     // first name, surname, class
+    QPushButton* Label20;
+    QPushButton* Label21;
+    QPushButton* Command1;    // Start / next
+    QLabel* Picture1;         // logo; a click runs Command1
+    QLabel* Label2;           // clock
+    QLabel* Podp;             // help line
+    QLabel* xx;               // hint mode armed
+    QLabel* Tips;             // hint mode active
+    QLabel* Ap;               // flags of answers A .. E
+    QLabel* Bp;
+    QLabel* Cp;
+    QLabel* Dp;
+    QLabel* Ep;
+    QTimer* Timer1;
+    CommonDialog CD1;
+
+    // ---- menus
+    QMenuBar* menuBar;
+    QMenu* tekty_;
+    QAction* otwórz;
+    QMenu* dlaNauczyciela;
+    QAction* edytujwiedo;
+    QAction* Punktacja;
+    QAction* opcje;
+    QMenu* Drukowanie;
+    QAction* drukuj;
+    QAction* druKPod;
+    QAction* drukKarO;
+    QAction* DrukWsz;
+    QAction* pd;
+    QAction* ustdr;
+    QAction* p1;
+    QAction* koniec;
+    QMenu* narzędzia;
+    QAction* KWZ_to_txt;
+    QMenu* inne;
+    QAction* SS;
+    QMenu* pomoc;
+    QAction* mnuBitmap1;
+    QAction* mnuBitmap2;
+    QAction* mnuBitmap3;
+
+    // Answer controls by index 0 .. 4 (A .. E).
+    QPushButton* answerButton(int index) const;
+    QCheckBox* answerBox(int index) const;
+    QLabel* flagLabel(int index) const;
 };
 
 }  // namespace windows
