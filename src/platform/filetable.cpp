@@ -205,6 +205,25 @@ bool FileTable::atEnd(int number)
     return buffered(number).isEmpty();
 }
 
+qint64 FileTable::position(int number)
+{
+    OpenFile& f = entry(number);
+    if (f.mode != OpenMode::Input)
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for reading").arg(number));
+    return f.file->pos() - (f.end - f.pos);
+}
+
+void FileTable::seek(int number, qint64 offset)
+{
+    OpenFile& f = entry(number);
+    if (f.mode != OpenMode::Input)
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for reading").arg(number));
+    if (offset < 0 || !f.file->seek(std::min(offset, f.file->size())))
+        throw FileError(Kind::CannotOpen, QStringLiteral("cannot move to %1 in %2").arg(offset).arg(f.path));
+    f.pos = 0;
+    f.end = 0;
+}
+
 qint64 FileTable::length(int number)
 {
     return entry(number).device().size();

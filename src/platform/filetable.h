@@ -34,6 +34,10 @@ public:
     void consume(int number, qsizetype count);
     int readByte(int number);
     bool atEnd(int number);
+    // Input files: the offset of the next byte to be read, and a move to an offset (a reader reopened
+    // after "close every open file" goes on where it stood).
+    qint64 position(int number);
+    void seek(int number, qint64 offset);
     qint64 length(int number);
 
     // Writing (Output and Append files). Throws FileError::WriteFailed.

@@ -12,7 +12,9 @@
 #include "windows/registry.h"
 #include "windows/temp/temp_window.h"
 
+#include <QLockFile>
 #include <QPixmap>
+#include <memory>
 
 namespace startup {
 
@@ -136,10 +138,39 @@ void LoadT::KLl() {
     }
 }
 
+namespace {
+
+// The guard against a second running copy: a lock beside the work file, held while the program runs.
+// A lock left by a copy that died is taken over.
+std::unique_ptr<QLockFile> held;
+
+bool takeSecondCopyLock() {
+    const auto workFile = platform::resolvePath(config::workFilePath());
+    if (!workFile)
+        return false;
+    const QString lockPath = *workFile + QStringLiteral(".lock");
+    if (held && held->isLocked() && held->fileName() == lockPath)
+        return true;
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    lock->setStaleLockTime(0);  // only a dead owner makes a lock stale, never its age
+    if (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError || !lock->removeStaleLockFile() || !lock->tryLock(0))
+            return false;
+    }
+    held = std::move(lock);
+    return true;
+}
+
+}  // namespace
+
+void releaseSecondCopyLock() { held.reset(); }
+
 void LoadT::TtmP() {
     Label1->repaint();
     Label1->setText(QStringLiteral("Tworzenie pliku przejściowego"));
     try {
+        if (!takeSecondCopyLock())
+            throw FileError(FileError::Kind::CannotOpen, QStringLiteral("another copy holds the work file"));
         config::writeWorkFile(programFolder(), programFolder());
     } catch (const FileError&) {
         PrB->setValue(4);

@@ -43,5 +43,7 @@ private:
 
 // The start procedure: registers the windows, centres and shows the loader.
 void Main();
+// Lets the next copy of the program start (the lock beside the work file goes with the program).
+void releaseSecondCopyLock();
 
 }  // namespace startup

@@ -12,6 +12,8 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -62,6 +64,8 @@ private slots:
     void damagedFiles();
     void workFileCannotBeCreated();
     void workFileLinkIsNotFollowed();
+    void secondCopyIsRefused();
+    void staleLockDoesNotBlock();
     void birthdayGreeting();
     void progressAndStatusTexts();
     void loaderCloseBoxDoesNothing();
@@ -249,6 +253,37 @@ void tst_Startup::workFileLinkIsNotFollowed() {
     QCOMPARE(fx.read(victim), QByteArray("keep me"));
     QVERIFY(!QFileInfo(fx.driveC() + "/test.tmp").isSymLink());
     QVERIFY(fx.readDriveC("test.tmp").startsWith('"'));
+}
+
+void tst_Startup::secondCopyIsRefused() {
+    ProgramFixture fx;
+    fx.writeWiedoIni();
+    // Another copy of the program runs and holds the lock beside the work file.
+    QLockFile other(fx.driveC() + "/test.tmp.lock");
+    QVERIFY(other.tryLock(0));
+    ScriptedDialogs dialogs;
+    dialogs.expectMessage(QStringLiteral("Błąd z plikiem przejściowym. Najprawdopodobniej uruchomiłeś 2 razy "
+                                         "ten sam program. Zakończ działanie tego programu, i ponownie "
+                                         "uruchom WINDOWS"),
+                          QStringLiteral("Błąd pliku przejściowego"), Icon::Exclamation);
+    QVERIFY(fx.startUp());
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QVERIFY(ui::forms().hasEnded());
+    QVERIFY(!QFile::exists(fx.driveC() + "/test.tmp"));
+}
+
+void tst_Startup::staleLockDoesNotBlock() {
+    ProgramFixture fx;
+    fx.writeWiedoIni();
+    fx.write("Wiedo.cfg", "\"\"\r\n");
+    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    // A lock left by a copy that died: its process no longer exists.
+    fx.write(fx.driveC() + "/test.tmp.lock", "2147483000\nwiedo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    ScriptedDialogs dialogs;
+    QVERIFY(fx.startUp());
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QVERIFY(!ui::forms().hasEnded());
+    QVERIFY(visible("Inform"));
 }
 
 void tst_Startup::birthdayGreeting() {

@@ -34,6 +34,7 @@ ProgramFixture::ProgramFixture() {
 
 ProgramFixture::~ProgramFixture() {
     ui::forms().reset();
+    startup::releaseSecondCopyLock();
     ui::forms().requireModalScripts(false);
     ui::forms().takeFailures();
     platform::files().abandonAll();
