@@ -49,7 +49,10 @@ QString driveCRoot() {
     if (root.isEmpty())
         root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                QStringLiteral("/wiedo/c");
-    QDir().mkpath(root);
+    if (!QFileInfo::exists(root)) {
+        // A new drive C: comes with its system folder, where the options keep their folder file.
+        QDir().mkpath(root + QStringLiteral("/windows"));
+    }
     return root;
 }
 

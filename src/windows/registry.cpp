@@ -1,8 +1,15 @@
 #include "windows/registry.h"
 
+#include "windows/grade/ocena.h"
 #include "windows/info/autor.h"
+#include "windows/info/dod.h"
 #include "windows/info/inform.h"
+#include "windows/info/n_edit.h"
+#include "windows/info/oprg.h"
 #include "windows/main/wiedo.h"
+#include "windows/options/opcje.h"
+#include "windows/scale_editor/punkty.h"
+#include "windows/signin/open_window.h"
 #include "windows/temp/temp_window.h"
 #include "windows/welcome/witaj.h"
 
@@ -20,7 +27,14 @@ void registerAll() {
     add<Wiedo>();
     add<Inform>();
     add<Autor_>();
+    add<Dod>();
+    add<N_edit>();
+    add<oPrg>();
     add<Witaj>();
+    add<open_>();
+    add<Ocena>();
+    add<Punkty>();
+    add<Opcje_>();
 }
 
 }  // namespace windows

@@ -16,6 +16,13 @@ namespace {
 
 QWidget* parentWindow() { return QApplication::activeWindow(); }
 
+// The program separates the lines of a prompt with a carriage return alone, which Qt does not break on.
+QString shownLines(QString prompt) {
+    prompt.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    prompt.replace(u'\r', u'\n');
+    return prompt;
+}
+
 QString startFolder(const QString& initialFolder) {
     const auto native = resolvePath(initialFolder);
     return native ? *native : QString();
@@ -39,7 +46,7 @@ QString qtFilter(const QString& filter) {
 Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
     QMessageBox box(parentWindow());
     box.setWindowTitle(request.title);
-    box.setText(request.prompt);
+    box.setText(shownLines(request.prompt));
     switch (request.icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -63,7 +70,7 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
                                            const QString& defaultText) {
     QInputDialog dialog(parentWindow());
     dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
+    dialog.setLabelText(shownLines(prompt));
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Anuluj"));

@@ -1,49 +1,58 @@
 #include "windows/info/inform.h"
 
-#include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/gradient.h"
-#include "windows/info/info_texts.h"
+#include "windows/info/info_common.h"
 
-#include <QFrame>
 #include <QPixmap>
 
 namespace windows {
+namespace {
+
+const QString caption = QStringLiteral("Instrukcja obsługi programu :");
+
+// One side of the red frame, one pixel thick.
+QFrame* redLine(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* line = ui::make<QFrame>(parent, name, left, top, width, height);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, QColor(255, 0, 0));
+    line->setPalette(palette);
+    return line;
+}
+
+}  // namespace
 
 Inform::Inform() : ui::Form(formName) {
-    setWindowTitle(QStringLiteral("Instrukcja obsługi programu :"));
+    setWindowTitle(caption);
     setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
-    setOuterSizeTwips(7440, 4320);
-    Label1 = ui::make<QLabel>(this, "Label1", 120, 120, 6960, 375);
-    Label1->setText(QStringLiteral("Instrukcja obsługi :"));
+    setOuterSizeTwips(7440, 4680);
+    Label1 = infoLabel(this, "Label1", 120, 120, 6960, 375, QStringLiteral("Instrukcja obsługi :"));
     ui::setFontFace(Label1, QStringLiteral("Arial"), 12, true);
-    Label2 = ui::make<QLabel>(this, "Label2", 2880, 600, 4320, 1335);
-    Label2->setText(QStringLiteral(
-        "Aby włączyć test trzeba najpierw wybrać z czego chcemy być pytani. Aby otworzyć jakiś zestaw z "
-        "testami trzeba wybrać z menu WIEDO, wtedy rozwinie"));
-    Label3 = ui::make<QLabel>(this, "Label3", 120, 2040, 7080, 1200);
-    Label3->setText(QStringLiteral(
-        "się menu z kilkoma opcjami. Potem trzeba wybrać opcję OTWÓRZ PLIK TESTU. Pojawi się wtedy okienko "
-        "dialogowe Otwórz. Wybierz plik z pytaniami testowymi, klikasz w przycisk OTWÓRZ. Wtedy zniknie "
-        "okno dialogowe OTWÓRZ i musisz kilknąć w przycisk START. Potem zaznaczaj odpowiednie pola i "
-        "klikaj w przycisk NASTĘPNE PYTANIE"));
-    for (QLabel* label : {Label1, Label2, Label3}) {
-        label->setWordWrap(true);
-        ui::setTextColour(label, Qt::white);
-    }
+    Label2 = infoLabel(this, "Label2", 2880, 600, 4320, 1335,
+                       QStringLiteral("Aby włączyć test trzeba najpierw wybrać z czego chcemy być pytani. Aby "
+                                      "otworzyć jakiś zestaw z testami trzeba wybrać z menu WIEDO, wtedy "
+                                      "rozwinie"));
+    Label3 = infoLabel(
+        this, "Label3", 120, 2040, 7080, 1440,
+        QStringLiteral("się menu z kilkoma opcjami. Potem trzeba wybrać opcję OTWÓRZ PLIK TESTU. Pojawi się "
+                       "wtedy okienko dialogowe Otwórz. Wybierz plik z pytaniami testowymi, klikasz w przycisk "
+                       "OTWÓRZ. Wtedy zniknie okno dialogowe OTWÓRZ i musisz kilknąć w przycisk START. Potem "
+                       "zaznaczaj odpowiednie pola i klikaj w przycisk NASTĘPNE PYTANIE"));
     Image1 = ui::make<QLabel>(this, "Image1", 0, 600, 2670, 1335);
     Image1->setPixmap(QPixmap(QStringLiteral(":/img/inform.png")));
     Image1->setScaledContents(true);
     Image1->setAccessibleName(QStringLiteral("Ilustracja"));
-    // Line1 .. Line4: the red frame around the illustration.
-    auto* frame = ui::make<QFrame>(this, "Line1", 0, 600, 2655, 1335);
-    frame->setStyleSheet(QStringLiteral("border: 1px solid rgb(255,0,0); background: transparent;"));
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The frame from (0, 600) to (2640, 1920), drawn over the illustration's edge.
+    Line1 = redLine(this, "Line1", 0, 600, 2655, 15);
+    Line2 = redLine(this, "Line2", 2640, 600, 15, 1335);
+    Line3 = redLine(this, "Line3", 0, 1920, 2655, 15);
+    Line4 = redLine(this, "Line4", 0, 600, 15, 1335);
 
-    Command1 = ui::make<QPushButton>(this, "Command1", 120, 3360, 3480, 495);
+    Command1 = ui::make<QPushButton>(this, "Command1", 120, 3600, 3480, 495);
     Command1->setText(QStringLiteral("GRAM !!!"));
     Command1->setToolTip(hoverPlay());
-    Command3 = ui::make<QPushButton>(this, "Command3", 3720, 3360, 3480, 495);
+    Command3 = ui::make<QPushButton>(this, "Command3", 3720, 3600, 3480, 495);
     Command3->setText(QStringLiteral("&Nic z tego nie rozumiem"));
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
     ui::on(Command3, &QPushButton::clicked, [this] { Command3_Click(); });
@@ -54,6 +63,7 @@ void Inform::Form_Load() {
     ui::paintGradient(*this);
 }
 
+// Leaving the instructions by the title bar leads on to the main window, as "GRAM !!!" does.
 void Inform::closeBoxClicked() { Command1_Click(); }
 
 void Inform::Command1_Click() {
@@ -63,7 +73,7 @@ void Inform::Command1_Click() {
 
 void Inform::Command3_Click() {
     ui::forms().byName(QStringLiteral("Dod")).ShowModal();
-    setWindowTitle(QStringLiteral("Instrukcja obsługi programu :"));
+    setWindowTitle(caption);
 }
 
 }  // namespace windows

@@ -1,8 +1,9 @@
 #pragma once
 // The instructions window: the program's front door after start-up. "GRAM !!!" (or its close box)
-// brings up the main window.
+// brings up the main window; "&Nic z tego nie rozumiem" opens the graphical instructions.
 #include "ui/form.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,6 +23,10 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Image1;
+    QFrame* Line1;  // the red frame around the illustration: top, right, bottom, left
+    QFrame* Line2;
+    QFrame* Line3;
+    QFrame* Line4;
     QPushButton* Command1;
     QPushButton* Command3;
 };

@@ -60,6 +60,9 @@ public:
     void PtK();
     void StopI();
     void tekty_Click();  // the work-file check
+    // Ends a test that cannot go on (a damaged or empty set) without a grade: the window goes back to
+    // the state it has after a graded test.
+    void Zeruj();
 
     // ---- menu commands (wiedo_menu.cpp; the teacher's gates in wiedo_teacher.cpp)
     void otwórz_Click();
@@ -147,6 +150,9 @@ public:
     QPushButton* answerButton(int index) const;
     QCheckBox* answerBox(int index) const;
     QLabel* flagLabel(int index) const;
+
+private:
+    bool snappingBack_ = false;  // Form_Resize sets the size it is answering
 };
 
 }  // namespace windows

@@ -1,18 +1,295 @@
+// The test itself: the Start/next button shows the questions one by one from the Question reader,
+// judges each answer when the student moves on, counts good and wrong answers and at the end hands the
+// good answers to the grade window.
+#include "config/files.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "platform/text.h"
+#include "testing/answer_check.h"
+#include "testing/question_reader.h"
 #include "windows/main/wiedo.h"
+#include "windows/temp/temp_window.h"
 
 namespace windows {
 
-void Wiedo::Command1_Click() {}
-void Wiedo::Picture1_Click() {}
-void Wiedo::Label1_Click() {}
-void Wiedo::AnswerButton_Click(int) {}
-void Wiedo::AnswerButton_MouseMove(int) {}
-void Wiedo::PierPyt() {}
-void Wiedo::Labl() {}
-void Wiedo::Odswiez() {}
-void Wiedo::ABCDEh() {}
-void Wiedo::PtK() {}
-void Wiedo::StopI() {}
-void Wiedo::tekty_Click() {}
+namespace {
+
+using platform::FileError;
+
+const QString gradeWindowName = QStringLiteral("Ocena");
+const QString startCaption = QStringLiteral("&S  t  a  r  t");
+const QString startTip = QStringLiteral("Kliknij w ten przycisk, aby rozpocząć grę");
+const QString abortedNote = QStringLiteral(" Test zostaje przerwany bez oceny.");
+
+// A question set that cannot be read on: the test ends without a grade, with this message.
+struct BrokenSet {
+    QString prompt;
+    QString title;
+};
+
+// The set ran out of questions before the count said it would (a set opened during a running test goes
+// on numbering from the old question number): the test ends as after its last question.
+struct SetEnded {};
+
+long long value(const QAbstractButton* caption) {
+    return static_cast<long long>(platform::captionValue(caption->text()));
+}
+
+void closeEveryFile() {
+    try {
+        platform::files().closeAll();
+    } catch (const FileError&) {
+        // Only files being written can fail to close, and the test writes none of its own.
+    }
+}
+
+BrokenSet brokenSet(const FileError& error, long long question) {
+    const QString title = QStringLiteral("Uszkodzony zestaw pytań");
+    switch (error.kind()) {
+    case FileError::Kind::CannotOpen:
+    case FileError::Kind::BadHandle:
+        return {QStringLiteral("Nie mogę otworzyć zestawu pytań %1.")
+                        .arg(testing::QuestionReader::instance().path()) +
+                    abortedNote,
+                QStringLiteral("Brak zestawu pytań")};
+    case FileError::Kind::NotNumber:
+    case FileError::Kind::Overflow:
+        return {QStringLiteral("Zestaw pytań jest uszkodzony: pytanie nr %1 ma niepoprawne oznaczenia "
+                               "odpowiedzi (dozwolone są liczby od 0 do 255).")
+                        .arg(question) +
+                    abortedNote,
+                title};
+    default:
+        return {QStringLiteral("Zestaw pytań jest uszkodzony: pytanie nr %1 nie ma wszystkich pól.").arg(question) +
+                    abortedNote,
+                title};
+    }
+}
+
+}  // namespace
+
+// ---- Start/next ------------------------------------------------------------------------------------
+
+void Wiedo::Command1_Click() {
+    if (auto* stp = ui::forms().byName(gradeWindowName).findChild<QLabel*>(QStringLiteral("STP")))
+        stp->setText(Label14->text());
+    Command1->setEnabled(false);
+    tekty_Click();
+    try {
+        if (value(Label10) == 0) {
+            // The sign-in leaves an empty count for a set without a whole question.
+            if (value(Label12) < 1) {
+                platform::msgBox(QStringLiteral("Wybrany zestaw nie zawiera żadnego pytania, więc test nie może "
+                                                "się rozpocząć. Otwórz inny zestaw pytań."),
+                                 platform::Buttons::Ok, platform::Icon::Exclamation,
+                                 QStringLiteral("Pusty zestaw pytań"));
+                Zeruj();
+                return;
+            }
+            PierPyt();
+            Command1->setEnabled(true);
+            return;
+        }
+        PtK();
+        if (Label12->text() == Label10->text()) {
+            StopI();
+            return;
+        }
+        Labl();
+        Odswiez();
+        ABCDEh();
+        Command1->setEnabled(true);
+    } catch (const BrokenSet& broken) {
+        platform::msgBox(broken.prompt, platform::Buttons::Ok, platform::Icon::Exclamation, broken.title);
+        Zeruj();
+    } catch (const SetEnded&) {
+        StopI();
+    }
+}
+
+void Wiedo::Picture1_Click() {
+    // The logo is a second Start/next button, and only while the real one can be pressed.
+    if (Command1->isEnabled())
+        Command1_Click();
+}
+
+// ---- procedures ------------------------------------------------------------------------------------
+
+void Wiedo::PierPyt() {
+    Label10->setText(QStringLiteral("0"));
+    Picture1->setVisible(false);
+    TEMP& temp = ui::forms().get<TEMP>();
+    try {
+        config::writeWorkFile(temp.Text1->text(), temp.Text2->text());
+    } catch (const FileError&) {
+        // The loader's copy of the work file stays in place; the check at every click reads that one.
+    }
+    Command1->setToolTip(QStringLiteral("Kliknij w ten przycisk, aby pojawiło się następne pytanie"));
+    Command1->setText(QStringLiteral("Nastepne Pytanie"));
+    try {
+        Labl();
+    } catch (const SetEnded&) {
+        // The count promised at least one question.
+        throw brokenSet(FileError(FileError::Kind::PastEnd, QString()), 1);
+    }
+    Odswiez();
+    ABCDEh();
+    for (QAction* command : {drukuj, ustdr, druKPod, drukKarO, DrukWsz})
+        command->setEnabled(false);
+    dlaNauczyciela->setEnabled(false);
+}
+
+void Wiedo::Labl() {
+    const long long question = value(Label10) + 1;
+    Label10->setText(platform::numberText(question));
+    if (Label10->text() == Label12->text())
+        Command1->setText(QStringLiteral("Wystaw ocene"));
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    questionset::QuestionTexts texts;
+    try {
+        // Printing or a teacher's command may have closed the reader since the last question.
+        reader.ensureOpen();
+        if (reader.atEnd())
+            throw SetEnded{};
+        texts = reader.readTexts();
+    } catch (const FileError& error) {
+        // A question that cannot be shown cannot be judged either: going on would judge the answers on
+        // screen against the next question's flags.
+        throw brokenSet(error, question);
+    }
+    Label1->setText(texts.question);
+    for (int i = 0; i < 5; ++i)
+        answerButton(i)->setText(texts.answers[static_cast<std::size_t>(i)]);
+    Label3->setText(texts.hint);
+    Label1->setToolTip(Label1->text());
+    for (int i = 0; i < 5; ++i)
+        answerButton(i)->setToolTip(answerButton(i)->text());
+    Label3->setToolTip(Label3->text());
+}
+
+void Wiedo::Odswiez() {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Label1,  Label3,  Label4,  Label5,  Label6,  Label7,  Label8,  Check1,  Check2,  Check3,
+             Check4,  Check5,  Label9,  Label10, Label11, Label12, Label13, Label14, Label15, Label16,
+             Label19, Label20, Label21, Command1})
+        control->repaint();
+}
+
+void Wiedo::ABCDEh() {
+    questionset::Flags flags{};
+    try {
+        flags = testing::QuestionReader::instance().readFlags();
+    } catch (const FileError& error) {
+        throw brokenSet(error, value(Label10));
+    }
+    for (int i = 0; i < 5; ++i)
+        flagLabel(i)->setText(platform::numberText(flags[static_cast<std::size_t>(i)]));
+}
+
+void Wiedo::PtK() {
+    std::array<bool, 5> marked{};
+    std::array<QString, 5> flags;
+    for (int i = 0; i < 5; ++i) {
+        marked[static_cast<std::size_t>(i)] = answerBox(i)->checkState() == Qt::Checked;
+        flags[static_cast<std::size_t>(i)] = flagLabel(i)->text();
+    }
+    QPushButton* counter = testing::isGood(marked, flags) ? Label14 : Label16;
+    counter->setText(platform::numberText(value(counter) + 1));
+    for (int i = 0; i < 5; ++i)
+        answerBox(i)->setCheckState(Qt::Unchecked);
+}
+
+void Wiedo::StopI() {
+    ui::Form& grade = ui::forms().byName(gradeWindowName);
+    if (auto* stp = grade.findChild<QLabel*>(QStringLiteral("STP")))
+        stp->setText(Label14->text());
+    closeEveryFile();
+    try {
+        const auto [programFolder, setFolder] = config::readWorkFile();
+        TEMP& temp = ui::forms().get<TEMP>();
+        temp.Text1->setText(programFolder);
+        temp.Text2->setText(setFolder);
+    } catch (const FileError&) {
+        // Read moments ago by the click's own check; the Shared state already holds the same folders.
+    }
+    closeEveryFile();
+    Tips->setText(QStringLiteral("0"));
+    xx->setText(QStringLiteral("0"));
+    platform::beep();
+    TloModal(grade);
+}
+
+void Wiedo::Zeruj() {
+    closeEveryFile();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Command1, Check1,  Check2,  Check3,  Check4,  Check5,  Label1,  Label3,  Label4,  Label5,
+             Label6,   Label7,  Label8,  Label9,  Label10, Label11, Label12, Label13, Label14, Label15,
+             Label16,  Label19, Label20, Label21})
+        control->setEnabled(false);
+    for (QAction* command : {drukuj, ustdr, druKPod, drukKarO, DrukWsz})
+        command->setEnabled(true);
+    dlaNauczyciela->setEnabled(true);
+    for (QPushButton* counter : {Label10, Label12, Label14, Label16})
+        counter->setText(QStringLiteral("0"));
+    Label19->setText(QStringLiteral("Imie"));
+    Label20->setText(QStringLiteral("Nazwisko"));
+    Label21->setText(QStringLiteral("Klasa"));
+    for (int i = 0; i < 5; ++i) {
+        flagLabel(i)->setText(QString());
+        answerBox(i)->setCheckState(Qt::Unchecked);
+        answerButton(i)->setText(QString());
+        answerButton(i)->setToolTip(QString());
+    }
+    Label1->setText(QString());
+    Label1->setToolTip(QString());
+    Label3->setText(QString());
+    Label3->setToolTip(QString());
+    Tips->setText(QStringLiteral("0"));
+    xx->setText(QStringLiteral("0"));
+    Command1->setText(startCaption);
+    Command1->setToolTip(startTip);
+}
+
+// ---- the work file ---------------------------------------------------------------------------------
+
+void Wiedo::tekty_Click() {
+    try {
+        const auto [programFolder, setFolder] = config::readWorkFile();
+        TEMP& temp = ui::forms().get<TEMP>();
+        temp.Text1->setText(programFolder);
+        temp.Text2->setText(setFolder);
+    } catch (const FileError&) {
+        platform::msgBox(QStringLiteral("Ktoś skasował plik przejściowy C:\\TEST.TMP. Za karę kończę działanie "
+                                        "programu"),
+                         platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd tymczasowy"));
+        closeEveryFile();
+        // The closing question decides; answered No, the program runs on.
+        ui::forms().unload(*this);
+    }
+}
+
+// ---- answers ---------------------------------------------------------------------------------------
+
+void Wiedo::AnswerButton_Click(int index) {
+    QCheckBox* box = answerBox(index);
+    box->setCheckState(box->checkState() != Qt::Unchecked ? Qt::Unchecked : Qt::Checked);
+}
+
+void Wiedo::Label1_Click() {
+    for (int i = 0; i < 5; ++i)
+        answerBox(i)->setCheckState(Qt::Unchecked);
+}
+
+void Wiedo::AnswerButton_MouseMove(int index) {
+    Podp->setText(answerButton(index)->text());
+    if (Tips->text() != QLatin1String("1"))
+        return;
+    const QString flag = flagLabel(index)->text();
+    if (flag == QLatin1String("1"))
+        answerBox(index)->setCheckState(Qt::Checked);
+    else if (flag == QLatin1String("2"))
+        answerBox(index)->setCheckState(Qt::Unchecked);
+}
 
 }  // namespace windows

@@ -3,6 +3,7 @@
 #include "ui/events.h"
 #include "windows/main/wiedo.h"
 
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace windows {
@@ -37,6 +38,31 @@ QAction* separator(QMenu* menu, const char* name) {
     return action;
 }
 
+// The pointer moving over the window's background. Controls pass their own unused moves on to the
+// window, and those must not clear the help line the control has just set.
+class BackgroundMove : public QObject {
+public:
+    BackgroundMove(QWidget* form, std::function<void()> handler)
+        : QObject(form), form_(form), handler_(std::move(handler)) {
+        form->setMouseTracking(true);
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+            return false;
+        const QPoint at = static_cast<QSinglePointEvent*>(event)->position().toPoint();
+        if (!form_->childAt(at))
+            ui::guarded(handler_);
+        return false;
+    }
+
+private:
+    QWidget* form_;
+    std::function<void()> handler_;
+};
+
 }  // namespace
 
 Wiedo::Wiedo() : ui::Form(formName) {
@@ -48,6 +74,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     Label1 = ui::make<QLabel>(this, "Label1", 120, 360, 6360, 840);
     Label1->setText(QStringLiteral("Pytanie"));
     Label1->setWordWrap(true);
+    Label1->setTextFormat(Qt::PlainText);  // a question may hold "<" and must not be read as markup
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     ui::setFontFace(Label1, QStringLiteral("MS Sans Serif"), 10, true);
     ui::setTextColour(Label1, Qt::white);
@@ -95,6 +122,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     ui::setFontFace(Label2, QStringLiteral("MS Sans Serif"), 10, true);
     ui::setTextColour(Label2, Qt::white);
     Podp = ui::make<QLabel>(this, "Podp", 120, 6045, 6360, 285);
+    Podp->setTextFormat(Qt::PlainText);
     ui::setTextColour(Podp, Qt::white);
 
     xx = hiddenLabel(this, "xx", QStringLiteral("0"));
@@ -172,7 +200,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     ui::onMouseMove(Label3, [this] { Podp->setText(Label3->text()); });
     for (QPushButton* person : {Label19, Label20, Label21})
         ui::onMouseMove(person, [this, person] { Podp->setText(person->text()); });
-    ui::onMouseMove(this, [this] { Form_MouseMove(); });
+    new BackgroundMove(this, [this] { Form_MouseMove(); });
     ui::on(Label9, &QB::clicked, [this] { Label9_Click(); });
     ui::on(Label10, &QB::clicked, [this] { Label10_Click(); });
     ui::on(Label11, &QB::clicked, [this] { Label11_Click(); });

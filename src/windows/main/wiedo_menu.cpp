@@ -1,20 +1,145 @@
+// The main window's menu commands: opening a question set for a test, the help windows and the two ways
+// of ending the program.
+#include "config/files.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "questionset/questionset.h"
+#include "testing/question_reader.h"
 #include "windows/main/wiedo.h"
+#include "windows/temp/temp_window.h"
 
 namespace windows {
 
-void Wiedo::otwórz_Click() {}
+namespace {
+
+using platform::FileError;
+
+const QString exitQuestion = QStringLiteral("Czy chcesz opuścić ten program ?");
+const QString exitTitle = QStringLiteral("Koniec ?");
+
+void closeEveryFile() {
+    try {
+        platform::files().closeAll();
+    } catch (const FileError&) {
+        // Only files being written can fail to close; the main window writes none of its own here.
+    }
+}
+
+// The full path without its final file-name part, so the folder keeps its trailing separator.
+QString folderOf(const QString& path) {
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.left(cut + 1);
+}
+
+bool wantsToLeave() {
+    return platform::msgBox(exitQuestion, platform::Buttons::YesNo, platform::Icon::Information, exitTitle) ==
+           platform::Answer::Yes;
+}
+
+void unloadAll(std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        ui::forms().unload(QString::fromUtf8(name));
+}
+
+}  // namespace
+
+// ---- opening a set -----------------------------------------------------------------------------------
+
+void Wiedo::otwórz_Click() {
+    for (;;) {
+        closeEveryFile();
+        TEMP& temp = ui::forms().get<TEMP>();
+        CD1.InitDir = temp.Text1->text();
+        bool cancelled = false;
+        try {
+            const std::optional<QString> chosen = platform::dialogs().openFile(
+                {QStringLiteral("Otwórz - zaznacz dowolny plik, zawierający zestaw pytań."),
+                 QStringLiteral("Pliki zawierające pytania do testu ( *.kwz )|*.kwz|Wszystkie pliki ( *.* )|*.*"),
+                 CD1.InitDir,
+                 {}});
+            if (!chosen || chosen->isEmpty()) {
+                cancelled = true;
+            } else {
+                CD1.FileName = *chosen;
+                testing::QuestionReader& reader = testing::QuestionReader::instance();
+                reader.open(CD1.FileName);
+                if (reader.readHeader() != questionset::header) {
+                    platform::msgBox(QStringLiteral("Plik ") + CD1.FileName +
+                                         QStringLiteral(" nie jest plikiem testu "),
+                                     platform::Buttons::Ok, platform::Icon::Exclamation,
+                                     QStringLiteral("Zły format pliku !!!"));
+                    closeEveryFile();
+                    return;
+                }
+                temp.Text2->setText(folderOf(CD1.FileName));
+                ui::forms().byName(QStringLiteral("open_")).Show();
+                return;
+            }
+        } catch (const FileError& error) {
+            if (error.kind() != FileError::Kind::CannotOpen) {
+                closeEveryFile();
+                platform::msgBox(QStringLiteral("Wystąpił nieznany błąd w programie"), platform::Buttons::Ok,
+                                 platform::Icon::Exclamation, QStringLiteral("Błąd"));
+                return;
+            }
+            cancelled = true;
+        }
+        if (cancelled &&
+            platform::msgBox(QStringLiteral("Kliknołeś w przycisk ANULUJ. Czy chcesz otworzyć test ?"),
+                             platform::Buttons::YesNo, platform::Icon::Information,
+                             QStringLiteral("Znasz swoją wiedzę, czy jej nie znasz ?")) != platform::Answer::Yes)
+            return;
+    }
+}
+
+// ---- windows still to come -----------------------------------------------------------------------------
+
 void Wiedo::edytujwiedo_Click() {}
 void Wiedo::drukuj_Click() {}
 void Wiedo::druKPod_Click() {}
 void Wiedo::drukKarO_Click() {}
 void Wiedo::DrukWsz_Click() {}
 void Wiedo::ustdr_Click() {}
-void Wiedo::koniec_Click() {}
 void Wiedo::KWZ_to_txt_Click() {}
 void Wiedo::SS_Click() {}
-void Wiedo::mnuBitmap1_Click() {}
-void Wiedo::mnuBitmap2_Click() {}
-void Wiedo::mnuBitmap3_Click() {}
-void Wiedo::Form_Unload(bool&) {}
+
+// ---- help --------------------------------------------------------------------------------------------
+
+void Wiedo::mnuBitmap1_Click() {
+    // The instructions window's "GRAM !!!" brings the main window back.
+    Hide();
+    ui::forms().byName(QStringLiteral("Inform")).ShowModal();
+}
+
+void Wiedo::mnuBitmap2_Click() { ui::forms().byName(QStringLiteral("Autor_")).ShowModal(); }
+
+void Wiedo::mnuBitmap3_Click() { ui::forms().byName(QStringLiteral("oPrg")).ShowModal(); }
+
+// ---- the end -----------------------------------------------------------------------------------------
+
+void Wiedo::koniec_Click() {
+    if (!wantsToLeave())
+        return;
+    // The main window's own unload is passed by, so the work file stays for the next start to rewrite.
+    unloadAll({"Autor_", "NoweWiedo", "open_", "Punkty", "Dod", "Inform", "LoadT", "Ocena", "Opcje_", "oPrg",
+               "SSaver", "TEMP", "KWZ_Txt", "Witaj"});
+    ui::forms().endProgram();
+}
+
+void Wiedo::Form_Unload(bool& cancel) {
+    if (!wantsToLeave()) {
+        cancel = true;
+        return;
+    }
+    closeEveryFile();
+    unloadAll({"Dod", "Inform", "Autor_", "NoweWiedo", "SSaver", "open_", "Punkty", "Witaj", "Opcje_", "TEMP"});
+    try {
+        platform::files().remove(config::workFilePath());
+    } catch (const FileError&) {
+        // Already gone, or not ours to delete: the next start makes a new one either way.
+    }
+    ui::forms().endProgram();
+}
 
 }  // namespace windows

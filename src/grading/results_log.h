@@ -1,0 +1,31 @@
+#pragma once
+// The results log "wyniki.txt" in the program folder: one record of plain lines appended per graded test,
+// never rewritten or read back by the program.
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace grading {
+
+struct ResultRecord {
+    QString firstName;
+    QString surname;
+    QString className;
+    QString setPath;            // full path of the question set
+    QString pointsText;         // the good-answers counter as it stands
+    QString questionCountText;  // the question-count caption as it stands
+    std::optional<int> grade;   // no "Ocena" line without one
+    QDateTime when;
+};
+
+// The record's bytes, Windows-1250, every line ended by CR LF; the first line is a lone CR.
+QByteArray formatResultRecord(const ResultRecord& record);
+
+// Appends the record to "wyniki.txt" (created when missing) with a single write and pushes it to the disk
+// before returning. Throws platform::FileError: CannotOpen when the log cannot be opened for appending,
+// WriteFailed when the write or the flush fails. A write cut short by a full disk leaves the bytes the disk
+// took, which end before the record's closing line of asterisks, so a cut record never looks complete.
+void appendResult(const QString& programFolder, const QByteArray& record);
+
+}  // namespace grading

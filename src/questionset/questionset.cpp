@@ -1,0 +1,254 @@
+#include "questionset/questionset.h"
+
+#include "platform/filetable.h"
+#include "records/records.h"
+
+#include <cstring>
+
+namespace questionset {
+
+using platform::FileError;
+using platform::files;
+using platform::OpenMode;
+using records::Field;
+
+namespace {
+
+// Closes the file when the work on it ends, however it ends. commit() closes it while the work can still
+// fail, so an Output file that cannot be put in place is reported.
+class OpenedFile {
+public:
+    OpenedFile(const QString& path, OpenMode mode)
+        : number_(files().open(path, mode)), nativePath_(files().nativePath(number_))
+    {
+    }
+    ~OpenedFile()
+    {
+        // The number may belong to another file by now, if something closed every file meanwhile.
+        if (files().isOpen(number_) && files().nativePath(number_) == nativePath_) {
+            try {
+                files().close(number_);
+            } catch (...) {
+                // A failure is only ever reported by commit(); here the work has already failed.
+            }
+        }
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    int number() const { return number_; }
+    void commit() { files().close(number_); }
+
+private:
+    int number_;
+    QString nativePath_;
+};
+
+// The loops over a set are bounded by its length, so a set of tiny damaged records cannot keep a reader
+// going for ever; a whole question takes at least 33 bytes, so the bound never cuts a sound set short.
+long long lengthBound(int file)
+{
+    return static_cast<long long>(static_cast<double>(files().length(file)) / 20.0);
+}
+
+// The fast road for counting: one field of the record encoding, found in the bytes [p, end) exactly as
+// the record reader would take it. Returns the position after the field's delimiter, or nullptr when the
+// field and its delimiter do not lie whole in those bytes (the record reader then takes over).
+struct ScannedField {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    bool quoted = false;
+};
+
+const char* scanField(const char* p, const char* const end, ScannedField* field)
+{
+    while (p != end && (*p == ' ' || *p == '\t'))
+        ++p;
+    if (p == end)
+        return nullptr;
+    field->quoted = *p == '"';
+    if (field->quoted) {
+        ++p;
+        const auto* close = static_cast<const char*>(std::memchr(p, '"', static_cast<std::size_t>(end - p)));
+        if (!close)
+            return nullptr;
+        field->begin = p;
+        field->end = close;
+        p = close + 1;
+    } else {
+        field->begin = p;
+    }
+    while (p != end && *p != ',' && *p != '\r' && *p != '\n')
+        ++p;
+    if (p == end)
+        return nullptr;
+    if (!field->quoted)
+        field->end = p;
+    if (*p == '\r') {
+        if (p + 1 == end)
+            return nullptr;
+        if (p[1] == '\n')
+            ++p;
+    }
+    return p + 1;
+}
+
+// A flag the fast road may accept: one to three digits worth at most 255, blanks around them. Anything
+// else (signs, fractions, quotes, empty fields, errors) is left to the record reader.
+bool isPlainByte(const ScannedField& field)
+{
+    if (field.quoted)
+        return false;
+    const char* p = field.begin;
+    const char* e = field.end;
+    while (e != p && (e[-1] == ' ' || e[-1] == '\t'))
+        --e;
+    if (e == p || e - p > 3)
+        return false;
+    int value = 0;
+    for (; p != e; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+        value = value * 10 + (*p - '0');
+    }
+    return value <= 255;
+}
+
+// Moves past one whole question within the bytes already buffered, without a call per field; false when
+// the question does not lie whole and plain in the buffer.
+bool skipBufferedQuestion(int file)
+{
+    const QByteArrayView view = files().buffered(file);
+    const char* const begin = view.data();
+    const char* const end = begin + view.size();
+    const char* p = begin;
+    ScannedField field;
+    for (int i = 0; i < 12; ++i) {
+        p = scanField(p, end, &field);
+        if (!p || (i >= 7 && !isPlainByte(field)))
+            return false;
+    }
+    files().consume(file, p - begin);
+    return true;
+}
+
+}  // namespace
+
+void skipQuestion(int file)
+{
+    if (skipBufferedQuestion(file))
+        return;
+    readTexts(file);
+    readFlags(file);
+}
+
+QuestionTexts readTexts(int file)
+{
+    QuestionTexts t;
+    t.question = records::readText(file);
+    for (QString& answer : t.answers)
+        answer = records::readText(file);
+    t.hint = records::readText(file);
+    return t;
+}
+
+Flags readFlags(int file)
+{
+    Flags flags{};
+    for (std::uint8_t& flag : flags)
+        flag = records::readByte(file);
+    return flags;
+}
+
+Question readQuestionAt(int file)
+{
+    Question q;
+    q.texts = readTexts(file);
+    q.flags = readFlags(file);
+    return q;
+}
+
+QByteArray formatHeader()
+{
+    return records::formatRecord({Field::text(header)});
+}
+
+QByteArray formatQuestion(const Question& q)
+{
+    const QuestionTexts& t = q.texts;
+    const Flags& f = q.flags;
+    return records::formatRecord({Field::text(t.question), Field::text(t.answers[0]), Field::text(t.answers[1]),
+                                  Field::text(t.answers[2]), Field::text(t.answers[3]), Field::text(t.answers[4]),
+                                  Field::text(t.hint)})
+        + records::formatRecord({Field::number(f[0]), Field::number(f[1]), Field::number(f[2]),
+                                 Field::number(f[3]), Field::number(f[4])});
+}
+
+void createEmptySet(const QString& path)
+{
+    OpenedFile file(path, OpenMode::Output);
+    files().write(file.number(), formatHeader());
+    file.commit();
+}
+
+bool checkHeader(const QString& path)
+{
+    OpenedFile file(path, OpenMode::Input);
+    return records::readText(file.number()) == header;
+}
+
+int countQuestions(const QString& path, const std::function<void(int)>& counted)
+{
+    OpenedFile file(path, OpenMode::Input);
+    const int n = file.number();
+    int count = 0;
+    try {
+        records::readText(n);
+        const long long bound = lengthBound(n);
+        for (long long i = 0; i < bound && !files().atEnd(n); ++i) {
+            skipQuestion(n);
+            ++count;
+            if (counted)
+                counted(count);
+        }
+    } catch (const FileError&) {
+        // The first question that cannot be read whole ends the count.
+    }
+    return count;
+}
+
+Question readQuestion(const QString& path, int n)
+{
+    if (n < 1)
+        throw FileError(FileError::Kind::PastEnd, QStringLiteral("there is no question number %1").arg(n));
+    OpenedFile file(path, OpenMode::Input);
+    records::readText(file.number());
+    for (int i = 1; i < n; ++i)
+        skipQuestion(file.number());
+    return readQuestionAt(file.number());
+}
+
+void appendQuestion(const QString& path, const Question& question)
+{
+    OpenedFile old(path, OpenMode::Input);
+    const qint64 oldLength = files().length(old.number());
+    OpenedFile fresh(path, OpenMode::Output);
+    qint64 copied = 0;
+    for (;;) {
+        const QByteArrayView chunk = files().buffered(old.number());
+        if (chunk.isEmpty())
+            break;
+        files().write(fresh.number(), chunk.toByteArray());
+        files().consume(old.number(), chunk.size());
+        copied += chunk.size();
+    }
+    // The file table ends the input at a read error as at the end of the file; a set copied short must
+    // never replace the whole one.
+    if (copied != oldLength)
+        throw FileError(FileError::Kind::CannotOpen,
+                        QStringLiteral("\"%1\" could not be read whole, nothing appended").arg(path));
+    old.commit();
+    files().write(fresh.number(), formatQuestion(question));
+    fresh.commit();
+}
+
+}  // namespace questionset

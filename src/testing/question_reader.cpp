@@ -1,0 +1,136 @@
+#include "testing/question_reader.h"
+
+#include "platform/filetable.h"
+#include "records/records.h"
+
+namespace testing {
+
+using platform::FileError;
+using platform::files;
+using platform::OpenMode;
+
+QuestionReader& QuestionReader::instance()
+{
+    static QuestionReader reader;
+    return reader;
+}
+
+// After "close every open file" the reader's number may have been handed to another file; it is still
+// the reader's only while it holds the same set for reading, standing where the reader left it.
+bool QuestionReader::ownsNumber() const
+{
+    return number_ != 0 && files().isOpen(number_) && files().mode(number_) == OpenMode::Input
+        && files().nativePath(number_) == nativePath_ && files().position(number_) == offset_;
+}
+
+bool QuestionReader::isOpen() const
+{
+    return ownsNumber();
+}
+
+void QuestionReader::open(const QString& path)
+{
+    close();
+    const int number = files().open(path, OpenMode::Input);
+    number_ = number;
+    path_ = path;
+    nativePath_ = files().nativePath(number);
+    offset_ = 0;
+}
+
+void QuestionReader::ensureOpen()
+{
+    if (ownsNumber())
+        return;
+    if (path_.isEmpty())
+        throw FileError(FileError::Kind::CannotOpen, QStringLiteral("no question set is open"));
+    const int number = files().open(path_, OpenMode::Input);
+    try {
+        files().seek(number, offset_);
+    } catch (const FileError&) {
+        files().close(number);
+        throw;
+    }
+    number_ = number;
+    nativePath_ = files().nativePath(number);
+}
+
+void QuestionReader::close()
+{
+    if (ownsNumber())
+        files().close(number_);
+    number_ = 0;
+    path_.clear();
+    nativePath_.clear();
+    offset_ = 0;
+}
+
+void QuestionReader::remember()
+{
+    offset_ = files().position(number_);
+}
+
+template <typename Read>
+auto QuestionReader::readWhole(Read read)
+{
+    ensureOpen();
+    try {
+        auto result = read(number_);
+        remember();
+        return result;
+    } catch (const FileError&) {
+        // Back to the last whole record, so the next read starts where this one did.
+        try {
+            files().seek(number_, offset_);
+        } catch (const FileError&) {
+        }
+        throw;
+    }
+}
+
+QString QuestionReader::readHeader()
+{
+    return readWhole([](int file) { return records::readText(file); });
+}
+
+questionset::QuestionTexts QuestionReader::readTexts()
+{
+    return readWhole([](int file) { return questionset::readTexts(file); });
+}
+
+questionset::Flags QuestionReader::readFlags()
+{
+    return readWhole([](int file) { return questionset::readFlags(file); });
+}
+
+int QuestionReader::countQuestions()
+{
+    ensureOpen();
+    const long long bound = static_cast<long long>(static_cast<double>(files().length(number_)) / 20.0);
+    int count = 0;
+    try {
+        for (long long i = 0; i < bound; ++i) {
+            questionset::skipQuestion(number_);
+            remember();
+            ++count;
+        }
+    } catch (const FileError&) {
+        // The end of the set, or a question that cannot be read whole, ends the count.
+        files().seek(number_, offset_);
+    }
+    return count;
+}
+
+qint64 QuestionReader::length()
+{
+    ensureOpen();
+    return files().length(number_);
+}
+
+bool QuestionReader::atEnd()
+{
+    ensureOpen();
+    return files().atEnd(number_);
+}
+
+}  // namespace testing

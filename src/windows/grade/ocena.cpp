@@ -1,0 +1,195 @@
+#include "windows/grade/ocena.h"
+
+#include "config/files.h"
+#include "grading/results_log.h"
+#include "grading/scale.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "platform/screen.h"
+#include "platform/text.h"
+#include "ui/controls.h"
+#include "ui/events.h"
+#include "windows/main/wiedo.h"
+#include "windows/temp/temp_window.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace windows {
+
+namespace {
+
+constexpr int clientWidth = 3900;
+constexpr int clientHeight = 1770;
+// Where each grade picture waits while hidden; only the first lies inside the window, and the earned
+// one is moved there.
+constexpr std::array<int, 6> pictureLefts{2640, 3600, 4560, 5520, 6360, 7320};
+constexpr int shownPictureLeft = 2640;
+
+const QString gradingErrorTitle = QStringLiteral("Błąd oceny");
+const QString scaleUnreadable = QStringLiteral(
+    "Nie można odczytać skali ocen z pliku PTK.PTK (brak pliku albo wpis, który nie jest liczbą). "
+    "Ocena nie została wystawiona ani zapisana w pliku WYNIKI.TXT. "
+    "Nauczyciel może ustawić skalę na nowo poleceniem Punktacja.");
+const QString logUnwritable = QStringLiteral(
+    "Nie można dopisać wyniku do pliku WYNIKI.TXT w folderze programu (plik lub folder tylko do odczytu "
+    "albo brak miejsca na dysku). Ocena jest wystawiona, ale nie została zapisana - zanotuj ją.");
+
+// Files left open by the test are closed before grading; a failure there belongs to whoever wrote them
+// and must not keep the student from the grade.
+void closeEveryFile() {
+    try {
+        platform::files().closeAll();
+    } catch (const platform::FileError&) {
+    }
+}
+
+void gradingError(const QString& prompt) {
+    platform::msgBox(prompt, platform::Buttons::Ok, platform::Icon::Exclamation, gradingErrorTitle);
+}
+
+}  // namespace
+
+Ocena::Ocena() : ui::Form(formName) {
+    setWindowTitle(QStringLiteral("Na taką ocenę zapracowałeś !!!"));
+    setFixedSize(platform::toPixels(clientWidth), platform::toPixels(clientHeight));
+
+    OC = ui::make<QLabel>(this, "OC", 120, 120, platform::toTwips(155), platform::toTwips(74));
+    OC->setPixmap(QPixmap(QStringLiteral(":/img/oc.png")));
+    OC->setToolTip(QStringLiteral("To jest komentarz informujący, że dostałeś jakąś ocenę np. 1"));
+    OC->setAccessibleName(QStringLiteral("Ocena :"));
+
+    QLabel** pictures[] = {&o1, &o2, &o3, &o4, &o5, &o6};
+    QLabel** icons[] = {&V1, &V2, &V3, &V4, &V5, &V6};
+    for (int i = 0; i < 6; ++i) {
+        const QString digit = QString::number(i + 1);
+        const QByteArray pictureName = "o" + digit.toLatin1();
+        *pictures[i] = ui::make<QLabel>(this, pictureName.constData(), pictureLefts[i], 120,
+                                        platform::toTwips(63), platform::toTwips(74));
+        (*pictures[i])->setPixmap(QPixmap(QStringLiteral(":/img/o%1.png").arg(digit)));
+        (*pictures[i])->setAccessibleName(digit);
+        (*pictures[i])->setVisible(false);
+        const QByteArray iconName = "V" + digit.toLatin1();
+        *icons[i] = ui::make<QLabel>(this, iconName.constData(), 120 + i * 600, clientHeight + 240,
+                                     platform::toTwips(32), platform::toTwips(32));
+        (*icons[i])->setPixmap(QPixmap(QStringLiteral(":/img/v%1.png").arg(digit)));
+        (*icons[i])->setAccessibleName(digit);
+    }
+
+    STP = ui::make<QLabel>(this, "STP", 3660, 120, 195, 195);
+    STP->setText(QStringLiteral("1"));
+    ui::setTextColour(STP, Qt::white);
+
+    Command1 = ui::make<QPushButton>(this, "Command1", 120, 1320, 3615, 375);
+    Command1->setIcon(QIcon(QStringLiteral(":/img/ocena_button.png")));
+    Command1->setIconSize(QSize(200, 20));
+    Command1->setAccessibleName(QStringLiteral("Zamknij ocenę"));
+    Command1->setEnabled(false);
+    ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+}
+
+QLabel* Ocena::gradePicture(int grade) const {
+    QLabel* const all[] = {o1, o2, o3, o4, o5, o6};
+    return all[grade - 1];
+}
+
+QLabel* Ocena::gradeIcon(int grade) const {
+    QLabel* const all[] = {V1, V2, V3, V4, V5, V6};
+    return all[grade - 1];
+}
+
+void Ocena::Form_Load() {
+    graded_ = false;
+    centre();
+}
+
+void Ocena::Form_Activate() {
+    if (graded_)
+        return;
+    graded_ = true;
+
+    Wiedo& main = ui::forms().get<Wiedo>();
+    const QString folder = ui::forms().get<TEMP>().Text1->text();
+    main.Label14->setText(STP->text());
+    closeEveryFile();
+    platform::beep();
+    for (int grade = 1; grade <= 6; ++grade) {
+        gradePicture(grade)->setVisible(false);
+        gradePicture(grade)->move(platform::toPixels(pictureLefts[grade - 1]), gradePicture(grade)->y());
+    }
+
+    grading::Thresholds scale;
+    try {
+        scale = grading::readScale(folder);
+    } catch (const platform::FileError&) {
+        // Without a scale there is no grade to log; the button still resets the main window.
+        closeEveryFile();
+        gradingError(scaleUnreadable);
+        Command1->setEnabled(true);
+        return;
+    }
+    const std::optional<int> grade = grading::computeGrade(platform::captionValue(main.Label14->text()), scale);
+
+    grading::ResultRecord record;
+    record.firstName = main.Label19->text();
+    record.surname = main.Label20->text();
+    record.className = main.Label21->text();
+    record.setPath = main.CD1.FileName;
+    record.pointsText = main.Label14->text();
+    record.questionCountText = main.Label12->text();
+    record.grade = grade;
+    record.when = platform::now();
+    bool logged = true;
+    try {
+        grading::appendResult(folder, grading::formatResultRecord(record));
+    } catch (const platform::FileError&) {
+        logged = false;
+    }
+    closeEveryFile();
+
+    if (grade) {
+        QLabel* picture = gradePicture(*grade);
+        picture->move(platform::toPixels(shownPictureLeft), picture->y());
+        picture->setVisible(true);
+        setWindowIcon(QIcon(gradeIcon(*grade)->pixmap()));
+    }
+    // The grade stands even when the log could not take it: the student has earned it, and the teacher
+    // learns from the message that it has to be noted by hand.
+    if (!logged)
+        gradingError(logUnwritable);
+    Command1->setEnabled(true);
+}
+
+void Ocena::Command1_Click() {
+    Wiedo& main = ui::forms().get<Wiedo>();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             main.Command1, main.Check1, main.Check2, main.Check3, main.Check4, main.Check5, main.Label1,
+             main.Label3,   main.Label4, main.Label5, main.Label6, main.Label7, main.Label8, main.Label9,
+             main.Label10,  main.Label11, main.Label12, main.Label13, main.Label14, main.Label15,
+             main.Label16,  main.Label19, main.Label20, main.Label21})
+        control->setEnabled(false);
+    Command1->setEnabled(false);
+    for (QAction* command : {main.drukuj, main.ustdr, main.druKPod, main.drukKarO, main.DrukWsz})
+        command->setEnabled(true);
+    main.dlaNauczyciela->setEnabled(true);
+    main.dlaNauczyciela->menuAction()->setEnabled(true);
+
+    for (QPushButton* counter : {main.Label10, main.Label12, main.Label14, main.Label16})
+        counter->setText(QStringLiteral("0"));
+    main.Label19->setText(QStringLiteral("Imie"));
+    main.Label20->setText(QStringLiteral("Nazwisko"));
+    main.Label21->setText(QStringLiteral("Klasa"));
+    for (int i = 0; i < 5; ++i) {
+        main.flagLabel(i)->setText(QString());
+        main.answerBox(i)->setChecked(false);
+    }
+    main.Label1->setText(QString());
+    for (QPushButton* text : {main.Label3, main.Label4, main.Label5, main.Label6, main.Label7, main.Label8})
+        text->setText(QString());
+
+    ui::forms().unload(*this);
+}
+
+}  // namespace windows

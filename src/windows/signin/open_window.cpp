@@ -1,0 +1,153 @@
+#include "windows/signin/open_window.h"
+
+#include "config/files.h"
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "testing/question_reader.h"
+#include "ui/controls.h"
+#include "ui/events.h"
+#include "ui/gradient.h"
+#include "windows/main/wiedo.h"
+#include "windows/signin/enable_main.h"
+#include "windows/temp/temp_window.h"
+
+#include <QPixmap>
+
+namespace windows {
+
+namespace {
+
+// First letter upper case, the rest lower case, Polish letters included.
+QString capitalised(const QString& text) {
+    return platform::upperCase(text.left(1)) + platform::lowerCase(text.mid(1));
+}
+
+// A question record is at least 20 bytes long, so the file length bounds the count even for a file that
+// never ends in a read failure.
+constexpr qint64 smallestQuestionBytes = 20;
+
+}  // namespace
+
+open_::open_() : ui::Form(formName) {
+    setWindowTitle(QStringLiteral("       Wprowadź swoje dane personalne"));
+    setWindowIcon(QPixmap(QStringLiteral(":/img/question.png")));
+    setOuterSizeTwips(4935, 3090);
+
+    const struct {
+        const char* label;
+        const char* box;
+        QString caption;
+        QLabel** labelControl;
+        QLineEdit** boxControl;
+    } rows[] = {
+        {"Label1", "Text1", QStringLiteral("Imię"), &Label1, &Text1},
+        {"Label2", "Text2", QStringLiteral("Nazwisko"), &Label2, &Text2},
+        {"Label3", "Text3", QStringLiteral("Klasa"), &Label3, &Text3},
+    };
+    int top = 300;
+    for (const auto& row : rows) {
+        QLabel* label = ui::make<QLabel>(this, row.label, 240, top + 45, 1140, 285);
+        label->setText(row.caption);
+        ui::setFontFace(label, QStringLiteral("MS Sans Serif"), 10, true);
+        ui::setTextColour(label, Qt::white);
+        QLineEdit* box = ui::make<QLineEdit>(this, row.box, 1440, top, 3135, 375);
+        ui::setFontFace(box, QStringLiteral("Times New Roman"), 12);
+        box->setAccessibleName(row.caption);
+        label->setBuddy(box);
+        *row.labelControl = label;
+        *row.boxControl = box;
+        top += 480;
+    }
+    Command1 = ui::make<QPushButton>(this, "Command1", 240, 1920, 2775, 495);
+    Command1->setText(QStringLiteral("Wprowadź personalia"));
+    ui::setFontFace(Command1, QStringLiteral("Arial"), 10, true);
+    Command2 = ui::make<QPushButton>(this, "Command2", 3120, 1920, 1455, 495);
+    Command2->setText(QStringLiteral("&Czyść"));
+
+    ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
+    ui::onKeyDown(Command1, [this](int key, int shift) { Command1_KeyDown(key, shift); });
+    ui::on(Command2, &QPushButton::clicked, [this] { Command2_Click(); });
+}
+
+void open_::Form_Load() {
+    ui::paintGradient(*this);
+    centre();
+}
+
+void open_::Form_Activate() {
+    // Every showing starts from the preset; a missing file or missing fields leave the boxes empty.
+    const config::Preset preset = config::readPreset(ui::forms().get<TEMP>().Text1->text());
+    Text1->setText(preset.firstName);
+    Text2->setText(preset.surname);
+    Text3->setText(preset.className);
+}
+
+void open_::Command1_Click() {
+    Form();
+    Aktyw();
+    Licz();
+    ui::forms().get<Wiedo>().Picture1->setVisible(true);
+    Hide();
+}
+
+void open_::Command1_KeyDown(int keyCode, int shift) {
+    // Shift+Ctrl+Alt+Q signs in with the answer hints armed and switched on.
+    if (keyCode != 81 || shift != 7)
+        return;
+    Wiedo& main = ui::forms().get<Wiedo>();
+    main.Tips->setText(QStringLiteral("1"));
+    main.xx->setText(QStringLiteral("1"));
+    Command1_Click();
+}
+
+void open_::Command2_Click() {
+    Text1->setText(QString());
+    Text2->setText(QString());
+    Text3->setText(QString());
+}
+
+void open_::Form() {
+    // Only a box with no characters at all gets the default; blanks are the student's own text.
+    if (Text1->text().isEmpty())
+        Text1->setText(QStringLiteral("Albert"));
+    if (Text2->text().isEmpty())
+        Text2->setText(QStringLiteral("Bezimienny"));
+    if (Text3->text().isEmpty())
+        Text3->setText(QStringLiteral("zerówka"));
+    Text1->setText(capitalised(Text1->text()));
+    Text2->setText(capitalised(Text2->text()));
+    Text3->setText(platform::upperCase(Text3->text()));
+}
+
+void open_::Aktyw() {
+    EnableMain();
+    Wiedo& main = ui::forms().get<Wiedo>();
+    main.Label19->setText(Text1->text());
+    main.Label20->setText(Text2->text());
+    main.Label21->setText(Text3->text());
+}
+
+void open_::Licz() {
+    Wiedo& main = ui::forms().get<Wiedo>();
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    long long count = 0;
+    try {
+        reader.ensureOpen();
+        const qint64 limit = reader.length() / smallestQuestionBytes;
+        for (qint64 i = 0; i < limit; ++i) {
+            reader.readTexts();
+            reader.readFlags();
+            ++count;
+        }
+    } catch (const platform::FileError&) {
+        // The end of the set (or a damaged record) ends the count.
+    }
+    reader.close();
+    // The question flow reads the questions from here on, starting with the first one.
+    reader.open(main.CD1.FileName);
+    reader.readHeader();
+    main.Label12->setText(count == 0 ? QString() : platform::numberText(count));
+    main.Command1->setText(QStringLiteral("&S  t  a  r  t"));
+}
+
+}  // namespace windows

@@ -1,0 +1,174 @@
+// The results log: the exact bytes of a record, Polish texts in Windows-1250, a date that ignores the
+// regional settings, and a log that only ever grows.
+#include "grading/results_log.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "support/program_fixture.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using grading::ResultRecord;
+using platform::FileError;
+using platform::files;
+using testsupport::cp1250;
+
+namespace {
+
+template <typename F>
+QString failureOf(F&& call)
+{
+    try {
+        call();
+    } catch (const FileError& e) {
+        return QString::fromLatin1(platform::kindName(e.kind()));
+    }
+    return QStringLiteral("none");
+}
+
+ResultRecord sample()
+{
+    ResultRecord r;
+    r.firstName = QStringLiteral("Jan");
+    r.surname = QStringLiteral("Kowalski");
+    r.className = QStringLiteral("3B");
+    r.setPath = QStringLiteral("c:\\testy\\historia.kwz");
+    r.pointsText = QStringLiteral("28");
+    r.questionCountText = QStringLiteral("40");
+    r.grade = 4;
+    r.when = QDateTime(QDate(2003, 5, 21), QTime(14, 7, 59));
+    return r;
+}
+
+const QByteArray sampleWithGrade = "\r\r\n"
+                                   "Imie  Jan\r\n"
+                                   "Nazwisko Kowalski\r\n"
+                                   "Klasa 3B\r\n"
+                                   "Data : 05-21-2003\r\n"
+                                   "Godzina : 14:07:59\r\n"
+                                   "Plik z testami : c:\\testy\\historia.kwz\r\n"
+                                   " Liczba punkt\xf3w 28  na 40\r\n"
+                                   "Ocena : 4\r\n"
+                                   " *********************************************\r\n";
+
+}  // namespace
+
+class TestResultsLog : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString folder() const { return dir_.path() + u'/'; }
+    QString logFile() const { return dir_.filePath(QStringLiteral("wyniki.txt")); }
+    QByteArray logBytes() const
+    {
+        QFile f(logFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void cleanup()
+    {
+        const int leftOpen = files().openCount();
+        files().failWritesAfter(-1);
+        files().abandonAll();
+        QFile::remove(logFile());
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(leftOpen, 0);
+    }
+
+    void recordWithGrade()
+    {
+        QCOMPARE(grading::formatResultRecord(sample()), sampleWithGrade);
+    }
+
+    void recordWithoutGrade()
+    {
+        ResultRecord r = sample();
+        r.grade.reset();
+        r.pointsText = QStringLiteral("41");
+        QByteArray expected = sampleWithGrade;
+        expected.replace("Ocena : 4\r\n", "").replace(" 28  na", " 41  na");
+        QCOMPARE(grading::formatResultRecord(r), expected);
+        QVERIFY(!grading::formatResultRecord(r).contains("Ocena"));
+    }
+
+    void polishTextsInWindows1250()
+    {
+        ResultRecord r = sample();
+        r.firstName = QStringLiteral("Łucja");
+        r.surname = QStringLiteral("Żółkiewska-Gęślak");
+        r.className = QStringLiteral("ZERÓWKA");
+        r.setPath = QStringLiteral("/home/nauczyciel/źródła/ćwiczenia.kwz");
+        const QByteArray bytes = grading::formatResultRecord(r);
+        QVERIFY(bytes.contains("\r\nImie  " + cp1250(QStringLiteral("Łucja")) + "\r\n"));
+        QVERIFY(bytes.contains("\r\nNazwisko \xaf\xf3\xb3kiewska-G\xea\x9c" "lak\r\n"));
+        QVERIFY(bytes.contains("\r\nKlasa ZER\xd3WKA\r\n"));
+        QVERIFY(bytes.contains("\r\nPlik z testami : " + cp1250(r.setPath) + "\r\n"));
+        QVERIFY(!bytes.contains("\xc5"));  // no UTF-8 lead bytes of Polish letters
+    }
+
+    void captionsWrittenAsTheyStand()
+    {
+        ResultRecord r = sample();
+        r.firstName = QStringLiteral(" Imię ");
+        r.pointsText = QString();
+        r.questionCountText = QStringLiteral("12 ");
+        const QByteArray bytes = grading::formatResultRecord(r);
+        QVERIFY(bytes.contains("\r\nImie   Imi\xea \r\n"));
+        QVERIFY(bytes.contains("\r\n Liczba punkt\xf3w   na 12 \r\n"));
+    }
+
+    void dateIgnoresRegionalSettings_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("polish") << "pl_PL";
+        QTest::newRow("german") << "de_DE";
+        QTest::newRow("english_us") << "en_US";
+    }
+
+    void dateIgnoresRegionalSettings()
+    {
+        QFETCH(QString, locale);
+        QLocale::setDefault(QLocale(locale));
+        ResultRecord r = sample();
+        r.when = QDateTime(QDate(2004, 1, 9), QTime(7, 5, 3));
+        const QByteArray bytes = grading::formatResultRecord(r);
+        QVERIFY(bytes.contains("\r\nData : 01-09-2004\r\nGodzina : 07:05:03\r\n"));
+        r.when = QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59));
+        QVERIFY(grading::formatResultRecord(r).contains("\r\nData : 12-31-1999\r\nGodzina : 23:59:59\r\n"));
+    }
+
+    void appendOnlyGrows()
+    {
+        QVERIFY(!QFile::exists(logFile()));
+        const QByteArray first = grading::formatResultRecord(sample());
+        grading::appendResult(folder(), first);
+        QCOMPARE(logBytes(), first);
+
+        ResultRecord r = sample();
+        r.firstName = QStringLiteral("Anna");
+        r.grade.reset();
+        const QByteArray second = grading::formatResultRecord(r);
+        grading::appendResult(folder(), second);
+        QCOMPARE(logBytes(), first + second);
+    }
+
+    void fullDiskLeavesNoCompleteLookingRecord()
+    {
+        grading::appendResult(folder(), sampleWithGrade);
+        const qsizetype cut = sampleWithGrade.size() - 20;
+        files().failWritesAfter(cut);
+        QCOMPARE(failureOf([&] { grading::appendResult(folder(), sampleWithGrade); }), QStringLiteral("WriteFailed"));
+        files().failWritesAfter(-1);
+        // The first record stays whole; of the second only what the disk took, without its closing line.
+        QCOMPARE(logBytes(), sampleWithGrade + sampleWithGrade.left(cut));
+        QCOMPARE(logBytes().count(" *********************************************\r\n"), 1);
+    }
+
+};
+
+QTEST_GUILESS_MAIN(TestResultsLog)
+#include "tst_results_log.moc"

@@ -1,0 +1,186 @@
+// The main window's own look and small handlers: placement, the run counter in the caption, the fixed
+// size, the clock, the counter and personal-data messages, and the help line.
+#include "main_session.h"
+
+#include "windows/registry.h"
+
+using platform::Icon;
+using questionset::Flags;
+using testsupport::ProgramFixture;
+using testsupport::ScriptedDialogs;
+using windows::Wiedo;
+using namespace mainsession;
+
+namespace {
+const Flags AC{1, 2, 1, 2, 2};
+}
+
+class tst_Wiedo : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { windows::registerAll(); }
+    void cleanup() { testing::QuestionReader::instance().close(); }
+
+    void placedAndCaptioned_data();
+    void placedAndCaptioned();
+    void sizeSnapsBack();
+    void clock();
+    void counterMessages_data();
+    void counterMessages();
+    void helpLine_data();
+    void helpLine();
+};
+
+void tst_Wiedo::placedAndCaptioned_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("caption");
+    const QString base = QStringLiteral("Wiedo v 1.1 -> Liczba uruchomień programu :");
+    QTest::newRow("count_0") << QByteArray("-1") << base + QStringLiteral(" 0");
+    QTest::newRow("count_7") << QByteArray("6") << base + QStringLiteral(" 7");
+    QTest::newRow("count_unreadable") << QByteArray() << QStringLiteral("Wiedo v 1.1");
+}
+
+void tst_Wiedo::placedAndCaptioned() {
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, caption);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    if (stored.isEmpty()) {
+        // The counter spoilt after the loader's check, before the main window loads.
+        fx.write(QStringLiteral("run.run"), "1\r\n");
+        platform::setFixedNow(fixedNow);
+        fx.writeWiedoIni();
+        fx.write(QStringLiteral("Wiedo.cfg"), "\"\"\r\n");
+        fx.write(QStringLiteral("ptk.ptk"), "40,39,34,27,19,12\r\n");
+        QVERIFY(fx.startUp());
+        fx.write(QStringLiteral("run.run"), "\"siedem\"\r\n");
+        QTest::mouseClick(ui::forms().get<windows::Inform>().Command1, Qt::LeftButton);
+    } else {
+        start(fx, stored);
+    }
+    Wiedo& w = ui::forms().get<Wiedo>();
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.windowTitle(), caption);
+    QCOMPARE(w.leftTwips(), 2640);
+    QCOMPARE(w.widthTwips(), 6720);
+    QCOMPARE(w.heightTwips(), 6765);
+    // The background shades from red-violet at the top to dark blue at the bottom.
+    const QImage& background = w.persistentImage();
+    QVERIFY(background.pixelColor(200, 0).red() >= 250);
+    QVERIFY(background.pixelColor(200, background.height() - 1).red() <= 5);
+    QCOMPARE(background.pixelColor(200, 0).green(), 11);
+    QCOMPARE(background.pixelColor(200, background.height() / 2).blue(), 100);
+    QCOMPARE(platform::files().openCount(), 0);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Wiedo::sizeSnapsBack() {
+    ProgramFixture fx;
+    Wiedo& w = start(fx);
+    w.resize(300, 200);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.widthTwips(), 6720);
+    QCOMPARE(w.heightTwips(), 6765);
+    w.setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QVERIFY(w.isMinimized());
+    w.setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    QVERIFY(!w.isMinimized());
+    QCOMPARE(w.widthTwips(), 6720);
+    QCOMPARE(w.heightTwips(), 6765);
+}
+
+void tst_Wiedo::clock() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    QCOMPARE(w.Label2->text(), QStringLiteral("14:07:59"));
+    platform::setFixedNow(QDateTime(QDate(2003, 5, 21), QTime(9, 5, 1)));
+    QTRY_COMPARE_WITH_TIMEOUT(w.Label2->text(), QStringLiteral("09:05:01"), 2500);
+    dialogs.expectMessage(QStringLiteral("Uśmiechnij się !!! Jesteś w ukrytej kamerze !!!"), QString(),
+                          Icon::Information);
+    QTest::mouseDClick(w.Label2, Qt::LeftButton);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+void tst_Wiedo::counterMessages_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("title");
+    const QString number = QStringLiteral("Pytanie nr  : 4");
+    const QString count = QStringLiteral("Ilość pytań : 5");
+    const QString good = QStringLiteral("Odpowiedzi dobre : 3");
+    const QString wrong = QStringLiteral("Odpowiedzi złe : 0");
+    const QString person = QStringLiteral("Imię :           Albert\rNazwisko :  Bezimienny\rKlasa :         ZERÓWKA");
+    QTest::newRow("Label9") << "Label9" << number << "Numer pytania";
+    QTest::newRow("Label10") << "Label10" << number << "Numer pytania";
+    QTest::newRow("Label11") << "Label11" << count << QStringLiteral("Ilość pytań");
+    QTest::newRow("Label12") << "Label12" << count << QStringLiteral("Ilość pytań");
+    QTest::newRow("Label13") << "Label13" << good << "Odpowiedzi dobre";
+    QTest::newRow("Label14") << "Label14" << good << "Odpowiedzi dobre";
+    QTest::newRow("Label15") << "Label15" << wrong << QStringLiteral("Odpowiedzi złe");
+    QTest::newRow("Label16") << "Label16" << wrong << QStringLiteral("Odpowiedzi złe");
+    QTest::newRow("Label19") << "Label19" << person << "Dane personalne";
+    QTest::newRow("Label20") << "Label20" << person << "Dane personalne";
+    QTest::newRow("Label21") << "Label21" << person << "Dane personalne";
+}
+
+void tst_Wiedo::counterMessages() {
+    QFETCH(QString, button);
+    QFETCH(QString, prompt);
+    QFETCH(QString, title);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC, AC, AC, AC, AC}));
+    next(w);
+    for (int i = 0; i < 3; ++i) {  // three good answers
+        tick(w, {0, 2});
+        next(w);
+    }
+    dialogs.expectMessage(prompt, title, Icon::Information);
+    QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Wiedo::helpLine_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("help");
+    for (int x = 0; x < 5; ++x) {
+        const QString letter(QChar(u'A' + x));
+        QTest::addRow("Check%d", x + 1)
+            << QStringLiteral("Check%1").arg(x + 1)
+            << QStringLiteral("Jeśli uważasz, że odpowiedź %1 jest dobra, to zaznacz to pole").arg(letter);
+        QTest::addRow("Label%d", x + 4) << QStringLiteral("Label%1").arg(x + 4) << letter + u'1';
+    }
+    QTest::newRow("Label1") << "Label1" << "Pytanie 1";
+    QTest::newRow("Label3") << "Label3" << QStringLiteral("Podpowiedź 1");
+    QTest::newRow("Label19") << "Label19" << "Albert";
+    QTest::newRow("Label20") << "Label20" << "Bezimienny";
+    QTest::newRow("Label21") << "Label21" << QStringLiteral("ZERÓWKA");
+}
+
+void tst_Wiedo::helpLine() {
+    QFETCH(QString, control);
+    QFETCH(QString, help);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC}));
+    next(w);
+    QWidget* target = w.findChild<QWidget*>(control);
+    QVERIFY(target);
+    hover(target);
+    QCOMPARE(w.Podp->text(), help);
+    // A move over the background clears it: the space left of the Start button.
+    QVERIFY(!w.childAt(QPoint(w.Command1->x() - 5, w.Command1->y() + 2)));
+    hover(&w, QPoint(w.Command1->x() - 5, w.Command1->y() + 2));
+    QCOMPARE(w.Podp->text(), QString());
+    WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+QTEST_MAIN(tst_Wiedo)
+#include "tst_wiedo.moc"
