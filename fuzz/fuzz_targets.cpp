@@ -1,0 +1,507 @@
+#include "fuzz_targets.h"
+
+#include "config/files.h"
+#include "grading/scale.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "questionset/questionset.h"
+#include "records/records.h"
+#include "testing/question_reader.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+
+namespace fuzz {
+
+using platform::FileError;
+using platform::files;
+using platform::OpenMode;
+using Kind = FileError::Kind;
+
+namespace {
+
+// One temporary folder per process stands for the program folder and drive C:.
+struct Workspace {
+    QTemporaryDir dir;
+    QString programFolder;  // ends with the separator, as the Shared state holds it
+    QString otherFile;      // a file that takes a freed file number after "close every open file"
+
+    Workspace()
+    {
+        if (!dir.isValid())
+            throw Failure("no temporary folder for the fuzz inputs");
+        programFolder = dir.path() + u'/';
+        otherFile = programFolder + QStringLiteral("other.txt");
+        QFile file(otherFile);
+        if (!file.open(QIODevice::WriteOnly) || file.write("\"other\"\r\n") < 0)
+            throw Failure("cannot write the other file");
+    }
+};
+
+const Workspace& workspace()
+{
+    static const Workspace w;
+    // Set on every input: nothing else in the process may move the program folder or drive C: away.
+    platform::setProgramFileFolder(w.dir.path());
+    platform::setDriveCRoot(w.dir.path() + QStringLiteral("/c"));
+    return w;
+}
+
+[[noreturn]] void fail(const QString& what)
+{
+    throw Failure(what.toStdString());
+}
+
+void check(bool holds, const char* what)
+{
+    if (!holds)
+        fail(QString::fromLatin1(what));
+}
+
+QString describe(const FileError& e)
+{
+    return QStringLiteral("%1 (%2)").arg(QString::fromLatin1(platform::kindName(e.kind())), e.detail());
+}
+
+// Runs the call; a FileError of an allowed kind comes back as its kind, any other kind is a failure.
+template <typename Call>
+std::optional<Kind> failureOf(const char* what, std::initializer_list<Kind> allowed, Call&& call)
+{
+    try {
+        call();
+    } catch (const FileError& e) {
+        if (std::find(allowed.begin(), allowed.end(), e.kind()) == allowed.end())
+            fail(QStringLiteral("%1 failed with %2").arg(QString::fromLatin1(what), describe(e)));
+        return e.kind();
+    }
+    return std::nullopt;
+}
+
+QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+// Writes the input through the file table, as the program's own writers put a file in place.
+void put(const QString& path, const QByteArray& bytes)
+{
+    const int number = files().open(path, OpenMode::Output);
+    files().write(number, bytes);
+    files().close(number);
+}
+
+void checkNothingOpen(const char* target)
+{
+    if (files().openCount() != 0)
+        fail(QStringLiteral("%1: %2 file(s) left open").arg(QString::fromLatin1(target)).arg(files().openCount()));
+}
+
+// A text that the program writes quoted and reads back unchanged: no quote inside, and every character
+// in the code page.
+bool survivesQuoting(const QString& text)
+{
+    return !text.contains(u'"') && !text.contains(QChar::ReplacementCharacter);
+}
+
+// ---- records -------------------------------------------------------------------------------------------
+
+enum FieldKind { TextField, ByteField, Int16Field, ValueField };
+
+struct Outcome {
+    std::optional<Kind> failed;
+    QString text;
+    long long whole = 0;
+    records::Value value;
+
+    bool operator==(const Outcome& o) const
+    {
+        return failed == o.failed && text == o.text && whole == o.whole && value.kind == o.value.kind
+            && value.number == o.value.number && value.text == o.value.text;
+    }
+};
+
+Outcome readAs(FieldKind kind, int file)
+{
+    Outcome out;
+    switch (kind) {
+    case TextField:
+        out.failed = failureOf("readText", {Kind::PastEnd}, [&] { out.text = records::readText(file); });
+        break;
+    case ByteField:
+        out.failed = failureOf("readByte", {Kind::PastEnd, Kind::NotNumber, Kind::Overflow},
+                               [&] { out.whole = records::readByte(file); });
+        break;
+    case Int16Field:
+        out.failed = failureOf("readInt16", {Kind::PastEnd, Kind::NotNumber, Kind::Overflow},
+                               [&] { out.whole = records::readInt16(file); });
+        break;
+    case ValueField:
+        out.failed = failureOf("readValue", {Kind::PastEnd}, [&] { out.value = records::readValue(file); });
+        break;
+    }
+    return out;
+}
+
+bool isBlankOnly(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' ' || c == u'\t'; });
+}
+
+// What one field gives when read as each kind must fit together.
+void checkKindsAgree(const std::array<Outcome, 4>& o)
+{
+    const Outcome& text = o[TextField];
+    const Outcome& byte = o[ByteField];
+    const Outcome& int16 = o[Int16Field];
+    const Outcome& value = o[ValueField];
+    const auto atEnd = std::count_if(o.begin(), o.end(), [](const Outcome& e) { return e.failed == Kind::PastEnd; });
+    check(atEnd == 0 || atEnd == 4, "the kinds disagree about the end of the file");
+    if (atEnd == 4)
+        return;
+    check((byte.failed == Kind::NotNumber) == (int16.failed == Kind::NotNumber),
+          "a field is a number for one width and not for the other");
+    if (!byte.failed)
+        check(!int16.failed && int16.whole == byte.whole, "a byte read differently as a 16-bit number");
+    if (!int16.failed && int16.whole >= 0 && int16.whole <= 255)
+        check(!byte.failed && byte.whole == int16.whole, "a 16-bit number within a byte does not read as one");
+    switch (value.value.kind) {
+    case records::Value::Kind::Empty:
+        check(isBlankOnly(text.text), "an empty value has text");
+        check(!byte.failed && byte.whole == 0, "an empty field does not read as 0");
+        break;
+    case records::Value::Kind::Number:
+        check(byte.failed != Kind::NotNumber, "a number value is not a number as a byte");
+        break;
+    case records::Value::Kind::Text:
+        check(value.value.text == text.text, "a text value differs from the field's text");
+        break;
+    }
+}
+
+}  // namespace
+
+int fuzzRecords(const std::uint8_t* data, std::size_t size)
+{
+    const Workspace& w = workspace();
+    const std::uint8_t selector = size > 0 ? data[0] : 0;
+    const QString path = w.programFolder + QStringLiteral("records.txt");
+    put(path, size > 0 ? bytesOf(data + 1, size - 1) : QByteArray());
+
+    // One reader follows the chosen sequence of kinds; four more read every field as one kind each. All
+    // of them must stand at the same place after every field, whatever the field held.
+    const int mixed = files().open(path, OpenMode::Input);
+    std::array<int, 4> single{};
+    for (int& number : single)
+        number = files().open(path, OpenMode::Input);
+    const qint64 length = files().length(mixed);
+
+    qint64 before = 0;
+    bool ended = false;
+    // Every field that is read takes at least one byte.
+    for (qint64 i = 0; i <= length + 1 && !ended; ++i) {
+        const auto kind = static_cast<FieldKind>((selector >> (2 * (i % 4))) & 3);
+        std::array<Outcome, 4> each;
+        for (int k = 0; k < 4; ++k)
+            each[k] = readAs(static_cast<FieldKind>(k), single[k]);
+        const Outcome chosen = readAs(kind, mixed);
+        check(chosen == each[kind], "a field read after other kinds differs from the same field read alone");
+        checkKindsAgree(each);
+
+        const qint64 after = files().position(mixed);
+        for (const int number : single)
+            check(files().position(number) == after, "readers of different kinds stand at different places");
+        if (chosen.failed == Kind::PastEnd) {
+            check(after == length, "PastEnd before the end of the file");
+            ended = true;
+        } else {
+            check(after > before, "a field was read without moving on");
+        }
+        before = after;
+    }
+    check(ended, "the reader did not reach the end of the file");
+    // At the end every kind stays at the end.
+    for (int k = 0; k < 4; ++k)
+        check(readAs(static_cast<FieldKind>(k), mixed).failed == Kind::PastEnd, "a read after the end did not fail");
+
+    files().close(mixed);
+    for (const int number : single)
+        files().close(number);
+    checkNothingOpen("records");
+    return 0;
+}
+
+// ---- question sets -------------------------------------------------------------------------------------
+
+namespace {
+
+const std::initializer_list<Kind> flagKinds = {Kind::PastEnd, Kind::NotNumber, Kind::Overflow};
+
+// "Close every open file" in the middle of a test, then another file takes the freed number the way a
+// print would, and the reader must go on where it stood.
+int closeEverythingUnderTheReader(testing::QuestionReader& reader)
+{
+    files().closeAll();
+    check(!reader.isOpen(), "the Question reader is still open after close every open file");
+    const int other = files().open(workspace().otherFile, OpenMode::Input);
+    failureOf("QuestionReader::ensureOpen", {}, [&] { reader.ensureOpen(); });
+    check(reader.isOpen(), "the Question reader did not reopen");
+    return other;
+}
+
+}  // namespace
+
+int fuzzQuestionSet(const std::uint8_t* data, std::size_t size)
+{
+    const Workspace& w = workspace();
+    const QString path = w.programFolder + QStringLiteral("set.kwz");
+    put(path, bytesOf(data, size));
+    // The loops over a set stop after length / 20 questions.
+    const long long bound = static_cast<long long>(static_cast<double>(size) / 20.0);
+
+    bool headerOk = false;
+    const std::optional<Kind> headerFailed =
+        failureOf("checkHeader", {Kind::PastEnd}, [&] { headerOk = questionset::checkHeader(path); });
+
+    int count = -1;
+    int heard = 0;
+    failureOf("countQuestions", {}, [&] {
+        count = questionset::countQuestions(path, [&](int running) {
+            check(running == ++heard, "the running count skipped a question");
+        });
+    });
+    check(count >= 0 && count <= bound && heard == count, "countQuestions out of its bound");
+    if (headerFailed)
+        check(count == 0, "questions counted in a file without a header field");
+
+    // The sequential reader, as a test reads the set, with every file closed under it once.
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    reader.close();
+    failureOf("QuestionReader::open", {}, [&] { reader.open(path); });
+    QString headerText;
+    const std::optional<Kind> readerHeaderFailed =
+        failureOf("QuestionReader::readHeader", {Kind::PastEnd}, [&] { headerText = reader.readHeader(); });
+    check(readerHeaderFailed == headerFailed, "the reader and the header check disagree about the header field");
+    if (!readerHeaderFailed)
+        check((headerText == questionset::header) == headerOk, "the reader and the header check disagree");
+
+    const int closeAfter = size > 0 ? data[0] % 4 : 0;
+    int other = 0;
+    int sequential = 0;
+    questionset::Question last;
+    for (;;) {
+        if (sequential == closeAfter && other == 0)
+            other = closeEverythingUnderTheReader(reader);
+        questionset::Question q;
+        const std::optional<Kind> textsFailed =
+            failureOf("QuestionReader::readTexts", {Kind::PastEnd}, [&] { q.texts = reader.readTexts(); });
+        if (textsFailed) {
+            // A failed read leaves the reader where it stood, so it fails the same way again.
+            check(failureOf("QuestionReader::readTexts", {Kind::PastEnd}, [&] { reader.readTexts(); }) == textsFailed,
+                  "a failed readTexts moved the reader");
+            break;
+        }
+        const std::optional<Kind> flagsFailed =
+            failureOf("QuestionReader::readFlags", flagKinds, [&] { q.flags = reader.readFlags(); });
+        if (flagsFailed) {
+            check(failureOf("QuestionReader::readFlags", flagKinds, [&] { reader.readFlags(); }) == flagsFailed,
+                  "a failed readFlags moved the reader");
+            break;
+        }
+        ++sequential;
+        check(sequential <= static_cast<long long>(size), "the Question reader never ends");
+        last = q;
+        if (sequential <= 8) {
+            questionset::Question direct;
+            failureOf("readQuestion", {}, [&] { direct = questionset::readQuestion(path, sequential); });
+            check(direct == q, "readQuestion and the Question reader read different questions");
+        }
+    }
+    if (other != 0)
+        files().close(other);
+    check(count == std::min<long long>(sequential, bound), "countQuestions differs from the questions readable");
+
+    // Counting from the reader's own place after the header.
+    reader.close();
+    reader.open(path);
+    if (!failureOf("QuestionReader::readHeader", {Kind::PastEnd}, [&] { reader.readHeader(); })) {
+        int readerCount = -1;
+        failureOf("QuestionReader::countQuestions", {}, [&] { readerCount = reader.countQuestions(); });
+        check(readerCount == count, "the Question reader counts differently");
+        failureOf("QuestionReader::atEnd", {}, [&] { reader.atEnd(); });
+    }
+    reader.close();
+
+    // Question n as the main window asks for it: the first and the last counted, one past them, and one
+    // chosen by the input.
+    check(failureOf("readQuestion(0)", {Kind::PastEnd}, [&] { questionset::readQuestion(path, 0); }).has_value(),
+          "question 0 was read");
+    if (sequential > 8) {
+        questionset::Question direct;
+        failureOf("readQuestion(last)", {}, [&] { direct = questionset::readQuestion(path, sequential); });
+        check(direct == last, "readQuestion and the Question reader read different last questions");
+    }
+    check(failureOf("readQuestion(past the last)", flagKinds,
+                    [&] { questionset::readQuestion(path, sequential + 1); })
+              .has_value(),
+          "a question past the last one was read");
+    if (size >= 4) {
+        qint32 n = 0;
+        for (std::size_t i = size - 4; i < size; ++i)
+            n = static_cast<qint32>((static_cast<quint32>(n) << 8) | data[i]);
+        const std::optional<Kind> failed =
+            failureOf("readQuestion(n)", flagKinds, [&] { questionset::readQuestion(path, n); });
+        check(failed.has_value() == (n < 1 || n > sequential), "readQuestion(n) disagrees with the count");
+    }
+    checkNothingOpen("questionset");
+    return 0;
+}
+
+// ---- the Grading scale ---------------------------------------------------------------------------------
+
+int fuzzScale(const std::uint8_t* data, std::size_t size)
+{
+    const Workspace& w = workspace();
+    const QString folder = w.programFolder;
+    const QString path = folder + QLatin1String(config::scaleFileName);
+    put(path, bytesOf(data, size));
+
+    grading::Thresholds thresholds{};
+    const std::optional<Kind> scaleFailed =
+        failureOf("readScale", {Kind::PastEnd, Kind::NotNumber, Kind::Overflow},
+                  [&] { thresholds = grading::readScale(folder); });
+    if (!scaleFailed) {
+        for (const double t : thresholds)
+            check(std::isfinite(t), "a threshold is not a finite number");
+    }
+
+    std::array<QString, 6> texts;
+    const std::optional<Kind> textsFailed =
+        failureOf("readScaleTexts", {Kind::PastEnd}, [&] { texts = grading::readScaleTexts(folder); });
+    if (!scaleFailed)
+        check(!textsFailed, "the grading works but the scale editor cannot read the scale");
+
+    // The start-up check reads six values; it passes exactly when the editor can read the boxes.
+    const std::optional<Kind> startupFailed = failureOf("start-up scale check", {Kind::PastEnd}, [&] {
+        const int number = files().open(path, OpenMode::Input);
+        try {
+            for (int i = 0; i < 6; ++i)
+                records::readValue(number);
+        } catch (...) {
+            files().close(number);
+            throw;
+        }
+        files().close(number);
+    });
+    check(startupFailed == textsFailed, "the start-up check and the scale editor disagree");
+
+    if (!textsFailed) {
+        // Whatever the boxes hold, the editor writes a scale that grading reads back.
+        failureOf("writeEditorScale", {}, [&] { grading::writeEditorScale(folder, texts); });
+        grading::Thresholds rewritten{};
+        failureOf("readScale after the editor", {}, [&] { rewritten = grading::readScale(folder); });
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const double expected = platform::captionValue(texts[i]);
+            if (std::isfinite(expected))
+                check(std::fabs(rewritten[i] - expected) <= 1e-12 * std::max(1.0, std::fabs(expected)),
+                      "the editor wrote a threshold other than its box's number");
+        }
+    }
+    checkNothingOpen("scale");
+    return 0;
+}
+
+// ---- configuration -------------------------------------------------------------------------------------
+
+int fuzzConfig(const std::uint8_t* data, std::size_t size)
+{
+    const Workspace& w = workspace();
+    const QString folder = w.programFolder;
+    const QByteArray bytes = bytesOf(data, size);
+    const QString workFile = config::workFilePath();
+    const QString passwordFile = folder + QLatin1String(config::passwordFileName);
+    put(workFile, bytes);
+    put(passwordFile, bytes);
+    put(folder + QLatin1String(config::presetFileName), bytes);
+    put(config::firstRunMarkerPath(), bytes);
+
+    // The file's leading text fields, read one by one: what every configuration reader must agree with.
+    const int wanted = size > 0 ? data[0] % 8 : 0;
+    QStringList fields;
+    {
+        const int number = files().open(workFile, OpenMode::Input);
+        for (int i = 0; i < std::max(wanted, 3); ++i) {
+            QString text;
+            if (failureOf("readText", {Kind::PastEnd}, [&] { text = records::readText(number); }))
+                break;
+            fields << text;
+        }
+        files().close(number);
+    }
+    const auto available = [&](int n) { return fields.size() >= n; };
+
+    QStringList some;
+    const bool someRead =
+        !failureOf("readTextFields", {Kind::PastEnd}, [&] { some = config::readTextFields(workFile, wanted); });
+    check(someRead == available(wanted), "readTextFields disagrees with the fields in the file");
+    if (someRead)
+        check(some == fields.mid(0, wanted), "readTextFields read other texts");
+
+    std::pair<QString, QString> work;
+    const bool workRead = !failureOf("readWorkFile", {Kind::PastEnd}, [&] { work = config::readWorkFile(); });
+    check(workRead == available(2), "readWorkFile disagrees with the fields in the file");
+    if (workRead)
+        check(work.first == fields[0] && work.second == fields[1], "readWorkFile read other texts");
+
+    QString password;
+    const bool passwordRead =
+        !failureOf("readPassword", {Kind::PastEnd}, [&] { password = config::readPassword(folder); });
+    check(passwordRead == available(1), "readPassword disagrees with the fields in the file");
+    if (passwordRead)
+        check(password == fields[0], "readPassword read another text");
+
+    // The preset never fails: what cannot be read stays empty.
+    config::Preset preset;
+    failureOf("readPreset", {}, [&] { preset = config::readPreset(folder); });
+    check(preset.firstName == fields.value(0) && preset.surname == fields.value(1)
+              && preset.className == fields.value(2),
+          "readPreset read other texts");
+
+    // The first-run marker, read as the start-up does.
+    const bool markerRead = !failureOf("first-run marker", {Kind::PastEnd}, [&] {
+        const int number = files().open(config::firstRunMarkerPath(), OpenMode::Input);
+        try {
+            records::readText(number);
+        } catch (...) {
+            files().close(number);
+            throw;
+        }
+        files().close(number);
+    });
+    check(markerRead == available(1), "the first-run marker read disagrees with the fields in the file");
+
+    // What the program writes it reads back: a password or a folder text that survives quoting.
+    if (passwordRead && survivesQuoting(password)) {
+        failureOf("writePassword", {}, [&] { config::writePassword(folder, password); });
+        QString again;
+        failureOf("readPassword after writePassword", {}, [&] { again = config::readPassword(folder); });
+        check(again == password, "a written password reads back differently");
+    }
+    if (workRead && survivesQuoting(work.first) && survivesQuoting(work.second)) {
+        failureOf("writeWorkFile", {}, [&] { config::writeWorkFile(work.first, work.second); });
+        std::pair<QString, QString> again;
+        failureOf("readWorkFile after writeWorkFile", {}, [&] { again = config::readWorkFile(); });
+        check(again == work, "a written work file reads back differently");
+    }
+    checkNothingOpen("config");
+    return 0;
+}
+
+}  // namespace fuzz

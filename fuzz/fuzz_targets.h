@@ -1,0 +1,39 @@
+#pragma once
+// The fuzz targets over every reader of the program's files, as plain functions: the libFuzzer mains and
+// the corpus replay test run the same checks. Each writes its input where the program finds the file,
+// runs the readers over it and throws Failure when a reader breaks one of its promises; a FileError is
+// the expected answer to bad bytes and is not a failure.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+
+namespace fuzz {
+
+class Failure : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// The record reader: the first byte chooses the sequence of field kinds, the rest is the file.
+int fuzzRecords(const std::uint8_t* data, std::size_t size);
+// A question set: the header check, the count, question n (n from the last four bytes) and the
+// sequential Question reader across a "close every open file".
+int fuzzQuestionSet(const std::uint8_t* data, std::size_t size);
+// The Grading scale file "ptk.ptk": thresholds, box texts, the start-up check and the editor's rewrite.
+int fuzzScale(const std::uint8_t* data, std::size_t size);
+// The configuration files: work file, password, sign-in preset and the first-run marker.
+int fuzzConfig(const std::uint8_t* data, std::size_t size);
+
+struct Target {
+    const char* name;  // also the name of its corpus folder
+    int (*run)(const std::uint8_t*, std::size_t);
+};
+inline constexpr std::array<Target, 4> targets{{
+    {"records", fuzzRecords},
+    {"questionset", fuzzQuestionSet},
+    {"scale", fuzzScale},
+    {"config", fuzzConfig},
+}};
+
+}  // namespace fuzz

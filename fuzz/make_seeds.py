@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of the fuzz targets into fuzz/corpus/<target>/.
+
+Deterministic: the same files every run. Only the seeds named here are written; other files in the
+corpus folders (minimised inputs that once broke a reader) are left alone.
+"""
+import pathlib
+
+CORPUS = pathlib.Path(__file__).resolve().parent / "corpus"
+
+
+def blob(size, seed):
+    """Pseudo-random bytes from a fixed linear congruential generator."""
+    out = bytearray()
+    state = seed
+    for _ in range(size):
+        state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+        out.append(state >> 16 & 0xFF)
+    return bytes(out)
+
+
+def cp(text):
+    return text.encode("cp1250")
+
+
+def record(*fields):
+    """A record as the program writes it: texts quoted, numbers bare, CR LF at the end."""
+    parts = []
+    for f in fields:
+        parts.append(b'"' + cp(f) + b'"' if isinstance(f, str) else str(f).encode())
+    return b",".join(parts) + b"\r\n"
+
+
+def question(text, answers, hint, flags):
+    return record(text, *answers, hint) + record(*flags)
+
+
+HEADER = record("Kwiz v 1.0")
+
+VALID_SET = HEADER + b"".join([
+    question("Stolica Polski to:", ["Kraków", "Warszawa", "Gdańsk", "Łódź", "Poznań"],
+             "Nad Wisłą", [2, 1, 2, 2, 2]),
+    question("Ile to 2 + 2?", ["3", "4", "5", "22", ""], "", [2, 1, 2, 2, 2]),
+    question("Które są liczbami pierwszymi?", ["2", "3", "4", "9", "11"], "Podzielne tylko przez 1 i siebie",
+             [1, 1, 2, 2, 1]),
+])
+
+COMMON = {
+    "unterminated_quote": b'"abc,def',
+    "unterminated_quote_after_fields": b'"a",1,"b',
+    "nul_bytes": b'"a\x00b",\x00,1\x00,\x00"\x00"\r\n\x00',
+    "lone_cr": b'"a"\r"b"\r12\r\r,',
+    "lone_lf": b'"a"\n3\n\n"b"',
+    "no_line_end": b'"a","b",1,2',
+    "blanks_only": b"   \t  ",
+    "many_commas": b"," * 5000,
+    "commas_in_quotes": b'"' + b"," * 3000 + b'"',
+    "binary_blob": blob(4096, 1250),
+}
+
+RECORDS = {
+    "empty": b"",
+    "numbers_at_widths": b"255,256,32767,32768,-32768,-32769,99999999999999999999,-99999999999999999999\r\n",
+    "numbers_rounding": b"254.5,255.5,255.4999,-0.5,-0.6,32767.5,-32768.5,-32768.6,0.5,1.5\r\n",
+    "numbers_malformed": b'+,-,.,1.,.5,1e5,0x10,1-2, 12 ,"12",\t7\t,--1,1.2.3\r\n',
+    "huge_numbers": b"1" + b"0" * 400 + b",-" + b"9" * 400 + b"." + b"9" * 400 + b"\r\n",
+    "text_after_quote": b'"ab"cd,"e" f\r\n"g""h"\r\n  "i"  ,\r\n',
+    "code_page": b'"' + bytes(range(0x80, 0x100)) + b'",' + bytes(range(0x01, 0x20)) + b"\r\n",
+    "line_ends": b"1\r\n2\n\r3\r\r\n4",
+    "megabyte_field": b'"' + b"abcdefghij" * 100_000 + b'",255\r\n' + b"x" * 70_000 + b",32767",
+}
+# The first byte chooses the kinds: 0xE4 reads text, byte, 16-bit number, value in turn; 0x55 bytes only;
+# 0xAA 16-bit numbers only; 0xFF values only; 0x00 texts only.
+RECORD_SELECTORS = {"": 0xE4}
+NUMBER_SELECTORS = {"_bytes": 0x55, "_int16": 0xAA, "_values": 0xFF, "_texts": 0x00}
+
+
+def records_seeds():
+    seeds = {}
+    for name, content in {**COMMON, **RECORDS}.items():
+        selectors = NUMBER_SELECTORS if name.startswith("numbers") else RECORD_SELECTORS
+        for suffix, selector in selectors.items():
+            seeds[name + suffix] = bytes([selector]) + content
+    seeds["mixed_sequence"] = bytes([0x1B]) + b'"t",7,-300,"v",x,256,1.5,,'
+    return seeds
+
+
+def questionset_seeds():
+    big = question("Długie pytanie " + "ąęśćżźńół" * 12_000, ["a", "b", "c", "d", "e"], "", [1, 2, 2, 2, 2])
+    second_texts_start = len(HEADER) + len(question("Stolica Polski to:", ["Kraków", "Warszawa", "Gdańsk",
+                                                                              "Łódź", "Poznań"], "Nad Wisłą",
+                                                        [2, 1, 2, 2, 2]))
+    seeds = dict(COMMON)
+    seeds.update({
+        "empty": b"",
+        "valid_set": VALID_SET,
+        "header_only": HEADER,
+        "header_no_line_end": b'"Kwiz v 1.0"',
+        "wrong_header": record("Kwiz v 2.0") + VALID_SET[len(HEADER):],
+        "header_with_blanks": record(" Kwiz v 1.0 ") + VALID_SET[len(HEADER):],
+        "header_lower_case": record("kwiz v 1.0") + VALID_SET[len(HEADER):],
+        "header_unquoted": b"Kwiz v 1.0\r\n" + VALID_SET[len(HEADER):],
+        "cut_inside_texts": VALID_SET[:second_texts_start + 30],
+        "cut_inside_flags": VALID_SET[:len(VALID_SET) - 5],
+        "flags_300": HEADER + record("q", "a", "b", "c", "d", "e", "h") + b"1,2,300,2,2\r\n" + VALID_SET[len(HEADER):],
+        "flags_x": HEADER + record("q", "a", "b", "c", "d", "e", "h") + b"1,x,2,2,2\r\n",
+        "flags_negative_and_fraction": HEADER + record("q", "a", "b", "c", "d", "e", "h") + b"-1,2.5,255.5,2,2\r\n",
+        "flags_quoted_and_empty": HEADER + record("q", "a", "b", "c", "d", "e", "h") + b'"1",,2, 2 ,2\r\n',
+        "six_texts_only": HEADER + record("q", "a", "b", "c", "d", "e") + b"1,2,2,2,2\r\n",
+        "lone_cr_set": VALID_SET.replace(b"\r\n", b"\r"),
+        "unterminated_quote_in_question": HEADER + b'"Pytanie bez ko\xf1ca,"a","b"',
+        "nul_in_texts": HEADER + record("p\x00q", "\x00", "b", "c", "d", "e", "h") + b"1,2,2,2,2\r\n",
+        # Questions of twelve empty fields are shorter than the count's length bound allows for.
+        "tiny_questions": HEADER + b",,,,,,,,,,,," * 200,
+        "big_question": HEADER + big + VALID_SET[len(HEADER):],
+        # The last four bytes choose question n (here 2); they sit in a field of their own.
+        "n_from_tail": VALID_SET + b"\x00\x00\x00\x02",
+        "n_negative_tail": VALID_SET + b"\xff\xff\xff\xfe",
+    })
+    return seeds
+
+
+def scale_seeds():
+    seeds = dict(COMMON)
+    seeds.update({
+        "empty": b"",
+        "default_layout": b"40,39,34,27,19,12\r\n",
+        "editor_layout": b"40\r\n39\r\n34\r\n27\r\n19\r\n12\r\n",
+        "five_fields": b"40,39,34,27,19\r\n",
+        "seven_fields": b"40,39,34,27,19,12,5\r\n",
+        "quoted_numbers": b'"40","39"," 34 ","27","19","12"\r\n',
+        "quoted_text": b'"abc",39,34,27,19,12\r\n',
+        "unquoted_text": b"x,1,2,3,4,5\r\n",
+        "empty_fields": b",,,,,\r\n",
+        "fractions_and_signs": b"40.5,+39.25,.5,27.,-0,12\r\n",
+        "huge_numbers": b"1" + b"0" * 400 + b',"1' + b"0" * 400 + b'",3,4,5,6\r\n',
+        "unterminated_quote_fifth": b'40,39,34,27,"19\r\n12\r\n',
+        "nul_in_number": b"40\x00,39,34,27,19,12\r\n",
+        "lone_cr_layout": b"40\r39\r34\r27\r19\r12\r",
+        "no_line_end": b"40,39,34,27,19,12",
+        "editor_layout_blanks": b" 40 \r\n\t39\r\n34\t\r\n27\r\n19\r\n12\r\n",
+    })
+    return seeds
+
+
+def config_seeds():
+    seeds = dict(COMMON)
+    seeds.update({
+        "empty": b"",
+        "work_file": record("C:\\WIEDO\\", "C:\\WIEDO\\ZESTAWY\\"),
+        "work_file_one_field": record("C:\\WIEDO\\"),
+        "password": record("tajne"),
+        "empty_password": record(""),
+        "password_unquoted": b"tajne  \r\n",
+        "password_with_quote": b'ta"jne\r\n',
+        "password_line_break": b'"ta\r\njne"\r\n',
+        "password_undefined_byte": b'"\x81\x83\x88\x90\x98"\r\n',
+        "preset": record("Ola", "Testowa", "3b"),
+        "preset_two_fields": record("Ola", "Testowa"),
+        "preset_polish": record("Żaneta", "Źdźbło-Łęcka", "8ą"),
+        "marker": record("wiedo"),
+        "many_fields": record(*[str(i) for i in range(10)]),
+    })
+    return seeds
+
+
+def main():
+    targets = {
+        "records": records_seeds(),
+        "questionset": questionset_seeds(),
+        "scale": scale_seeds(),
+        "config": config_seeds(),
+    }
+    total = 0
+    for target, seeds in targets.items():
+        folder = CORPUS / target
+        folder.mkdir(parents=True, exist_ok=True)
+        for name, content in sorted(seeds.items()):
+            (folder / name).write_bytes(content)
+            total += len(content)
+        print(f"{target}: {len(seeds)} seeds")
+    print(f"total {total} bytes")
+
+
+if __name__ == "__main__":
+    main()
