@@ -163,32 +163,8 @@ void Ocena::Form_Activate() {
 }
 
 void Ocena::Command1_Click() {
-    Wiedo& main = ui::forms().get<Wiedo>();
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             main.Command1, main.Check1, main.Check2, main.Check3, main.Check4, main.Check5, main.Label1,
-             main.Label3,   main.Label4, main.Label5, main.Label6, main.Label7, main.Label8, main.Label9,
-             main.Label10,  main.Label11, main.Label12, main.Label13, main.Label14, main.Label15,
-             main.Label16,  main.Label19, main.Label20, main.Label21})
-        control->setEnabled(false);
     Command1->setEnabled(false);
-    for (QAction* command : {main.drukuj, main.ustdr, main.druKPod, main.drukKarO, main.DrukWsz})
-        command->setEnabled(true);
-    main.dlaNauczyciela->setEnabled(true);
-    main.dlaNauczyciela->menuAction()->setEnabled(true);
-
-    for (QPushButton* counter : {main.Label10, main.Label12, main.Label14, main.Label16})
-        counter->setText(QStringLiteral("0"));
-    main.Label19->setText(QStringLiteral("Imie"));
-    main.Label20->setText(QStringLiteral("Nazwisko"));
-    main.Label21->setText(QStringLiteral("Klasa"));
-    for (int i = 0; i < 5; ++i) {
-        main.flagLabel(i)->setText(QString());
-        main.answerBox(i)->setChecked(false);
-    }
-    main.Label1->setText(QString());
-    for (QPushButton* text : {main.Label3, main.Label4, main.Label5, main.Label6, main.Label7, main.Label8})
-        text->setText(QString());
-
+    ui::forms().get<Wiedo>().resetAfterTest();
     ui::forms().unload(*this);
 }
 

@@ -63,6 +63,9 @@ public:
     // Ends a test that cannot go on (a damaged or empty set) without a grade: the window goes back to
     // the state it has after a graded test.
     void Zeruj();
+    // The main window after a test: test controls disabled, counters "0", names reset, print commands and
+    // the teacher's menu enabled (the grade window's button runs it too).
+    void resetAfterTest();
 
     // ---- menu commands (wiedo_menu.cpp; the teacher's gates in wiedo_teacher.cpp)
     void otwórz_Click();

@@ -220,8 +220,7 @@ void Wiedo::StopI() {
     TloModal(grade);
 }
 
-void Wiedo::Zeruj() {
-    closeEveryFile();
+void Wiedo::resetAfterTest() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              Command1, Check1,  Check2,  Check3,  Check4,  Check5,  Label1,  Label3,  Label4,  Label5,
              Label6,   Label7,  Label8,  Label9,  Label10, Label11, Label12, Label13, Label14, Label15,
@@ -239,11 +238,17 @@ void Wiedo::Zeruj() {
         flagLabel(i)->setText(QString());
         answerBox(i)->setCheckState(Qt::Unchecked);
         answerButton(i)->setText(QString());
-        answerButton(i)->setToolTip(QString());
     }
     Label1->setText(QString());
-    Label1->setToolTip(QString());
     Label3->setText(QString());
+}
+
+void Wiedo::Zeruj() {
+    closeEveryFile();
+    resetAfterTest();
+    for (int i = 0; i < 5; ++i)
+        answerButton(i)->setToolTip(QString());
+    Label1->setToolTip(QString());
     Label3->setToolTip(QString());
     Tips->setText(QStringLiteral("0"));
     xx->setText(QStringLiteral("0"));

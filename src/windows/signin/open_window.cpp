@@ -22,10 +22,6 @@ QString capitalised(const QString& text) {
     return platform::upperCase(text.left(1)) + platform::lowerCase(text.mid(1));
 }
 
-// A question record is at least 20 bytes long, so the file length bounds the count even for a file that
-// never ends in a read failure.
-constexpr qint64 smallestQuestionBytes = 20;
-
 }  // namespace
 
 open_::open_() : ui::Form(formName) {
@@ -133,12 +129,8 @@ void open_::Licz() {
     long long count = 0;
     try {
         reader.ensureOpen();
-        const qint64 limit = reader.length() / smallestQuestionBytes;
-        for (qint64 i = 0; i < limit; ++i) {
-            reader.readTexts();
-            reader.readFlags();
-            ++count;
-        }
+        // At most (length / 20) questions, stopping at the first that cannot be read.
+        count = reader.countQuestions();
     } catch (const platform::FileError&) {
         // The end of the set (or a damaged record) ends the count.
     }
