@@ -15,12 +15,11 @@
 namespace ui {
 namespace {
 
-// Brings the window to the front; a headless platform has no front to bring it to.
+// Brings the window to the front and gives it the keyboard; a headless platform has no front.
 void bringToFront(QWidget& window) {
     static const bool headless = QGuiApplication::platformName() == QLatin1String("offscreen");
-    if (headless)
-        return;
-    window.raise();
+    if (!headless)
+        window.raise();
     window.activateWindow();
 }
 
