@@ -34,11 +34,16 @@ QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts.at(i).trimmed();
+        const QString description = parts.at(i).trimmed();
         QString patterns = parts.at(i + 1);
         patterns.replace(u';', u' ');
-        // Qt takes the patterns from the parentheses; the description already shows them.
-        entries << description + QStringLiteral(" (") + patterns + u')';
+        // Qt takes the patterns from the last parentheses; a description that already ends with them
+        // ("... ( *.kwz )") is shown as it stands.
+        if (description.endsWith(u')') && description.contains(u'(') &&
+            description.mid(description.lastIndexOf(u'(')).contains(patterns.trimmed()))
+            entries << description;
+        else
+            entries << description + QStringLiteral(" (") + patterns + u')';
     }
     return entries.join(QStringLiteral(";;"));
 }

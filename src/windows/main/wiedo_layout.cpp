@@ -1,6 +1,7 @@
 // The main window's controls and menus at their design places, and which handler each event runs.
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/wrapping_button.h"
 #include "windows/main/wiedo.h"
 
 #include <QMouseEvent>
@@ -12,7 +13,7 @@ namespace {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
                     int height) {
-    auto* b = ui::make<QPushButton>(parent, name, left, top, width, height);
+    auto* b = ui::make<ui::WrappingButton>(parent, name, left, top, width, height);
     b->setText(text);
     return b;
 }
@@ -93,7 +94,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
         ui::setFontFace(*boxes[i], QStringLiteral("Times New Roman"), 12, true);
         ui::setTextColour(*boxes[i], Qt::white);
         *answers[i] = button(this, answerNames[i], answerTexts[i], 720, top, 5760, 450);
-        (*answers[i])->setStyleSheet(QStringLiteral("text-align: left; padding-left: 6px;"));
+        static_cast<ui::WrappingButton*>(*answers[i])->setLeftAligned(true);
     }
     Label3 = button(this, "Label3", QStringLiteral("Brak"), 120, 3870, 6360, 420);
 

@@ -27,7 +27,7 @@ QString capitalised(const QString& text) {
 open_::open_() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("       Wprowadź swoje dane personalne"));
     setWindowIcon(QPixmap(QStringLiteral(":/img/question.png")));
-    setOuterSizeTwips(4935, 3090);
+    setOuterSizeTwips(6420, 3090);
 
     const struct {
         const char* label;
@@ -46,7 +46,7 @@ open_::open_() : ui::Form(formName) {
         label->setText(row.caption);
         ui::setFontFace(label, QStringLiteral("MS Sans Serif"), 10, true);
         ui::setTextColour(label, Qt::white);
-        QLineEdit* box = ui::make<QLineEdit>(this, row.box, 1440, top, 3135, 375);
+        QLineEdit* box = ui::make<QLineEdit>(this, row.box, 1440, top, 4620, 375);
         ui::setFontFace(box, QStringLiteral("Times New Roman"), 12);
         box->setAccessibleName(row.caption);
         label->setBuddy(box);
@@ -54,10 +54,10 @@ open_::open_() : ui::Form(formName) {
         *row.boxControl = box;
         top += 480;
     }
-    Command1 = ui::make<QPushButton>(this, "Command1", 240, 1920, 2775, 495);
+    Command1 = ui::make<QPushButton>(this, "Command1", 240, 1920, 3840, 495);
     Command1->setText(QStringLiteral("Wprowadź personalia"));
     ui::setFontFace(Command1, QStringLiteral("Arial"), 10, true);
-    Command2 = ui::make<QPushButton>(this, "Command2", 3120, 1920, 1455, 495);
+    Command2 = ui::make<QPushButton>(this, "Command2", 4200, 1920, 1860, 495);
     Command2->setText(QStringLiteral("&Czyść"));
 
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
