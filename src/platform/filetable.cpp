@@ -137,7 +137,7 @@ int FileTable::open(const QString& path, OpenMode mode)
     }
     }
 
-    // The lowest free number, as the program's old runtime handed them out.
+    // The lowest free number, as file numbers are handed out.
     auto freeSlot = std::find(files_.begin(), files_.end(), nullptr);
     if (freeSlot == files_.end()) {
         files_.push_back(std::move(opened));

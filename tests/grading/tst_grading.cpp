@@ -1,5 +1,6 @@
 // The Grading scale: the grade rule in its test order, both file layouts, the editor's writer, and what
 // the readers make of damaged files.
+#include "support/failure_of.h"
 #include "grading/scale.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -19,16 +20,7 @@ Q_DECLARE_METATYPE(Boxes)
 
 namespace {
 
-template <typename F>
-QString failureOf(F&& call)
-{
-    try {
-        call();
-    } catch (const FileError& e) {
-        return QString::fromLatin1(platform::kindName(e.kind()));
-    }
-    return QStringLiteral("none");
-}
+using testsupport::failureOf;
 
 const Thresholds defaults{40, 39, 34, 27, 19, 12};
 

@@ -1,5 +1,6 @@
 // The results log: the exact bytes of a record, Polish texts in Windows-1250, a date that ignores the
 // regional settings, and a log that only ever grows.
+#include "support/failure_of.h"
 #include "grading/results_log.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -17,16 +18,7 @@ using testsupport::cp1250;
 
 namespace {
 
-template <typename F>
-QString failureOf(F&& call)
-{
-    try {
-        call();
-    } catch (const FileError& e) {
-        return QString::fromLatin1(platform::kindName(e.kind()));
-    }
-    return QStringLiteral("none");
-}
+using testsupport::failureOf;
 
 ResultRecord sample()
 {

@@ -1,5 +1,6 @@
 // The program's table of open files: numbering, modes, reading buffers, atomic replacement of written files,
 // appending, links and deletion.
+#include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "platform/paths.h"
@@ -17,17 +18,7 @@ Q_DECLARE_METATYPE(platform::OpenMode)
 
 namespace {
 
-// The kind of FileError the call throws, or "none".
-template <typename F>
-QString failureOf(F&& call)
-{
-    try {
-        call();
-    } catch (const FileError& e) {
-        return QString::fromLatin1(platform::kindName(e.kind()));
-    }
-    return QStringLiteral("none");
-}
+using testsupport::failureOf;
 
 void put(const QString& path, const QByteArray& bytes)
 {

@@ -1,5 +1,6 @@
 // Question set files: the exact bytes the writers produce, what the header check, the count and the
 // question reader make of sound, cut and damaged sets, and no file left open on any path.
+#include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "questionset/questionset.h"
@@ -19,16 +20,7 @@ using testsupport::cp1250;
 
 namespace {
 
-template <typename F>
-QString failureOf(F&& call)
-{
-    try {
-        call();
-    } catch (const FileError& e) {
-        return QString::fromLatin1(platform::kindName(e.kind()));
-    }
-    return QStringLiteral("none");
-}
+using testsupport::failureOf;
 
 Question makeQuestion(const QString& text, questionset::Flags flags, const QString& hint = QStringLiteral("Brak"))
 {

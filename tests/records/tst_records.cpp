@@ -1,5 +1,6 @@
 // The comma-separated record encoding: exact bytes written, fields read back one at a time, numbers at the
 // edges of their widths, and files that were never written by the program.
+#include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "records/records.h"
@@ -21,16 +22,7 @@ Q_DECLARE_METATYPE(records::Value::Kind)
 
 namespace {
 
-template <typename F>
-QString failureOf(F&& call)
-{
-    try {
-        call();
-    } catch (const FileError& e) {
-        return QString::fromLatin1(platform::kindName(e.kind()));
-    }
-    return QStringLiteral("none");
-}
+using testsupport::failureOf;
 
 }  // namespace
 

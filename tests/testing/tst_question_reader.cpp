@@ -1,6 +1,7 @@
 // The one Question reader: reads a set record by record, survives "close every open file" by reopening
 // where it stood, never reads through a number the file table has handed to another file, and stands
 // still when a read fails.
+#include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "records/records.h"
@@ -17,16 +18,7 @@ using testing::QuestionReader;
 
 namespace {
 
-template <typename F>
-QString failureOf(F&& call)
-{
-    try {
-        call();
-    } catch (const FileError& e) {
-        return QString::fromLatin1(platform::kindName(e.kind()));
-    }
-    return QStringLiteral("none");
-}
+using testsupport::failureOf;
 
 const QByteArray headerBytes = "\"Kwiz v 1.0\"\r\n";
 const QByteArray q1Bytes = "\"Pierwsze\",\"a\",\"b\",\"c\",\"d\",\"e\",\"h1\"\r\n1,2,1,2,2\r\n";

@@ -15,6 +15,14 @@ namespace windows {
 
 namespace {
 
+// The Shared state as the work file keeps it. Throws FileError when the file is gone or damaged.
+void restoreSharedState() {
+    const auto [programFolder, setFolder] = config::readWorkFile();
+    TEMP& temp = ui::forms().get<TEMP>();
+    temp.Text1->setText(programFolder);
+    temp.Text2->setText(setFolder);
+}
+
 using platform::FileError;
 
 const QString gradeWindowName = QStringLiteral("Ocena");
@@ -206,10 +214,7 @@ void Wiedo::StopI() {
         stp->setText(Label14->text());
     closeEveryFile();
     try {
-        const auto [programFolder, setFolder] = config::readWorkFile();
-        TEMP& temp = ui::forms().get<TEMP>();
-        temp.Text1->setText(programFolder);
-        temp.Text2->setText(setFolder);
+        restoreSharedState();
     } catch (const FileError&) {
         // Read moments ago by the click's own check; the Shared state already holds the same folders.
     }
@@ -260,10 +265,7 @@ void Wiedo::Zeruj() {
 
 void Wiedo::tekty_Click() {
     try {
-        const auto [programFolder, setFolder] = config::readWorkFile();
-        TEMP& temp = ui::forms().get<TEMP>();
-        temp.Text1->setText(programFolder);
-        temp.Text2->setText(setFolder);
+        restoreSharedState();
     } catch (const FileError&) {
         platform::msgBox(QStringLiteral("Ktoś skasował plik przejściowy C:\\TEST.TMP. Za karę kończę działanie "
                                         "programu"),
