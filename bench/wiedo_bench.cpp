@@ -117,9 +117,13 @@ bool waitFor(const Milestones& milestones, const QString& label) {
 // ---- child scenarios ---------------------------------------------------------------------------------
 
 // A whole test as a student takes it: start-up, the open command, sign-in, Start and a click for every
-// question, the grade window and its record in the results log. Clicks starting at the questions in
-// `windows` are timed one by one (the click and the events it leaves behind).
-int childTest(const QString& set, int questions, const QList<int>& windows) {
+// question, the grade window and its record in the results log.
+// With `pauseAt`, the test stops when that question is on screen, says "ready" and takes orders from its
+// standard input: "click N" makes N timed clicks and prints "clicks" with each one's processor and
+// wall-clock microseconds; "finish" goes on to the end of the test; "quit" ends the process at once.
+// The parent so times two tests at different questions turn and turn about, and a change in the load of
+// a shared machine falls on both alike.
+int childTest(const QString& set, int questions, int pauseAt) {
     QElapsedTimer total;
     total.start();
     testsupport::ProgramFixture fx;
@@ -137,30 +141,58 @@ int childTest(const QString& set, int questions, const QList<int>& windows) {
     mainsession::closeGradeWindowWhenShown();
 
     mainsession::next(main);  // Start: question 1
-    std::map<int, std::vector<double>> wall, cpu;
-    QElapsedTimer clickThrough;
-    clickThrough.start();
-    QElapsedTimer click;
-    double cpuBefore = 0;
-    for (int q = 1; q <= questions; ++q) {
+    int q = 1;
+    // Judges question q and shows the next one.
+    auto click = [&] {
         if (main.Label10->text() != QString::number(q)) {
             out(QStringLiteral("error question %1 expected on screen, \"%2\" shown").arg(q).arg(main.Label10->text()));
-            return 1;
-        }
-        const auto window = std::find_if(windows.begin(), windows.end(),
-                                         [q](int start) { return q >= start && q < start + clickWindow; });
-        if (window != windows.end()) {
-            cpuBefore = cpuMicros();
-            click.start();
+            std::exit(1);
         }
         mainsession::next(main);
         QCoreApplication::processEvents();
-        if (window != windows.end()) {
-            wall[*window].push_back(static_cast<double>(click.nsecsElapsed()) / 1e3);
-            cpu[*window].push_back(cpuMicros() - cpuBefore);
+        ++q;
+    };
+    QElapsedTimer clickThrough;
+    clickThrough.start();
+    // Processor time of every 1000 clicks outside the timed ones: shows whether the cost follows the
+    // question number or the load of the machine.
+    std::vector<double> blocks;
+    double blockStart = cpuMicros();
+    while (q <= questions) {
+        if (q == pauseAt) {
+            out(QStringLiteral("ready %1").arg(q));
+            QTextStream in(stdin);
+            for (;;) {
+                const QStringList order = in.readLine().split(u' ');
+                if (order.value(0) == QLatin1String("click")) {
+                    QStringList times;
+                    for (int n = order.value(1).toInt(); n > 0 && q < questions; --n) {
+                        const double cpuBefore = cpuMicros();
+                        QElapsedTimer wall;
+                        wall.start();
+                        click();
+                        const double cpu = cpuMicros() - cpuBefore;
+                        times << QStringLiteral("%1,%2").arg(cpu, 0, 'f', 1).arg(static_cast<double>(wall.nsecsElapsed()) / 1e3, 0, 'f', 1);
+                    }
+                    out(QStringLiteral("clicks ") + times.join(u' '));
+                } else if (order.value(0) == QLatin1String("finish")) {
+                    break;
+                } else {
+                    return 0;
+                }
+            }
+            blockStart = cpuMicros();
+            continue;
+        }
+        click();
+        if (q % 1000 == 0) {
+            const double nowCpu = cpuMicros();
+            blocks.push_back((nowCpu - blockStart) / 1e3);
+            blockStart = nowCpu;
         }
     }
     out(QStringLiteral("clickthrough_ms %1").arg(static_cast<double>(clickThrough.nsecsElapsed()) / 1e6, 0, 'f', 0));
+    out(QStringLiteral("blocks_cpu_ms %1").arg(list(blocks, 0)));
 
     const QByteArray log = fx.read(QStringLiteral("wyniki.txt"));
     const QByteArray finalLine = platform::encode1250(QStringLiteral("  na %1\r\n").arg(questions));
@@ -169,10 +201,6 @@ int childTest(const QString& set, int questions, const QList<int>& windows) {
         out(QStringLiteral("error the test did not end with its grade: %1 %2").arg(dialogs.report(), fx.leftovers()));
         return 1;
     }
-    for (const auto& [start, micros] : wall)
-        out(QStringLiteral("clicks_wall_us %1 %2").arg(start).arg(list(micros, 1)));
-    for (const auto& [start, micros] : cpu)
-        out(QStringLiteral("clicks_cpu_us %1 %2").arg(start).arg(list(micros, 1)));
     out(QStringLiteral("hwm_kib %1").arg(peakKiB()));
     out(QStringLiteral("total_ms %1").arg(static_cast<double>(total.nsecsElapsed()) / 1e6, 0, 'f', 0));
     return 0;
@@ -210,17 +238,28 @@ int childStartUp() {
     return 0;
 }
 
-// Two plain windows of the loader's and the instructions window's sizes, created and shown.
-int childPlain(QSize first, QSize second) {
+// Two plain windows of the loader's and the instructions window's sizes, created and shown. With
+// `lettered`, each holds one line of text and the first is painted before the second is made, as the
+// loader is; the first text drawn in a process loads the font database.
+int childPlain(QSize first, QSize second, bool lettered) {
     QElapsedTimer clock;
-    const Milestones milestones({{QStringLiteral("second"), QEvent::Show, QStringLiteral("shown")}}, clock);
+    const Milestones milestones({{QStringLiteral("first"), QEvent::Paint, QStringLiteral("painted")},
+                                 {QStringLiteral("second"), QEvent::Show, QStringLiteral("shown")}},
+                                clock);
     clock.start();
     QWidget a;
+    a.setObjectName(QStringLiteral("first"));
     a.resize(first);
+    if (lettered)
+        new QLabel(QStringLiteral("Ładowanie kodu programu"), &a);
     a.show();
+    if (lettered && !waitFor(milestones, QStringLiteral("painted")))
+        return 1;
     QWidget b;
     b.setObjectName(QStringLiteral("second"));
     b.resize(second);
+    if (lettered)
+        new QLabel(QStringLiteral("Zasady gry są proste"), &b);
     b.show();
     if (!waitFor(milestones, QStringLiteral("shown")))
         return 1;
@@ -230,20 +269,16 @@ int childPlain(QSize first, QSize second) {
 
 int runChild(const QStringList& args) {
     const QString scenario = args.value(0);
-    if (scenario == QLatin1String("test")) {
-        QList<int> windows;
-        for (const QString& start : args.value(3).split(u',', Qt::SkipEmptyParts))
-            windows << start.toInt();
-        return childTest(args.value(1), args.value(2).toInt(), windows);
-    }
+    if (scenario == QLatin1String("test"))
+        return childTest(args.value(1), args.value(2).toInt(), args.value(3).toInt());
     if (scenario == QLatin1String("startup"))
         return childStartUp();
     // A set written where asked, for looking at one scenario alone (with a profiler, say).
     if (scenario == QLatin1String("write"))
         return bench::writeSet(args.value(1), args.value(2).toInt()) ? 0 : 1;
-    if (scenario == QLatin1String("plain"))
+    if (scenario == QLatin1String("plain") || scenario == QLatin1String("lettered"))
         return childPlain(QSize(args.value(1).toInt(), args.value(2).toInt()),
-                          QSize(args.value(3).toInt(), args.value(4).toInt()));
+                          QSize(args.value(3).toInt(), args.value(4).toInt()), scenario == QLatin1String("lettered"));
     out(QStringLiteral("error unknown scenario %1").arg(scenario));
     return 2;
 }
@@ -277,6 +312,75 @@ QString value(const std::multimap<QString, QString>& values, const QString& key)
     const auto found = values.find(key);
     return found == values.end() ? QString() : found->second;
 }
+
+// A child that takes orders line by line while it runs.
+class Conversation {
+public:
+    explicit Conversation(const QStringList& args) : args_(args) {
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--child")} + args);
+    }
+    ~Conversation() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    Conversation(const Conversation&) = delete;
+    Conversation& operator=(const Conversation&) = delete;
+
+    // Reads lines until one whose key is `key` and returns the rest of it; the lines before it are kept
+    // for values(). A null text when the child ended or the time ran out first.
+    QString until(const QString& key, int timeoutMs) {
+        QDeadlineTimer deadline(timeoutMs);
+        for (;;) {
+            while (!process_.canReadLine()) {
+                if (deadline.hasExpired() || (process_.state() == QProcess::NotRunning && !process_.canReadLine()))
+                    return failed(key);
+                process_.waitForReadyRead(static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 1000)));
+            }
+            const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+            const qsizetype blank = line.indexOf(u' ');
+            const QString lineKey = line.left(blank);
+            const QString rest = blank < 0 ? QStringLiteral("") : line.mid(blank + 1);
+            if (lineKey == key)
+                return rest;
+            values_.emplace(lineKey, rest);
+        }
+    }
+    void say(const QString& order) {
+        process_.write((order + u'\n').toUtf8());
+        process_.waitForBytesWritten(5000);
+    }
+    // Waits for the child's end; its "key value" lines, or nothing when it failed.
+    std::multimap<QString, QString> finish(int timeoutMs) {
+        process_.closeWriteChannel();
+        const bool finished = process_.waitForFinished(timeoutMs);
+        while (process_.canReadLine()) {
+            const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+            const qsizetype blank = line.indexOf(u' ');
+            values_.emplace(line.left(blank), blank < 0 ? QString() : line.mid(blank + 1));
+        }
+        if (!finished || process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0) {
+            failed(QStringLiteral("its end"));
+            return {};
+        }
+        return values_;
+    }
+
+private:
+    QString failed(const QString& waitingFor) {
+        out(QStringLiteral("   child %1 failed waiting for %2:\n%3").arg(args_.join(u' '), waitingFor,
+                                                                          QString::fromUtf8(process_.readAllStandardError())));
+        for (const auto& [key, rest] : values_)
+            if (key == QLatin1String("error"))
+                out(QStringLiteral("   error %1").arg(rest));
+        return QString();
+    }
+    QStringList args_;
+    QProcess process_;
+    std::multimap<QString, QString> values_;
+};
 
 struct Verdicts {
     int passed = 0;
@@ -343,28 +447,39 @@ void countFigure(const QString& set, Verdicts& verdicts) {
     verdicts.judge(median(countMs) / median(wholeMs), 2.0, QStringLiteral("ratio"));
 }
 
-// 2 and 3. The whole test on the largest set, with clicks timed at question 10 and 30000, then on a
-// 10-question set; each in its own process, so each has its own peak of memory.
+// 2 and 3. Two whole tests on the largest set, one stopped at question 10 and one at question 30000
+// (clicked through to it), timed 20 clicks at a time turn and turn about; then the one at 30000 goes on
+// to its grade and, beside a whole test on a 10-question set, gives its peak of memory. Each test runs
+// in its own process, so each has its own peak.
 void testFigures(const QString& large, const QString& small, Verdicts& verdicts) {
-    const auto big = child({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("10,30000")});
-    const auto little = child({QStringLiteral("test"), small, QString::number(smallSet), QString()});
-
     out(QStringLiteral("2. The Start/next click at question 30000 of the largest set, against the click at question 10"));
-    // Each click's processor time and wall-clock time; the verdict is on processor time, which other
-    // programs on a shared machine do not stretch.
-    auto clicks = [&big](const QString& key) {
-        std::map<int, std::vector<double>> byStart;
-        for (auto [it, end] = big.equal_range(key); it != end; ++it) {
-            const QStringList parts = it->second.split(u' ');
-            std::vector<double>& v = byStart[parts.value(0).toInt()];
-            for (qsizetype i = 1; i < parts.size(); ++i)
-                v.push_back(parts[i].toDouble());
+    constexpr int rounds = 10;
+    constexpr int perRound = clickWindow / rounds;
+    std::multimap<QString, QString> big;
+    std::map<int, std::vector<double>> cpu, wall;
+    {
+        Conversation early({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("10")});
+        Conversation late({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("30000")});
+        const int hour = 60 * 60 * 1000;
+        const bool ready = !early.until(QStringLiteral("ready"), hour).isNull() &&
+                           !late.until(QStringLiteral("ready"), hour).isNull();
+        for (int round = 0; ready && round < rounds; ++round) {
+            const std::pair<Conversation*, int> first{&early, 10}, second{&late, 30000};
+            for (const auto& [test, at] : round % 2 == 0 ? std::array{first, second} : std::array{second, first}) {
+                test->say(QStringLiteral("click %1").arg(perRound));
+                const QString times = test->until(QStringLiteral("clicks"), 60000);
+                for (const QString& pair : times.split(u' ', Qt::SkipEmptyParts)) {
+                    cpu[at].push_back(pair.section(u',', 0, 0).toDouble());
+                    wall[at].push_back(pair.section(u',', 1, 1).toDouble());
+                }
+            }
         }
-        return byStart;
-    };
-    auto cpu = clicks(QStringLiteral("clicks_cpu_us"));
-    auto wall = clicks(QStringLiteral("clicks_wall_us"));
-    if (cpu[10].size() != clickWindow || cpu[30000].size() != clickWindow) {
+        early.say(QStringLiteral("quit"));
+        late.say(QStringLiteral("finish"));
+        early.finish(60000);
+        big = late.finish(hour);
+    }
+    if (cpu[10].size() != clickWindow || cpu[30000].size() != clickWindow || big.empty()) {
         verdicts.broken(QStringLiteral("the whole test on the largest set did not run"));
     } else {
         for (int start : {10, 30000}) {
@@ -375,12 +490,14 @@ void testFigures(const QString& large, const QString& small, Verdicts& verdicts)
                     .arg(median(wall[start]), 0, 'f', 1).arg(quantile(wall[start], 0.25), 0, 'f', 1)
                     .arg(quantile(wall[start], 0.75), 0, 'f', 1).arg(quantile(wall[start], 1.0), 0, 'f', 1));
         }
-        out(QStringLiteral("   clicking through all %1 questions took %2 ms (sign-in %3 ms, whole child %4 ms)")
+        out(QStringLiteral("   clicking through all %1 questions took %2 ms (sign-in %3 ms, whole test %4 ms)")
                 .arg(largestSet).arg(value(big, QStringLiteral("clickthrough_ms")), value(big, QStringLiteral("signin_ms")),
                      value(big, QStringLiteral("total_ms"))));
+        out(QStringLiteral("   processor ms per 1000 clicks along the way: %1").arg(value(big, QStringLiteral("blocks_cpu_ms"))));
         out(QStringLiteral("   wall-clock ratio %1 (not judged)").arg(median(wall[30000]) / median(wall[10]), 0, 'f', 2));
         verdicts.judge(median(cpu[30000]) / median(cpu[10]), 1.2, QStringLiteral("processor-time ratio"));
     }
+    const auto little = child({QStringLiteral("test"), small, QString::number(smallSet), QStringLiteral("0")});
 
     out(QStringLiteral("3. Peak memory of a whole test on the largest set, against a whole test on a 10-question set"));
     const long long bigPeak = value(big, QStringLiteral("hwm_kib")).toLongLong();
@@ -398,23 +515,36 @@ void testFigures(const QString& large, const QString& small, Verdicts& verdicts)
 void startUpFigure(Verdicts& verdicts) {
     out(QStringLiteral("4. Start-up to the instructions window (less the loader's %1 ms timer), against creating "
                        "and showing two plain windows of the same sizes").arg(loaderTimerMs));
-    std::vector<double> startMs, plainMs;
+    std::vector<double> startMs, plainMs, letteredMs, loaderShown, loadingBegan;
     QStringList sizes;
     for (int run = 0; run < 7; ++run) {
         const auto started = child({QStringLiteral("startup")});
         sizes = value(started, QStringLiteral("sizes")).split(u' ');
-        if (sizes.size() != 4)
+        const QStringList milestones = value(started, QStringLiteral("milestones")).split(u' ');
+        if (sizes.size() != 4 || milestones.size() != 3)
             return verdicts.broken(QStringLiteral("the start-up did not reach the instructions window"));
         startMs.push_back(value(started, QStringLiteral("ms")).toDouble() - loaderTimerMs);
+        loaderShown.push_back(milestones[0].toDouble());
+        loadingBegan.push_back(milestones[2].toDouble());
         const auto plain = child(QStringList{QStringLiteral("plain")} + sizes);
-        if (plain.empty())
+        const auto lettered = child(QStringList{QStringLiteral("lettered")} + sizes);
+        if (plain.empty() || lettered.empty())
             return verdicts.broken(QStringLiteral("the plain windows did not show"));
         plainMs.push_back(value(plain, QStringLiteral("ms")).toDouble());
+        letteredMs.push_back(value(lettered, QStringLiteral("ms")).toDouble());
     }
     out(QStringLiteral("   start-up:      median %1 ms  runs %2").arg(median(startMs), 0, 'f', 2).arg(list(startMs, 2)));
+    out(QStringLiteral("                  (from the start procedure: loader shown at %1 ms, its checks began at "
+                       "%2 ms, instructions window shown at %3 ms; medians)")
+            .arg(median(loaderShown), 0, 'f', 2).arg(median(loadingBegan), 0, 'f', 2)
+            .arg(median(startMs) + loaderTimerMs, 0, 'f', 2));
     out(QStringLiteral("   plain windows: median %1 ms  runs %2  (%3x%4 and %5x%6 pixels)")
             .arg(median(plainMs), 0, 'f', 2).arg(list(plainMs, 2))
             .arg(sizes[0], sizes[1], sizes[2], sizes[3]));
+    out(QStringLiteral("   the same windows with a line of text each, the first painted: median %1 ms  runs %2")
+            .arg(median(letteredMs), 0, 'f', 2).arg(list(letteredMs, 2)));
+    out(QStringLiteral("   ratio against the lettered windows %1 (not judged)")
+            .arg(median(startMs) / median(letteredMs), 0, 'f', 2));
     verdicts.judge(median(startMs) / median(plainMs), 3.0, QStringLiteral("ratio"));
 }
 

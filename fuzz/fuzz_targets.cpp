@@ -196,7 +196,9 @@ int fuzzRecords(const std::uint8_t* data, std::size_t size)
     put(path, size > 0 ? bytesOf(data + 1, size - 1) : QByteArray());
 
     // One reader follows the chosen sequence of kinds; four more read every field as one kind each. All
-    // of them must stand at the same place after every field, whatever the field held.
+    // of them must stand at the same place after every field, whatever the field held. Past the first
+    // fields only the mixed reader goes on, so inputs of thousands of fields still run fast.
+    constexpr qint64 crossChecked = 1024;
     const int mixed = files().open(path, OpenMode::Input);
     std::array<int, 4> single{};
     for (int& number : single)
@@ -208,16 +210,17 @@ int fuzzRecords(const std::uint8_t* data, std::size_t size)
     // Every field that is read takes at least one byte.
     for (qint64 i = 0; i <= length + 1 && !ended; ++i) {
         const auto kind = static_cast<FieldKind>((selector >> (2 * (i % 4))) & 3);
-        std::array<Outcome, 4> each;
-        for (int k = 0; k < 4; ++k)
-            each[k] = readAs(static_cast<FieldKind>(k), single[k]);
         const Outcome chosen = readAs(kind, mixed);
-        check(chosen == each[kind], "a field read after other kinds differs from the same field read alone");
-        checkKindsAgree(each);
-
         const qint64 after = files().position(mixed);
-        for (const int number : single)
-            check(files().position(number) == after, "readers of different kinds stand at different places");
+        if (i < crossChecked) {
+            std::array<Outcome, 4> each;
+            for (int k = 0; k < 4; ++k)
+                each[k] = readAs(static_cast<FieldKind>(k), single[k]);
+            check(chosen == each[kind], "a field read after other kinds differs from the same field read alone");
+            checkKindsAgree(each);
+            for (const int number : single)
+                check(files().position(number) == after, "readers of different kinds stand at different places");
+        }
         if (chosen.failed == Kind::PastEnd) {
             check(after == length, "PastEnd before the end of the file");
             ended = true;

@@ -157,6 +157,7 @@ def config_seeds():
         "password_undefined_byte": b'"\x81\x83\x88\x90\x98"\r\n',
         "preset": record("Ola", "Testowa", "3b"),
         "preset_two_fields": record("Ola", "Testowa"),
+        "preset_empty_first_name": record("", "Testowa", "3b"),
         "preset_polish": record("Żaneta", "Źdźbło-Łęcka", "8ą"),
         "marker": record("wiedo"),
         "many_fields": record(*[str(i) for i in range(10)]),

@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineEdit>
 #include <QPalette>
+#include <QRegularExpressionValidator>
 
 namespace ui {
 
@@ -21,6 +23,10 @@ void setFontFace(QWidget* control, const QString& family, int points, bool bold)
         font.setPointSize(points);
     font.setBold(bold);
     control->setFont(font);
+}
+
+void refuseDoubleQuotes(QLineEdit* box) {
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box));
 }
 
 }  // namespace ui

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+class QLineEdit;
+
 namespace ui {
 
 inline void placeTwips(QWidget* control, int left, int top, int width, int height) {
@@ -24,5 +26,9 @@ T* make(QWidget* parent, const char* name, int left, int top, int width, int hei
 // A caption's "&" marks the access key; a label shows "&&" for a literal ampersand.
 void setTextColour(QWidget* control, const QColor& colour);
 void setFontFace(QWidget* control, const QString& family, int points = 0, bool bold = false);
+
+// A box whose text is stored as a quoted text field: a double quote could not be read back (the files
+// have no escape for it), so the box does not take one.
+void refuseDoubleQuotes(QLineEdit* box);
 
 }  // namespace ui

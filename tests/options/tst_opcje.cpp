@@ -54,6 +54,7 @@ class tst_Opcje : public QObject {
 private slots:
     void initTestCase() { windows::registerAll(); }
     void layout();
+    void passwordTakesNoDoubleQuote();
     void gate_data();
     void gate();
     void cancelKeepsOldPassword();
@@ -81,6 +82,13 @@ void tst_Opcje::layout() {
     QCOMPARE(w.topTwips(), platform::toTwips(platform::toPixels((9000 - w.heightTwips()) / 2)));
     const QColor top = w.persistentImage().pixelColor(2, 0);
     QVERIFY(top.red() > 245 && top.green() == 11 && top.blue() == 100);
+}
+
+void tst_Opcje::passwordTakesNoDoubleQuote() {
+    ProgramFixture fx;
+    auto& w = ui::forms().get<Opcje_>();
+    QTest::keyClicks(w.Text1, "\"nowe\"");
+    QCOMPARE(w.Text1->text(), QStringLiteral("nowe"));
 }
 
 void tst_Opcje::gate_data() {

@@ -59,6 +59,7 @@ private slots:
     void initTestCase() { windows::registerAll(); }
 
     void captionHasSeventeenBlanks();
+    void passwordTakesNoDoubleQuote();
     void texts_data();
     void texts();
     void firstRunSavesSettings_data();
@@ -78,6 +79,14 @@ void tst_Witaj::captionHasSeventeenBlanks() {
     ProgramFixture fx;
     const QString caption = ui::forms().get<windows::Witaj>().windowTitle();
     QCOMPARE(caption, QString(17, u' ') + QStringLiteral("Witaj w programie WIEDO v 1.1 !!!"));
+}
+
+void tst_Witaj::passwordTakesNoDoubleQuote() {
+    // A quote would end the stored text field early and lock the teacher out.
+    ProgramFixture fx;
+    auto& w = ui::forms().get<windows::Witaj>();
+    QTest::keyClicks(w.Text2, "ta\"jne");
+    QCOMPARE(w.Text2->text(), QStringLiteral("tajne"));
 }
 
 void tst_Witaj::texts_data() {

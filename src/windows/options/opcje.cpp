@@ -91,6 +91,7 @@ Opcje_::Opcje_() : ui::Form(formName) {
     Label2->setText(QStringLiteral("Hasło programu"));
     ui::setTextColour(Label2, Qt::white);
     Text1 = ui::make<QLineEdit>(this, "Text1", 120, 420, 2775, 315);
+    ui::refuseDoubleQuotes(Text1);
     Text1->setAccessibleName(Label2->text());
     Label2->setBuddy(Text1);
     Label1 = ui::make<QLabel>(this, "Label1", 120, 900, 2775, 255);

@@ -69,6 +69,7 @@ Witaj::Witaj() : ui::Form(formName) {
                        "rozróżnia wielkich ani małych liter, więc HASLO a Haslo to dwa zupełnie inne hasła"));
     Text2 = ui::make<QLineEdit>(password, "Text2", 120, 2460, 3240, 315);
     Text2->setEchoMode(QLineEdit::Password);
+    ui::refuseDoubleQuotes(Text2);
     // Each typed character shows as "*", whatever the style's own mask character is.
     Text2->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     Text2->setAccessibleName(QStringLiteral("Hasło"));
