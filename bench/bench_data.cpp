@@ -67,12 +67,12 @@ QString text(Random& random, QChar end) {
 }  // namespace
 
 bool writeSet(const QString& path, int questions) {
-    Random random(0x57494544'4f000000ULL + static_cast<std::uint64_t>(questions));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(questionset::formatHeader());
-    for (int i = 0; i < questions; ++i) {
+    for (int n = 1; n <= questions; ++n) {
+        Random random(0x57494544'4f000000ULL + static_cast<std::uint64_t>((n - 1) % repeatPeriod));
         questionset::Question q;
         q.texts.question = text(random, u'?');
         for (QString& answer : q.texts.answers)

@@ -5,6 +5,10 @@
 
 namespace bench {
 
+// The texts repeat after this many questions: question 30000 shows the texts of question 10, so clicks
+// timed from those two questions differ only in where they stand in the set.
+constexpr int repeatPeriod = 29990;
+
 // Writes a set of `questions` questions to `path`; the same count always gives the same bytes.
 // Returns false when the file cannot be written.
 bool writeSet(const QString& path, int questions);

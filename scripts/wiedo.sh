@@ -6,17 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 action=${1:-run}
 shift || true
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+. "$here/scripts/install_deps.sh"
 
 build=${WIEDO_BUILD_DIR:-$here/build}
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${WIEDO_CMAKE_ARGS:-} >/dev/null
