@@ -75,4 +75,8 @@ private:
 // Short form used throughout the program.
 inline FileTable& files() { return FileTable::instance(); }
 
+// "Close every open file" where a failure to put a written file in place is passed over: the old version
+// of that file stays, and the command goes on.
+void closeEveryFile();
+
 }  // namespace platform

@@ -26,13 +26,6 @@ namespace {
 
 windows::TEMP& temp() { return ui::forms().get<windows::TEMP>(); }
 
-void closeAllQuietly() {
-    try {
-        files().closeAll();
-    } catch (const FileError&) {
-    }
-}
-
 void warn(const QString& prompt, const QString& title) {
     platform::msgBox(prompt, platform::Buttons::Ok, platform::Icon::Exclamation, title);
 }
@@ -177,7 +170,7 @@ void LoadT::TtmP() {
         warn(QStringLiteral("Błąd z plikiem przejściowym. Najprawdopodobniej uruchomiłeś 2 razy ten sam "
                             "program. Zakończ działanie tego programu, i ponownie uruchom WINDOWS"),
              QStringLiteral("Błąd pliku przejściowego"));
-        closeAllQuietly();
+        platform::closeEveryFile();
         for (ui::Form* form : ui::forms().loadedForms())
             ui::forms().unload(*form);
         ui::forms().endProgram();
@@ -189,7 +182,7 @@ void LoadT::tCfG() {
         config::readTextFields(programFolder() + QStringLiteral("wiedo.cfg"), 1);
     } catch (const FileError&) {
         warn(QStringLiteral("Brak pliku WIEDO.CFG, lub jest on uszkodzony. "), QStringLiteral("Błąd"));
-        closeAllQuietly();
+        platform::closeEveryFile();
         try {
             config::writePassword(programFolder(), QString());
         } catch (const FileError&) {
@@ -214,7 +207,7 @@ void LoadT::PtK() {
         warn(QStringLiteral("Brak pliku PTK.PTK, lub jest on uszkodzony. Tworzę nowy z domyślnymi "
                             "ustawieniami"),
              QStringLiteral("Brak pliku PTK.PTK"));
-        closeAllQuietly();
+        platform::closeEveryFile();
         try {
             grading::writeDefaultScale(programFolder());
         } catch (const FileError&) {
@@ -228,7 +221,7 @@ void LoadT::run_run() {
     // Every failing step writes 2 and the count goes on with the next step, so a missing or damaged
     // counter ends up holding 1.
     auto recover = [&] {
-        closeAllQuietly();
+        platform::closeEveryFile();
         try {
             config::writeRunCounter(programFolder(), 2);
         } catch (const FileError&) {

@@ -37,14 +37,7 @@ const QString logUnwritable = QStringLiteral(
     "Nie można dopisać wyniku do pliku WYNIKI.TXT w folderze programu (plik lub folder tylko do odczytu "
     "albo brak miejsca na dysku). Ocena jest wystawiona, ale nie została zapisana - zanotuj ją.");
 
-// Files left open by the test are closed before grading; a failure there belongs to whoever wrote them
-// and must not keep the student from the grade.
-void closeEveryFile() {
-    try {
-        platform::files().closeAll();
-    } catch (const platform::FileError&) {
-    }
-}
+using platform::closeEveryFile;
 
 void gradingError(const QString& prompt) {
     platform::msgBox(prompt, platform::Buttons::Ok, platform::Icon::Exclamation, gradingErrorTitle);

@@ -18,13 +18,7 @@ using platform::FileError;
 const QString exitQuestion = QStringLiteral("Czy chcesz opuścić ten program ?");
 const QString exitTitle = QStringLiteral("Koniec ?");
 
-void closeEveryFile() {
-    try {
-        platform::files().closeAll();
-    } catch (const FileError&) {
-        // Only files being written can fail to close; the main window writes none of its own here.
-    }
-}
+using platform::closeEveryFile;
 
 // The full path without its final file-name part, so the folder keeps its trailing separator.
 QString folderOf(const QString& path) {

@@ -81,13 +81,6 @@ private:
 
 QString programFolder() { return ui::forms().get<TEMP>().Text1->text(); }
 
-// "Close every open file"; a file that cannot be put in place stays as it was and is not ours to report.
-void closeAllFiles() {
-    try {
-        platform::files().closeAll();
-    } catch (const platform::FileError&) {
-    }
-}
 
 }  // namespace
 
@@ -193,7 +186,7 @@ void Punkty::Form_Activate() {
             const auto answer = platform::dialogs().inputBox(QStringLiteral("Podaj hasło "),
                                                              QStringLiteral("Hasło"), QString());
             if (!answer || answer->isEmpty()) {
-                closeAllFiles();
+                platform::closeEveryFile();
                 Hide();
                 return;
             }
@@ -201,7 +194,7 @@ void Punkty::Form_Activate() {
                 platform::msgBox(QStringLiteral("Złe hasło"), platform::Buttons::Ok,
                                  platform::Icon::Exclamation, QStringLiteral("Złe hasło"));
                 Hide();
-                closeAllFiles();
+                platform::closeEveryFile();
                 return;
             }
         }
@@ -218,7 +211,7 @@ void Punkty::Form_Activate() {
     const auto all = boxes();
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i]->setText(texts[i]);
-    closeAllFiles();
+    platform::closeEveryFile();
 }
 
 void Punkty::closeBoxClicked() { Hide(); }
@@ -243,7 +236,7 @@ void Punkty::Command3_Click() {
                          platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd zapisu"));
         return;
     }
-    closeAllFiles();
+    platform::closeEveryFile();
     Hide();
 }
 

@@ -167,10 +167,7 @@ void Witaj::Command3_Click() {
 
 void Witaj::Kon_Click() {
     // Ignoring every error: close the files, unload every window and end the program.
-    try {
-        platform::files().closeAll();
-    } catch (...) {
-    }
+    platform::closeEveryFile();
     for (ui::Form* form : ui::forms().loadedForms())
         ui::forms().unload(*form);
     ui::forms().endProgram();
