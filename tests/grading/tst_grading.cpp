@@ -1,5 +1,6 @@
 // The Grading scale: the grade rule in its test order, both file layouts, the editor's writer, and what
 // the readers make of damaged files.
+#include "support/test_files.h"
 #include "support/failure_of.h"
 #include "grading/scale.h"
 #include "platform/errors.h"
@@ -32,17 +33,8 @@ class TestGrading : public QObject {
     QTemporaryDir dir_;
     QString folder() const { return dir_.path() + u'/'; }
     QString scaleFile() const { return dir_.filePath(QStringLiteral("ptk.ptk")); }
-    void putScale(const QByteArray& bytes) const
-    {
-        QFile f(scaleFile());
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write test input");
-    }
-    QByteArray scaleBytes() const
-    {
-        QFile f(scaleFile());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    void putScale(const QByteArray& bytes) const { testsupport::writeTestFile(scaleFile(), bytes); }
+    QByteArray scaleBytes() const { return testsupport::fileContents(scaleFile()); }
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }

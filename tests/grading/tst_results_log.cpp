@@ -1,5 +1,6 @@
 // The results log: the exact bytes of a record, Polish texts in Windows-1250, a date that ignores the
 // regional settings, and a log that only ever grows.
+#include "support/test_files.h"
 #include "support/failure_of.h"
 #include "grading/results_log.h"
 #include "platform/errors.h"
@@ -53,11 +54,7 @@ class TestResultsLog : public QObject {
     QTemporaryDir dir_;
     QString folder() const { return dir_.path() + u'/'; }
     QString logFile() const { return dir_.filePath(QStringLiteral("wyniki.txt")); }
-    QByteArray logBytes() const
-    {
-        QFile f(logFile());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QByteArray logBytes() const { return testsupport::fileContents(logFile()); }
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }

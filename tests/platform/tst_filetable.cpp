@@ -1,5 +1,6 @@
 // The program's table of open files: numbering, modes, reading buffers, atomic replacement of written files,
 // appending, links and deletion.
+#include "support/test_files.h"
 #include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -20,20 +21,9 @@ namespace {
 
 using testsupport::failureOf;
 
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<missing>");
-    return f.readAll();
-}
+// Test inputs are written and checked with Qt alone.
+const auto put = testsupport::writeTestFile;
+const auto contents = testsupport::fileContents;
 
 // Every byte of an input file, taken through buffered()/consume() as the record reader does.
 QByteArray drain(int number)

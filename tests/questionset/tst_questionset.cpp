@@ -1,5 +1,6 @@
 // Question set files: the exact bytes the writers produce, what the header check, the count and the
 // question reader make of sound, cut and damaged sets, and no file left open on any path.
+#include "support/test_files.h"
 #include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -50,16 +51,10 @@ class TestQuestionSet : public QObject {
     QString withBytes(const QByteArray& bytes)
     {
         const QString path = fresh();
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write test input");
+        testsupport::writeTestFile(path, bytes);
         return path;
     }
-    static QByteArray contents(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    static QByteArray contents(const QString& path) { return testsupport::fileContents(path); }
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }

@@ -1,5 +1,6 @@
 // The comma-separated record encoding: exact bytes written, fields read back one at a time, numbers at the
 // edges of their widths, and files that were never written by the program.
+#include "support/test_files.h"
 #include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -36,10 +37,7 @@ class TestRecords : public QObject {
     int reader(const QByteArray& bytes)
     {
         const QString path = dir_.filePath(QStringLiteral("in%1.txt").arg(++fileCounter_));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write test input");
-        f.close();
+        testsupport::writeTestFile(path, bytes);
         return files().open(path, OpenMode::Input);
     }
 

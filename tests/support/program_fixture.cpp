@@ -1,3 +1,4 @@
+#include "support/test_files.h"
 #include "support/program_fixture.h"
 
 #include "platform/clock.h"
@@ -51,19 +52,12 @@ QString ProgramFixture::path(const QString& name) const {
     return name.contains(u'/') ? name : programFolder_ + u'/' + name;
 }
 
-QByteArray ProgramFixture::read(const QString& name) const {
-    QFile file(path(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
+QByteArray ProgramFixture::read(const QString& name) const { return fileContents(path(name)); }
 
 bool ProgramFixture::exists(const QString& name) const { return QFile::exists(path(name)); }
 
 void ProgramFixture::write(const QString& name, const QByteArray& bytes) const {
-    QFile file(path(name));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    writeTestFile(path(name), bytes);
 }
 
 void ProgramFixture::writeWiedoIni() const {

@@ -1,6 +1,7 @@
 // The one Question reader: reads a set record by record, survives "close every open file" by reopening
 // where it stood, never reads through a number the file table has handed to another file, and stands
 // still when a read fails.
+#include "support/test_files.h"
 #include "support/failure_of.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -37,9 +38,7 @@ class TestQuestionReader : public QObject {
     QString withBytes(const QByteArray& bytes)
     {
         const QString path = dir_.filePath(QStringLiteral("set%1.kwz").arg(++counter_));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write test input");
+        testsupport::writeTestFile(path, bytes);
         return path;
     }
 

@@ -1,0 +1,19 @@
+#include "support/test_files.h"
+
+#include <QFile>
+#include <QtGlobal>
+
+namespace testsupport {
+
+void writeTestFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test input %s", qPrintable(path));
+}
+
+QByteArray fileContents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace testsupport
