@@ -57,6 +57,14 @@ void verifyIdle(const Wiedo& w) {
     QCOMPARE(w.Tips->text(), QStringLiteral("0"));
 }
 
+// A test that could not go on: its messages as scripted, the window idle, nothing in the results log.
+void verifyEndedWithoutGrade(const Wiedo& w, const ProgramFixture& fx, const ScriptedDialogs& dialogs) {
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    verifyIdle(w);
+    QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
+    QCOMPARE(fx.leftovers(), QString());
+}
+
 QByteArray textsRecord(const QStringList& fields) {
     QList<records::Field> list;
     for (const QString& f : fields)
@@ -379,10 +387,7 @@ void tst_Flow::setDeletedMidTest() {
                               .arg(path),
                           QStringLiteral("Brak zestawu pytań"), Icon::Exclamation);
     next(w);
-    WIEDO_VERIFY_DIALOGS(dialogs);
-    verifyIdle(w);
-    QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
-    QCOMPARE(fx.leftovers(), QString());
+    verifyEndedWithoutGrade(w, fx, dialogs);
 }
 
 void tst_Flow::emptyCountRefused_data() {
@@ -402,10 +407,7 @@ void tst_Flow::emptyCountRefused() {
                                          "rozpocząć. Otwórz inny zestaw pytań."),
                           QStringLiteral("Pusty zestaw pytań"), Icon::Exclamation);
     next(w);
-    WIEDO_VERIFY_DIALOGS(dialogs);
-    verifyIdle(w);
-    QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
-    QCOMPARE(fx.leftovers(), QString());
+    verifyEndedWithoutGrade(w, fx, dialogs);
 }
 
 void tst_Flow::closedFilesBeforeStart() {

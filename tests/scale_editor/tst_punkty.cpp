@@ -58,6 +58,17 @@ void closeByCloseBox(Punkty& window) { window.close(); }
 
 void showEditor() { ui::forms().get<Punkty>().ShowModal(); }
 
+// Shows the editor and leaves it by its close box, reporting what its boxes held while it was open.
+QStringList boxesWhenShown() {
+    QStringList seen;
+    whileOpen([&](Punkty& w) {
+        seen = boxTexts(w);
+        closeByCloseBox(w);
+    });
+    showEditor();
+    return seen;
+}
+
 }  // namespace
 
 class tst_Punkty : public QObject {
@@ -194,12 +205,7 @@ void tst_Punkty::bothLayoutsFillTheBoxes() {
     ProgramFixture fx;
     install(fx, "\"\"\r\n", ptk);
     ScriptedDialogs dialogs;
-    QStringList seen;
-    whileOpen([&](Punkty& w) {
-        seen = boxTexts(w);
-        closeByCloseBox(w);
-    });
-    showEditor();
+    const QStringList seen = boxesWhenShown();
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
     QCOMPARE(seen, boxes);
@@ -256,12 +262,7 @@ void tst_Punkty::everyShowingReloads() {
     // A password set since the last showing is asked for at the next one.
     install(fx, "\"haslo\"\r\n", "1,2,3,4,5,6\r\n");
     dialogs.expectInput(QStringLiteral("Podaj hasło "), QStringLiteral("Hasło"), QStringLiteral("haslo"));
-    QStringList seen;
-    whileOpen([&](Punkty& w) {
-        seen = boxTexts(w);
-        closeByCloseBox(w);
-    });
-    showEditor();
+    const QStringList seen = boxesWhenShown();
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
     QCOMPARE(seen, QStringList({"1", "2", "3", "4", "5", "6"}));
