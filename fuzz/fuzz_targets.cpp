@@ -392,17 +392,8 @@ int fuzzScale(const std::uint8_t* data, std::size_t size)
         check(!textsFailed, "the grading works but the scale editor cannot read the scale");
 
     // The start-up check reads six values; it passes exactly when the editor can read the boxes.
-    const std::optional<Kind> startupFailed = failureOf("start-up scale check", {Kind::PastEnd}, [&] {
-        const int number = files().open(path, OpenMode::Input);
-        try {
-            for (int i = 0; i < 6; ++i)
-                records::readValue(number);
-        } catch (...) {
-            files().close(number);
-            throw;
-        }
-        files().close(number);
-    });
+    const std::optional<Kind> startupFailed =
+        failureOf("start-up scale check", {Kind::PastEnd}, [&] { grading::checkSixFields(folder); });
     check(startupFailed == textsFailed, "the start-up check and the scale editor disagree");
 
     if (!textsFailed) {

@@ -1,6 +1,7 @@
 #include "config/files.h"
 
 #include "platform/filetable.h"
+#include "platform/opened_file.h"
 #include "platform/paths.h"
 
 namespace config {
@@ -17,27 +18,14 @@ QString firstRunMarkerPath() {
 
 namespace {
 
-// Closes the file when the work on it ends, however it ends.
-struct OpenedFile {
-    int number;
-    OpenedFile(const QString& path, OpenMode mode) : number(files().open(path, mode)) {}
-    ~OpenedFile() {
-        if (files().isOpen(number)) {
-            try {
-                files().close(number);
-            } catch (...) {
-            }
-        }
-    }
-    void commit() { files().close(number); }  // throws when the new version cannot be put in place
-};
+using platform::OpenedFile;
 
 void writeLines(const QString& path, const QStringList& lines) {
     OpenedFile file(path, OpenMode::Output);
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += records::formatPlainLine(line);
-    files().write(file.number, bytes);
+    files().write(file.number(), bytes);
     file.commit();
 }
 
@@ -45,7 +33,7 @@ void writeLines(const QString& path, const QStringList& lines) {
 
 void writeRecordFile(const QString& path, std::initializer_list<records::Field> fields) {
     OpenedFile file(path, OpenMode::Output);
-    records::writeRecord(file.number, fields);
+    records::writeRecord(file.number(), fields);
     file.commit();
 }
 
@@ -53,7 +41,7 @@ QStringList readTextFields(const QString& path, int count) {
     OpenedFile file(path, OpenMode::Input);
     QStringList fields;
     for (int i = 0; i < count; ++i)
-        fields << records::readText(file.number);
+        fields << records::readText(file.number());
     return fields;
 }
 

@@ -1,7 +1,7 @@
 #include "grading/results_log.h"
 
 #include "config/files.h"
-#include "grading/opened_file.h"
+#include "platform/opened_file.h"
 #include "platform/clock.h"
 #include "records/records.h"
 
@@ -29,7 +29,7 @@ QByteArray formatResultRecord(const ResultRecord& r)
 
 void appendResult(const QString& programFolder, const QByteArray& record)
 {
-    detail::OpenedFile log(programFolder + QLatin1String(config::resultsLogFileName), OpenMode::Append);
+    platform::OpenedFile log(programFolder + QLatin1String(config::resultsLogFileName), OpenMode::Append);
     platform::files().write(log.number(), record);
     platform::files().flushToDisk(log.number());
     log.commit();

@@ -1,7 +1,7 @@
 #include "grading/scale.h"
 
 #include "config/files.h"
-#include "grading/opened_file.h"
+#include "platform/opened_file.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "records/records.h"
@@ -61,7 +61,7 @@ void writeDefaultScale(const QString& programFolder)
 
 Thresholds readScale(const QString& programFolder)
 {
-    detail::OpenedFile file(scalePath(programFolder), OpenMode::Input);
+    platform::OpenedFile file(scalePath(programFolder), OpenMode::Input);
     Thresholds thresholds{};
     for (double& t : thresholds)
         t = thresholdOf(records::readValue(file.number()));
@@ -70,11 +70,18 @@ Thresholds readScale(const QString& programFolder)
 
 std::array<QString, 6> readScaleTexts(const QString& programFolder)
 {
-    detail::OpenedFile file(scalePath(programFolder), OpenMode::Input);
+    platform::OpenedFile file(scalePath(programFolder), OpenMode::Input);
     std::array<QString, 6> texts;
     for (QString& text : texts)
         text = records::readText(file.number());
     return texts;
+}
+
+void checkSixFields(const QString& programFolder)
+{
+    platform::OpenedFile file(scalePath(programFolder), OpenMode::Input);
+    for (int i = 0; i < 6; ++i)
+        records::readValue(file.number());
 }
 
 void writeEditorScale(const QString& programFolder, const std::array<QString, 6>& boxTexts)
@@ -82,7 +89,7 @@ void writeEditorScale(const QString& programFolder, const std::array<QString, 6>
     QByteArray bytes;
     for (const QString& box : boxTexts)
         bytes += records::formatRecord({Field::value(Value::ofNumber(platform::captionValue(box)))});
-    detail::OpenedFile file(scalePath(programFolder), OpenMode::Output);
+    platform::OpenedFile file(scalePath(programFolder), OpenMode::Output);
     platform::files().write(file.number(), bytes);
     file.commit();
 }

@@ -23,6 +23,8 @@ Thresholds readScale(const QString& programFolder);
 // The six fields as they stand in the file, for the grading scale editor's boxes. Throws like readScale,
 // except that any text is accepted.
 std::array<QString, 6> readScaleTexts(const QString& programFolder);
+// The start-up check: six fields of any kind can be read from the file. Throws FileError when not.
+void checkSixFields(const QString& programFolder);
 
 // The editor layout: six records of one number each, the leading number of each box text (0 when it has
 // none, "007" gives 7). The old file stays as it was when the new one cannot be written. Throws FileError.

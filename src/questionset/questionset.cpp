@@ -1,5 +1,7 @@
 #include "questionset/questionset.h"
 
+#include "platform/opened_file.h"
+
 #include "platform/filetable.h"
 #include "records/records.h"
 
@@ -14,34 +16,7 @@ using records::Field;
 
 namespace {
 
-// Closes the file when the work on it ends, however it ends. commit() closes it while the work can still
-// fail, so an Output file that cannot be put in place is reported.
-class OpenedFile {
-public:
-    OpenedFile(const QString& path, OpenMode mode)
-        : number_(files().open(path, mode)), nativePath_(files().nativePath(number_))
-    {
-    }
-    ~OpenedFile()
-    {
-        // The number may belong to another file by now, if something closed every file meanwhile.
-        if (files().isOpen(number_) && files().nativePath(number_) == nativePath_) {
-            try {
-                files().close(number_);
-            } catch (...) {
-                // A failure is only ever reported by commit(); here the work has already failed.
-            }
-        }
-    }
-    OpenedFile(const OpenedFile&) = delete;
-    OpenedFile& operator=(const OpenedFile&) = delete;
-    int number() const { return number_; }
-    void commit() { files().close(number_); }
-
-private:
-    int number_;
-    QString nativePath_;
-};
+using platform::OpenedFile;
 
 // The loops over a set are bounded by its length, so a set of tiny damaged records cannot keep a reader
 // going for ever; a whole question takes at least 33 bytes, so the bound never cuts a sound set short.

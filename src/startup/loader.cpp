@@ -193,16 +193,7 @@ void LoadT::tCfG() {
 
 void LoadT::PtK() {
     try {
-        const int number = files().open(programFolder() + QLatin1String(config::scaleFileName),
-                                         OpenMode::Input);
-        try {
-            for (int i = 0; i < 6; ++i)
-                records::readValue(number);
-        } catch (...) {
-            files().close(number);
-            throw;
-        }
-        files().close(number);
+        grading::checkSixFields(programFolder());
     } catch (const FileError&) {
         warn(QStringLiteral("Brak pliku PTK.PTK, lub jest on uszkodzony. Tworzę nowy z domyślnymi "
                             "ustawieniami"),

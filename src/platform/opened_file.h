@@ -3,20 +3,20 @@
 // while the work can still fail, so a new version that cannot be put in place is reported.
 #include "platform/filetable.h"
 
-namespace grading::detail {
+namespace platform {
 
 class OpenedFile {
 public:
-    OpenedFile(const QString& path, platform::OpenMode mode)
-        : number_(platform::files().open(path, mode)), nativePath_(platform::files().nativePath(number_))
+    OpenedFile(const QString& path, OpenMode mode)
+        : number_(files().open(path, mode)), nativePath_(files().nativePath(number_))
     {
     }
     ~OpenedFile()
     {
         // The number may belong to another file by now, if something closed every file meanwhile.
-        if (platform::files().isOpen(number_) && platform::files().nativePath(number_) == nativePath_) {
+        if (files().isOpen(number_) && files().nativePath(number_) == nativePath_) {
             try {
-                platform::files().close(number_);
+                files().close(number_);
             } catch (...) {
                 // Only commit() reports a failure to close; here the work has already failed.
             }
@@ -25,11 +25,11 @@ public:
     OpenedFile(const OpenedFile&) = delete;
     OpenedFile& operator=(const OpenedFile&) = delete;
     int number() const { return number_; }
-    void commit() { platform::files().close(number_); }
+    void commit() { files().close(number_); }
 
 private:
     int number_;
     QString nativePath_;
 };
 
-}  // namespace grading::detail
+}  // namespace platform
