@@ -1,6 +1,7 @@
 #pragma once
-// Conversion between the program's texts and the Windows-1250 bytes of its files. Built once from Qt's
-// own codec; a character that Windows-1250 cannot hold is written as "?".
+// Conversion between the program's texts and the Windows-1250 bytes of its files, by the program's own
+// table (it does not depend on the codecs the system happens to have); a character that Windows-1250
+// cannot hold is written as "?".
 #include <QByteArray>
 #include <QString>
 
