@@ -3,24 +3,31 @@
 #include "platform/screen.h"
 #include "ui/form.h"
 
-#include <QPainter>
+#include <QImage>
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
 
 void paintBands(Form& form, const std::function<QColor(int)>& colour) {
     QImage& image = form.persistentImage();
-    QPainter painter(&image);
+    Q_ASSERT(image.format() == QImage::Format_RGB32);
     const int bandTwips = static_cast<int>(std::lround(form.innerHeightTwips() / 255.0));
-    const double width = image.width();
-    for (int i = 0; i <= 255; ++i) {
-        const double top = static_cast<double>(i) * bandTwips / platform::twipsPerPixel;
-        const double bottom = static_cast<double>(i + 1) * bandTwips / platform::twipsPerPixel;
-        const QColor c = colour(i);
-        // A pen five pixels wide outlines every band, so neighbouring bands overlap a little.
-        painter.setPen(QPen(c, 5));
-        painter.setBrush(c);
-        painter.drawRect(QRectF(0, top, width, bottom - top));
+    const double bandPixels = static_cast<double>(bandTwips) / platform::twipsPerPixel;
+    // Each band is outlined with a pen five pixels wide, so it reaches half a pen beyond its own edges,
+    // and every band covers the one before it: a row shows the last band whose outlined extent holds the
+    // row's middle (a middle on a band's top edge belongs to the band above, as the painter draws it).
+    // Rows are filled whole: the same picture, pixel for pixel, without stroking 256 outlines.
+    constexpr double halfPen = 2.5;
+    for (int y = 0; y < image.height(); ++y) {
+        const double middle = y + 0.5;
+        const int band = bandPixels > 0
+                             ? std::min(255, static_cast<int>(std::ceil((middle + halfPen) / bandPixels)) - 1)
+                             : 255;
+        if (middle > (band + 1) * bandPixels + halfPen)
+            break;  // below the last band: the window's own colour stays
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::fill_n(row, image.width(), colour(band).rgb());
     }
     form.update();
 }

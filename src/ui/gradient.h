@@ -1,6 +1,6 @@
 #pragma once
-// The background many windows paint once when they load: 256 bands top to bottom, drawn with a pen
-// five pixels wide into the window's persistent image.
+// The background many windows paint once when they load: 256 bands top to bottom, each outlined with a
+// pen five pixels wide, in the window's persistent image.
 #include <QColor>
 #include <functional>
 
