@@ -20,8 +20,9 @@ namespace {
 
 using platform::OpenedFile;
 
+// The joke files hold nothing of the user's and are remade at every start.
 void writeLines(const QString& path, const QStringList& lines) {
-    OpenedFile file(path, OpenMode::Output);
+    OpenedFile file(path, OpenMode::Output, platform::Durability::Scratch);
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += records::formatPlainLine(line);
@@ -31,8 +32,9 @@ void writeLines(const QString& path, const QStringList& lines) {
 
 }  // namespace
 
-void writeRecordFile(const QString& path, std::initializer_list<records::Field> fields) {
-    OpenedFile file(path, OpenMode::Output);
+void writeRecordFile(const QString& path, std::initializer_list<records::Field> fields,
+                     platform::Durability durability) {
+    OpenedFile file(path, OpenMode::Output, durability);
     records::writeRecord(file.number(), fields);
     file.commit();
 }
@@ -46,7 +48,9 @@ QStringList readTextFields(const QString& path, int count) {
 }
 
 void writeWorkFile(const QString& programFolder, const QString& setFolder) {
-    writeRecordFile(workFilePath(), {records::Field::text(programFolder), records::Field::text(setFolder)});
+    // Remade at every start; nothing is lost when it does not outlive a power cut.
+    writeRecordFile(workFilePath(), {records::Field::text(programFolder), records::Field::text(setFolder)},
+                    platform::Durability::Scratch);
 }
 
 std::pair<QString, QString> readWorkFile() {
@@ -63,7 +67,9 @@ void writePassword(const QString& folder, const QString& password) {
 }
 
 void writeRunCounter(const QString& folder, int count) {
-    writeRecordFile(folder + QLatin1String(runCounterFileName), {records::Field::number(count)});
+    // A count that a power cut sets back by one is not worth a wait at every start.
+    writeRecordFile(folder + QLatin1String(runCounterFileName), {records::Field::number(count)},
+                    platform::Durability::Scratch);
 }
 
 QStringList dataDatLines() {

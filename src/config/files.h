@@ -2,6 +2,7 @@
 // The configuration and work files: their names, places, fixed contents, and whole-file readers and
 // writers. Every writer creates its file anew and writes all of it; every reader opens, reads the fields
 // it needs from the start and closes. All of them throw platform::FileError.
+#include "platform/filetable.h"
 #include "records/records.h"
 
 #include <QString>
@@ -25,7 +26,8 @@ inline constexpr auto resultsLogFileName = "wyniki.txt";
 QString firstRunMarkerPath();
 
 // Creates the file anew holding exactly one record of the given fields.
-void writeRecordFile(const QString& path, std::initializer_list<records::Field> fields);
+void writeRecordFile(const QString& path, std::initializer_list<records::Field> fields,
+                     platform::Durability durability = platform::Durability::Synced);
 // Opens the file, reads count text fields from its start, closes it.
 QStringList readTextFields(const QString& path, int count);
 

@@ -4,11 +4,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -38,10 +41,12 @@ const char* modeName(OpenMode mode)
 struct FileTable::OpenFile {
     OpenMode mode = OpenMode::Input;
     QString path;
-    // Input and Append files.
+    // Input, Append and scratch Output files.
     std::unique_ptr<QFile> file;
-    // Output files: the new version, put in place only by a successful close.
+    // Output files: the new version, put in place only by a successful close. Synced ones are written
+    // through a QSaveFile; scratch ones into `file`, under the temporary name `scratchName` beside the old.
     std::unique_ptr<QSaveFile> pending;
+    QString scratchName;
     // Input files: the read buffer and the unread part of it, [pos, end).
     QByteArray buffer;
     qsizetype pos = 0;
@@ -55,7 +60,47 @@ struct FileTable::OpenFile {
             return *pending;
         return *file;
     }
+
+    // A scratch version that was never put in place is removed with its entry.
+    ~OpenFile()
+    {
+        if (!scratchName.isEmpty()) {
+            file.reset();
+            QFile::remove(scratchName);
+        }
+    }
 };
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// A new, empty file under a free temporary name beside the file it will replace, with the permissions a
+// new file of the user gets.
+void openScratch(FileTable::OpenFile& opened)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString name = opened.path + QStringLiteral(".~") +
+                             QString::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(QFile::encodeName(name).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            break;
+        }
+        opened.scratchName = name;
+        opened.file = std::make_unique<QFile>();
+        if (!opened.file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            break;
+        }
+        return;
+    }
+    throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" cannot be opened for writing").arg(opened.path));
+}
+
+}  // namespace
+#endif
 
 FileTable& FileTable::instance()
 {
@@ -77,7 +122,7 @@ FileTable::OpenFile& FileTable::entry(int number) const
     return *files_[number - 1];
 }
 
-int FileTable::open(const QString& path, OpenMode mode)
+int FileTable::open(const QString& path, OpenMode mode, Durability durability)
 {
     const std::optional<QString> resolved = resolvePath(path);
     if (!resolved || resolved->isEmpty())
@@ -105,6 +150,14 @@ int FileTable::open(const QString& path, OpenMode mode)
         break;
     }
     case OpenMode::Output: {
+#ifdef Q_OS_UNIX
+        if (durability == Durability::Scratch) {
+            openScratch(*opened);
+            break;
+        }
+#else
+        (void)durability;
+#endif
         opened->pending = std::make_unique<QSaveFile>(native);
         opened->pending->setDirectWriteFallback(false);
         if (!opened->pending->open(QIODevice::WriteOnly))
@@ -288,6 +341,18 @@ void FileTable::close(int number)
     while (!files_.empty() && !files_.back())
         files_.pop_back();
 
+#ifdef Q_OS_UNIX
+    if (!f->scratchName.isEmpty()) {
+        if (f->writeFailed)
+            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced: a write failed").arg(f->path));
+        const bool flushed = f->file->flush();
+        f->file->close();
+        if (!flushed || ::rename(QFile::encodeName(f->scratchName).constData(), QFile::encodeName(f->path).constData()) != 0)
+            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced").arg(f->path));
+        f->scratchName.clear();
+        return;
+    }
+#endif
     if (f->pending) {
         if (f->writeFailed)
             // Dropping the QSaveFile removes its temporary file; the old version stays.

@@ -15,13 +15,18 @@ namespace platform {
 
 enum class OpenMode { Input, Output, Append };
 
+// How an Output file's new version reaches the disk. Synced: the program waits until it is on the disk
+// before the new version replaces the old (the user's work). Scratch: replaced in one step all the same,
+// without the wait (files the program remakes at every start).
+enum class Durability { Synced, Scratch };
+
 class FileTable {
 public:
     static FileTable& instance();
 
     // Opens the path (Windows-style or native, see paths.h) and returns its file number.
     // Throws FileError::CannotOpen.
-    int open(const QString& path, OpenMode mode);
+    int open(const QString& path, OpenMode mode, Durability durability = Durability::Synced);
     bool isOpen(int number) const;
     OpenMode mode(int number) const;
     QString nativePath(int number) const;

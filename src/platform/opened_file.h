@@ -7,8 +7,8 @@ namespace platform {
 
 class OpenedFile {
 public:
-    OpenedFile(const QString& path, OpenMode mode)
-        : number_(files().open(path, mode)), nativePath_(files().nativePath(number_))
+    OpenedFile(const QString& path, OpenMode mode, Durability durability = Durability::Synced)
+        : number_(files().open(path, mode, durability)), nativePath_(files().nativePath(number_))
     {
     }
     ~OpenedFile()

@@ -16,6 +16,9 @@ using platform::files;
 using platform::OpenMode;
 
 Q_DECLARE_METATYPE(platform::OpenMode)
+Q_DECLARE_METATYPE(platform::Durability)
+
+using platform::Durability;
 
 namespace {
 
@@ -184,10 +187,18 @@ private slots:
         QCOMPARE(files().length(n), qint64(data.size()));
     }
 
+    void outputReplacesOnlyOnClose_data()
+    {
+        QTest::addColumn<Durability>("durability");
+        QTest::newRow("synced") << Durability::Synced;
+        QTest::newRow("scratch") << Durability::Scratch;
+    }
+
     void outputReplacesOnlyOnClose()
     {
+        QFETCH(Durability, durability);
         put(at("ptk.ptk"), "old\r\n");
-        const int n = files().open(at("ptk.ptk"), OpenMode::Output);
+        const int n = files().open(at("ptk.ptk"), OpenMode::Output, durability);
         files().write(n, "40,39,34,27,19,12\r\n");
         QCOMPARE(contents(at("ptk.ptk")), QByteArray("old\r\n"));
         files().close(n);
@@ -198,16 +209,20 @@ private slots:
     void outputKeepsOldFile_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("write_fails_then_close") << "close";
-        QTest::newRow("write_fails_then_closeAll") << "closeAll";
-        QTest::newRow("close_never_reached") << "abandon";
+        QTest::addColumn<Durability>("durability");
+        for (const auto& [name, durability] : {std::pair{"synced", Durability::Synced}, {"scratch", Durability::Scratch}}) {
+            QTest::addRow("write_fails_then_close_%s", name) << "close" << durability;
+            QTest::addRow("write_fails_then_closeAll_%s", name) << "closeAll" << durability;
+            QTest::addRow("close_never_reached_%s", name) << "abandon" << durability;
+        }
     }
 
     void outputKeepsOldFile()
     {
         QFETCH(QString, how);
+        QFETCH(Durability, durability);
         put(at("Wiedo.cfg"), "\"haslo\"\r\n");
-        const int n = files().open(at("Wiedo.cfg"), OpenMode::Output);
+        const int n = files().open(at("Wiedo.cfg"), OpenMode::Output, durability);
         if (how == "abandon") {
             files().write(n, "\"nowe\"\r\n");
             files().abandonAll();
@@ -275,22 +290,26 @@ private slots:
     {
         QTest::addColumn<OpenMode>("mode");
         QTest::addColumn<bool>("dangling");
-        QTest::newRow("output_link_to_file") << OpenMode::Output << false;
-        QTest::newRow("append_link_to_file") << OpenMode::Append << false;
-        QTest::newRow("output_dangling_link") << OpenMode::Output << true;
-        QTest::newRow("append_dangling_link") << OpenMode::Append << true;
+        QTest::addColumn<Durability>("durability");
+        QTest::newRow("output_link_to_file") << OpenMode::Output << false << Durability::Synced;
+        QTest::newRow("scratch_output_link_to_file") << OpenMode::Output << false << Durability::Scratch;
+        QTest::newRow("append_link_to_file") << OpenMode::Append << false << Durability::Synced;
+        QTest::newRow("output_dangling_link") << OpenMode::Output << true << Durability::Synced;
+        QTest::newRow("scratch_output_dangling_link") << OpenMode::Output << true << Durability::Scratch;
+        QTest::newRow("append_dangling_link") << OpenMode::Append << true << Durability::Synced;
     }
 
     void linksAreNeverWrittenThrough()
     {
         QFETCH(OpenMode, mode);
         QFETCH(bool, dangling);
+        QFETCH(Durability, durability);
         const QString target = at(dangling ? "absent" : "victim");
         if (!dangling)
             put(target, "precious");
         QVERIFY(QFile::link(target, at("test.tmp")));
 
-        QCOMPARE(failureOf([&] { files().open(at("test.tmp"), mode); }), QStringLiteral("CannotOpen"));
+        QCOMPARE(failureOf([&] { files().open(at("test.tmp"), mode, durability); }), QStringLiteral("CannotOpen"));
         QCOMPARE(files().openCount(), 0);
         QVERIFY(QFileInfo(at("test.tmp")).isSymLink());
         QCOMPARE(contents(target), dangling ? QByteArray("<missing>") : QByteArray("precious"));
