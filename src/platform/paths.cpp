@@ -35,6 +35,8 @@ QString matchComponent(const QString& folder, const QString& name) {
 
 // Walks an absolute native path component by component, taking the existing spelling of each.
 QString matchCase(const QString& absolute) {
+    if (QFileInfo::exists(absolute))
+        return absolute;  // spelt as it stands on the disk
     const QStringList parts = absolute.split(u'/', Qt::SkipEmptyParts);
     QString built;
     for (const QString& part : parts)
