@@ -124,13 +124,6 @@ void LoadT::InI() {
     temp().Text2->setText(folder);
 }
 
-void LoadT::KLl() {
-    try {
-        files().remove(config::workFilePath());
-    } catch (const FileError&) {
-    }
-}
-
 namespace {
 
 // The guard against a second running copy: a lock beside the work file, held while the program runs.
@@ -157,6 +150,17 @@ bool takeSecondCopyLock() {
 }  // namespace
 
 void releaseSecondCopyLock() { held.reset(); }
+
+void LoadT::KLl() {
+    // The work file of a copy that is still running is that copy's own: it is deleted only when no
+    // running copy holds the lock beside it (the next step then reports the second copy).
+    if (!takeSecondCopyLock())
+        return;
+    try {
+        files().remove(config::workFilePath());
+    } catch (const FileError&) {
+    }
+}
 
 void LoadT::TtmP() {
     Label1->repaint();

@@ -258,9 +258,11 @@ void tst_Startup::workFileLinkIsNotFollowed() {
 void tst_Startup::secondCopyIsRefused() {
     ProgramFixture fx;
     fx.writeWiedoIni();
-    // Another copy of the program runs and holds the lock beside the work file.
+    // Another copy of the program runs and holds the lock beside its work file.
     QLockFile other(fx.driveC() + "/test.tmp.lock");
     QVERIFY(other.tryLock(0));
+    const QByteArray othersWorkFile = "\"/elsewhere/\",\"/elsewhere/sets/\"\r\n";
+    fx.write(fx.driveC() + "/test.tmp", othersWorkFile);
     ScriptedDialogs dialogs;
     dialogs.expectMessage(QStringLiteral("Błąd z plikiem przejściowym. Najprawdopodobniej uruchomiłeś 2 razy "
                                          "ten sam program. Zakończ działanie tego programu, i ponownie "
@@ -269,7 +271,8 @@ void tst_Startup::secondCopyIsRefused() {
     QVERIFY(fx.startUp());
     WIEDO_VERIFY_DIALOGS(dialogs);
     QVERIFY(ui::forms().hasEnded());
-    QVERIFY(!QFile::exists(fx.driveC() + "/test.tmp"));
+    // The running copy keeps its work file as it was.
+    QCOMPARE(fx.readDriveC("test.tmp"), othersWorkFile);
 }
 
 void tst_Startup::staleLockDoesNotBlock() {
