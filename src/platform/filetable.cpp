@@ -341,26 +341,24 @@ void FileTable::close(int number)
     while (!files_.empty() && !files_.back())
         files_.pop_back();
 
-#ifdef Q_OS_UNIX
-    if (!f->scratchName.isEmpty()) {
+    if (f->mode == OpenMode::Output) {
+        // A new version that failed a write is dropped with its entry; the old version stays.
         if (f->writeFailed)
             throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced: a write failed").arg(f->path));
+        if (f->pending) {
+            if (!f->pending->commit())
+                throw FileError(Kind::WriteFailed,
+                                QStringLiteral("\"%1\" was not replaced: %2").arg(f->path, f->pending->errorString()));
+            return;
+        }
+#ifdef Q_OS_UNIX
         const bool flushed = f->file->flush();
         f->file->close();
         if (!flushed || ::rename(QFile::encodeName(f->scratchName).constData(), QFile::encodeName(f->path).constData()) != 0)
             throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced").arg(f->path));
         f->scratchName.clear();
         return;
-    }
 #endif
-    if (f->pending) {
-        if (f->writeFailed)
-            // Dropping the QSaveFile removes its temporary file; the old version stays.
-            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced: a write failed").arg(f->path));
-        if (!f->pending->commit())
-            throw FileError(Kind::WriteFailed,
-                            QStringLiteral("\"%1\" was not replaced: %2").arg(f->path, f->pending->errorString()));
-        return;
     }
     if (f->mode == OpenMode::Append && !f->file->flush())
         throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f->path, f->file->errorString()));
