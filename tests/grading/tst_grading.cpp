@@ -40,9 +40,7 @@ private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
     void cleanup()
     {
-        const int leftOpen = files().openCount();
-        files().failWritesAfter(-1);
-        files().abandonAll();
+        const int leftOpen = testsupport::resetFileTable();
         QFile::remove(scaleFile());
         QCOMPARE(leftOpen, 0);
     }

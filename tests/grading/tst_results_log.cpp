@@ -60,9 +60,7 @@ private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
     void cleanup()
     {
-        const int leftOpen = files().openCount();
-        files().failWritesAfter(-1);
-        files().abandonAll();
+        const int leftOpen = testsupport::resetFileTable();
         QFile::remove(logFile());
         QLocale::setDefault(QLocale::c());
         QCOMPARE(leftOpen, 0);

@@ -53,8 +53,7 @@ private slots:
 
     void cleanup()
     {
-        files().failWritesAfter(-1);
-        files().abandonAll();
+        testsupport::resetFileTable();
         platform::setDriveCRoot(QString());
         QDir(dir_.path()).removeRecursively();
         QDir().mkpath(dir_.path());

@@ -63,8 +63,7 @@ private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
     void cleanup()
     {
-        files().failWritesAfter(-1);
-        files().abandonAll();
+        testsupport::resetFileTable();
     }
 
     void readTexts_data()

@@ -1,5 +1,7 @@
 #include "support/test_files.h"
 
+#include "platform/filetable.h"
+
 #include <QFile>
 #include <QtGlobal>
 
@@ -14,6 +16,13 @@ void writeTestFile(const QString& path, const QByteArray& bytes) {
 QByteArray fileContents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+int resetFileTable() {
+    const int leftOpen = platform::files().openCount();
+    platform::files().failWritesAfter(-1);
+    platform::files().abandonAll();
+    return leftOpen;
 }
 
 }  // namespace testsupport

@@ -11,4 +11,8 @@ void writeTestFile(const QString& path, const QByteArray& bytes);
 // The bytes of the file, or "<missing>" when it cannot be read.
 QByteArray fileContents(const QString& path);
 
+// After each test: switches off the failing-writes hook and drops every open file of the program's file
+// table (new versions not put in place). Returns how many files the test left open.
+int resetFileTable();
+
 }  // namespace testsupport
