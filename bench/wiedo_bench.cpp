@@ -422,7 +422,7 @@ void countFigure(const QString& set, Verdicts& verdicts) {
         reader.open(set);
         reader.readHeader();
         reader.ensureOpen();
-        counted = reader.countQuestions();
+        counted = reader.countQuestions().questions;
         reader.close();
         reader.open(set);
         reader.readHeader();

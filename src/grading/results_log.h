@@ -24,8 +24,8 @@ QByteArray formatResultRecord(const ResultRecord& record);
 
 // Appends the record to "wyniki.txt" (created when missing) with a single write and pushes it to the disk
 // before returning. Throws platform::FileError: CannotOpen when the log cannot be opened for appending,
-// WriteFailed when the write or the flush fails. A write cut short by a full disk leaves the bytes the disk
-// took, which end before the record's closing line of asterisks, so a cut record never looks complete.
+// WriteFailed when the write or the flush fails; the log is then exactly as it was before, so it only
+// ever holds whole records.
 void appendResult(const QString& programFolder, const QByteArray& record);
 
 }  // namespace grading

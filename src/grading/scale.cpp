@@ -70,11 +70,16 @@ Thresholds readScale(const QString& programFolder)
 
 std::array<QString, 6> readScaleTexts(const QString& programFolder)
 {
-    platform::OpenedFile file(scalePath(programFolder), OpenMode::Input);
     std::array<QString, 6> texts;
-    for (QString& text : texts)
-        text = records::readText(file.number());
+    readScaleTexts(programFolder, [&texts](std::size_t i, const QString& text) { texts[i] = text; });
     return texts;
+}
+
+void readScaleTexts(const QString& programFolder, const std::function<void(std::size_t, const QString&)>& take)
+{
+    platform::OpenedFile file(scalePath(programFolder), OpenMode::Input);
+    for (std::size_t i = 0; i < 6; ++i)
+        take(i, records::readText(file.number()));
 }
 
 void checkSixFields(const QString& programFolder)

@@ -5,6 +5,7 @@
 // sixth field is ignored.
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace grading {
@@ -23,6 +24,9 @@ Thresholds readScale(const QString& programFolder);
 // The six fields as they stand in the file, for the grading scale editor's boxes. Throws like readScale,
 // except that any text is accepted.
 std::array<QString, 6> readScaleTexts(const QString& programFolder);
+// The same fields handed over one at a time as they are read, so that those before a failure have been
+// taken when it is thrown.
+void readScaleTexts(const QString& programFolder, const std::function<void(std::size_t, const QString&)>& take);
 // The start-up check: six fields of any kind can be read from the file. Throws FileError when not.
 void checkSixFields(const QString& programFolder);
 

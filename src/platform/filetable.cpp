@@ -53,6 +53,8 @@ struct FileTable::OpenFile {
     qsizetype end = 0;
     // An Output file that failed a write must never replace the old version.
     bool writeFailed = false;
+    // Append files: the length known to be on the disk, to which a failed flush cuts the file back.
+    qint64 flushedLength = 0;
 
     QIODevice& device() const
     {
@@ -186,6 +188,7 @@ int FileTable::open(const QString& path, OpenMode mode, Durability durability)
 #endif
         if (!ok)
             throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" cannot be opened for appending").arg(native));
+        opened->flushedLength = opened->file->size();
         break;
     }
     }
@@ -295,10 +298,14 @@ void FileTable::write(int number, const QByteArray& bytes)
     if (overBudget)
         allowed = static_cast<qsizetype>(writeBudget_);
 
+    // An appended record is taken whole or not at all: what a failed write left is cut off again.
+    const qint64 lengthBefore = f.mode == OpenMode::Append ? f.file->size() : 0;
     const auto fail = [&](const QString& why) {
         f.writeFailed = true;
         if (f.pending)
             f.pending->cancelWriting();
+        if (f.mode == OpenMode::Append)
+            f.file->resize(lengthBefore);
         return FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f.path, why));
     };
 
@@ -328,8 +335,11 @@ void FileTable::flushToDisk(int number)
 #ifdef Q_OS_UNIX
     ok = ::fsync(f.file->handle()) == 0 && ok;
 #endif
-    if (!ok)
+    if (!ok) {
+        f.file->resize(f.flushedLength);
         throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be flushed to the disk").arg(f.path));
+    }
+    f.flushedLength = f.file->size();
 }
 
 void FileTable::close(int number)

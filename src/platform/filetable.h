@@ -45,9 +45,11 @@ public:
     void seek(int number, qint64 offset);
     qint64 length(int number);
 
-    // Writing (Output and Append files). Throws FileError::WriteFailed.
+    // Writing (Output and Append files). Throws FileError::WriteFailed; an Append file is then cut back to
+    // its length before the write, so it never ends in part of a record.
     void write(int number, const QByteArray& bytes);
-    // Append files only: pushes what was written to the disk before the program goes on.
+    // Append files only: pushes what was written to the disk before the program goes on. When that fails
+    // the file is cut back to what was last known to be on the disk.
     void flushToDisk(int number);
 
     // Closing an Output file puts its new version in place; a failure to do so throws WriteFailed and

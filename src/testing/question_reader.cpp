@@ -9,6 +9,19 @@ using platform::FileError;
 using platform::files;
 using platform::OpenMode;
 
+QString damageDescription(const FileError& failure, long long question)
+{
+    switch (failure.kind()) {
+    case FileError::Kind::NotNumber:
+    case FileError::Kind::Overflow:
+        return QStringLiteral("Zestaw pytań jest uszkodzony: pytanie nr %1 ma niepoprawne oznaczenia odpowiedzi "
+                              "(dozwolone są liczby od 0 do 255).")
+            .arg(question);
+    default:
+        return QStringLiteral("Zestaw pytań jest uszkodzony: pytanie nr %1 nie ma wszystkich pól.").arg(question);
+    }
+}
+
 QuestionReader& QuestionReader::instance()
 {
     static QuestionReader reader;
@@ -103,20 +116,21 @@ questionset::Flags QuestionReader::readFlags()
     return readWhole([](int file) { return questionset::readFlags(file); });
 }
 
-int QuestionReader::countQuestions()
+QuestionCount QuestionReader::countQuestions()
 {
     ensureOpen();
     const long long bound = static_cast<long long>(static_cast<double>(files().length(number_)) / 20.0);
-    int count = 0;
+    QuestionCount count;
     try {
         for (long long i = 0; i < bound; ++i) {
             questionset::skipQuestion(number_);
             remember();
-            ++count;
+            ++count.questions;
         }
-    } catch (const FileError&) {
-        // The end of the set, or a question that cannot be read whole, ends the count.
+    } catch (const FileError& error) {
         files().seek(number_, offset_);
+        if (!atEnd())
+            count.damage = error;
     }
     return count;
 }
@@ -130,7 +144,17 @@ qint64 QuestionReader::length()
 bool QuestionReader::atEnd()
 {
     ensureOpen();
-    return files().atEnd(number_);
+    for (QByteArrayView rest = files().buffered(number_); !rest.isEmpty(); rest = files().buffered(number_)) {
+        for (const char byte : rest) {
+            if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n' && byte != '\x1a') {
+                files().seek(number_, offset_);
+                return false;
+            }
+        }
+        files().consume(number_, rest.size());
+    }
+    files().seek(number_, offset_);
+    return true;
 }
 
 }  // namespace testing

@@ -4,9 +4,23 @@
 // stood, so a print or a teacher's command between sign-in and Start never loses the student's questions.
 #include "questionset/questionset.h"
 
+#include "platform/errors.h"
+
 #include <QString>
+#include <optional>
 
 namespace testing {
+
+// What the sign-in's count found: the whole questions before the end of the set, and the failure of the
+// question after them when the set does not end there but holds a question that cannot be read.
+struct QuestionCount {
+    int questions = 0;
+    std::optional<platform::FileError> damage;
+};
+
+// What is wrong with question `question` of a set that failed to read it, for the messages that end or
+// refuse a test: "Zestaw pytań jest uszkodzony: pytanie nr 2 ...".
+QString damageDescription(const platform::FileError& failure, long long question);
 
 class QuestionReader {
 public:
@@ -30,9 +44,11 @@ public:
     questionset::QuestionTexts readTexts();       // seven text fields
     questionset::Flags readFlags();               // five unsigned bytes
     // Counts whole questions from where the reader stands, at most (length / 20) of them, stopping at the
-    // first one that cannot be read; the reader then stands where the reading stopped.
-    int countQuestions();
+    // end of the set or at the first question that cannot be read; the reader then stands where the
+    // reading stopped.
+    QuestionCount countQuestions();
     qint64 length();
+    // True when nothing but blanks and line ends is left: a set may end in an empty line.
     bool atEnd();
 
 private:

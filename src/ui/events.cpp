@@ -1,5 +1,6 @@
 #include "ui/events.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -54,9 +55,22 @@ void onKeyDown(QWidget* control, std::function<void(int, int)> handler) {
 
 void onMouseMove(QWidget* control, std::function<void()> handler) {
     control->setMouseTracking(true);
-    new EventHook(control, [handler = std::move(handler)](QEvent* event) {
-        if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
+    new EventHook(control, [control, handler = std::move(handler)](QEvent* event) {
+        if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+            return false;
+        if (control->isEnabled()) {
             guarded(handler);
+            return false;
+        }
+        // A disabled control raises no mouse move of its own: the move is the window's, over its
+        // background. (Qt's disabled buttons keep their moves to themselves, so it is passed on here.)
+        QWidget* parent = control->parentWidget();
+        if (event->type() == QEvent::MouseMove && parent && !control->isWindow()) {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            QMouseEvent passed(QEvent::MouseMove, control->mapToParent(move->position()), move->scenePosition(),
+                               move->globalPosition(), move->button(), move->buttons(), move->modifiers());
+            QCoreApplication::sendEvent(parent, &passed);
+        }
         return false;
     });
 }

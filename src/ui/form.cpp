@@ -5,6 +5,7 @@
 #include "platform/filetable.h"
 #include "platform/screen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -49,9 +50,14 @@ Form::~Form() { Runtime::instance().destroyed(this); }
 void Form::Show() {
     Runtime& runtime = Runtime::instance();
     trace(*this);
+    // A window already on screen is only brought to the front: it keeps what the user typed into it.
+    const bool alreadyShown = isVisible();
     setVisible(true);
     bringToFront(*this);
-    runtime.activate(this);
+    if (alreadyShown)
+        runtime.active_ = this;
+    else
+        runtime.activate(this);
 }
 
 void Form::ShowModal() {
@@ -59,7 +65,11 @@ void Form::ShowModal() {
     if (modalLoop_)
         return;
     QPointer<Form> self(this);
+    // The window the user was in opened this one; the runtime's own record may be older than a click
+    // on another window.
     QPointer<Form> opener = runtime.active_;
+    if (auto* focused = qobject_cast<Form*>(QApplication::activeWindow()); focused && focused != this)
+        opener = focused;
     QEventLoop loop;
     modalLoop_ = &loop;
     setWindowModality(Qt::ApplicationModal);

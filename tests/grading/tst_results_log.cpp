@@ -143,16 +143,26 @@ private slots:
         QCOMPARE(logBytes(), first + second);
     }
 
-    void fullDiskLeavesNoCompleteLookingRecord()
+    void fullDiskLeavesLogAsItWas_data()
     {
+        QTest::addColumn<qsizetype>("taken");
+        QTest::newRow("nothing_taken") << qsizetype(0);
+        QTest::newRow("lone_cr_taken") << qsizetype(1);
+        QTest::newRow("all_but_closing_line") << sampleWithGrade.size() - 20;
+        QTest::newRow("all_but_last_byte") << sampleWithGrade.size() - 1;
+    }
+
+    void fullDiskLeavesLogAsItWas()
+    {
+        QFETCH(qsizetype, taken);
         grading::appendResult(folder(), sampleWithGrade);
-        const qsizetype cut = sampleWithGrade.size() - 20;
-        files().failWritesAfter(cut);
+        files().failWritesAfter(taken);
         QCOMPARE(failureOf([&] { grading::appendResult(folder(), sampleWithGrade); }), QStringLiteral("WriteFailed"));
         files().failWritesAfter(-1);
-        // The first record stays whole; of the second only what the disk took, without its closing line.
-        QCOMPARE(logBytes(), sampleWithGrade + sampleWithGrade.left(cut));
-        QCOMPARE(logBytes().count(" *********************************************\r\n"), 1);
+        QCOMPARE(logBytes(), sampleWithGrade);
+        // The next student's record follows the last whole one directly.
+        grading::appendResult(folder(), sampleWithGrade);
+        QCOMPARE(logBytes(), sampleWithGrade + sampleWithGrade);
     }
 
 };

@@ -104,7 +104,16 @@ private slots:
     void hintMode();
     void damagedSetEndsWithoutGrade_data();
     void damagedSetEndsWithoutGrade();
-    void setShorterThanCountIsGraded();
+    void setCutBetweenQuestionsEndsWithoutGrade();
+    void setOpenedDuringTestEndsAsAfterItsLast();
+    void refusedFileLeavesTestOnItsOwnSet_data();
+    void refusedFileLeavesTestOnItsOwnSet();
+    void gradeCloseBoxResetsOnce();
+    void damagedSetRefusedAtSignIn_data();
+    void damagedSetRefusedAtSignIn();
+    void setGoneBeforeSignIn_data();
+    void setGoneBeforeSignIn();
+    void openWindowShownAgainKeepsItsBoxes();
     void setDeletedMidTest();
     void emptyCountRefused_data();
     void emptyCountRefused();
@@ -353,25 +362,194 @@ void tst_Flow::damagedSetEndsWithoutGrade() {
     QCOMPARE(fx.leftovers(), QString());
 }
 
-void tst_Flow::setShorterThanCountIsGraded() {
+void tst_Flow::setCutBetweenQuestionsEndsWithoutGrade() {
     ProgramFixture fx;
     ScriptedDialogs dialogs;
     Wiedo& w = start(fx);
     const QString path = writeSet(fx, {AC, AC, AC});
     openAndSignIn(w, dialogs, path);
     next(w);
-    replaceFromSecondQuestion(path, {});  // only the first question is left, cut at a record's end
+    replaceFromSecondQuestion(path, "\r\n");  // only the first question is left, cut at a record's end
+    dialogs.expectMessage(QStringLiteral("Zestaw pytań jest uszkodzony: brakuje pytania nr 2 i następnych. Test "
+                                         "zostaje przerwany bez oceny."),
+                          damagedTitle, Icon::Exclamation);
     tick(w, {0, 2});
+    next(w);
+    verifyEndedWithoutGrade(w, fx, dialogs);
+}
+
+void tst_Flow::setOpenedDuringTestEndsAsAfterItsLast() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC, AC, AC, AC, AC}));
+    next(w);
+    tick(w, {0, 2});
+    next(w);
+    next(w);
+    // Question 3 of 5 on screen; a two-question set is opened and signed in: it goes on as questions 4, 5
+    // and ends after its last, with no count to match.
+    openAndSignIn(w, dialogs, writeSet(fx, {none, none}, QStringLiteral("drugi.kwz")));
+    QCOMPARE(w.Label12->text(), QStringLiteral("2"));
+    next(w);
+    QCOMPARE(w.Label10->text(), QStringLiteral("4"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("Pytanie 1"));
+    next(w);
+    QCOMPARE(w.Label10->text(), QStringLiteral("5"));
     QString points;
     closeGradeWindowWhenShown([&](ui::Form& grade) {
         points = grade.findChild<QLabel*>(QStringLiteral("STP"))->text();
     });
     next(w);
-    QCOMPARE(points, QStringLiteral("1"));
+    QCOMPARE(points, QStringLiteral("3"));  // 1 of the first set, 2 of the second
     QCOMPARE(fx.read(QStringLiteral("wyniki.txt")).count("Ocena : "), 1);
     verifyIdle(w);
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Flow::refusedFileLeavesTestOnItsOwnSet_data() {
+    QTest::addColumn<QByteArray>("refused");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("wrong_header") << QByteArray("\"kwiz v 1.0\"\r\n") + textsRecord({"Obce", "a", "b", "c", "d", "e", "h"}) +
+                                         "1,1,1,1,1\r\n"
+                                  << QStringLiteral("Plik %1 nie jest plikiem testu ")
+                                  << QStringLiteral("Zły format pliku !!!");
+    QTest::newRow("empty_file") << QByteArray() << QStringLiteral("Wystąpił nieznany błąd w programie")
+                                << QStringLiteral("Błąd");
+}
+
+void tst_Flow::refusedFileLeavesTestOnItsOwnSet() {
+    QFETCH(QByteArray, refused);
+    QFETCH(QString, prompt);
+    QFETCH(QString, title);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    const QString own = writeSet(fx, {AC, AC, AC});
+    openAndSignIn(w, dialogs, own);
+    next(w);
+    tick(w, {0, 2});
+    next(w);
+    const QString other = fx.root() + QStringLiteral("/obcy.kwz");
+    fx.write(other, refused);
+    dialogs.expectOpenFile(openTitle, openFilter, other);
+    dialogs.expectMessage(prompt.contains(u'%') ? prompt.arg(other) : prompt, title, Icon::Exclamation);
+    w.otwórz->trigger();
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(platform::files().openCount(), 0);
+    tick(w, {0, 2});
+    next(w);
+    QCOMPARE(w.Label10->text(), QStringLiteral("3"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("Pytanie 3"));
+    tick(w, {0, 2});
+    closeGradeWindowWhenShown();
+    next(w);
+    const QByteArray log = fx.read(QStringLiteral("wyniki.txt"));
+    QVERIFY2(log.contains(testsupport::cp1250(QStringLiteral("Plik z testami : ") + own + QStringLiteral("\r\n"))),
+             log.constData());
+    QVERIFY(log.contains(testsupport::cp1250(QStringLiteral(" Liczba punktów 3  na 3\r\n"))));
+    verifyIdle(w);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Flow::gradeCloseBoxResetsOnce() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC, AC, AC}));
+    for (int i = 0; i < 3; ++i) {
+        tick(w, {0, 2});
+        next(w);
+    }
+    ui::forms().queueModalScript(QStringLiteral("Ocena"), [](ui::Form& grade) {
+        grade.close();
+        grade.close();  // a second close of the same window changes nothing more
+    });
+    tick(w, {0, 2});
+    next(w);
+    verifyIdle(w);
+    QCOMPARE(w.Label19->text(), QStringLiteral("Imie"));
+    QVERIFY(!w.Command1->isEnabled());
+    // The next student's first click finds no test to grade.
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Picture1, Qt::LeftButton);
+    QCOMPARE(fx.read(QStringLiteral("wyniki.txt")).count(" Liczba punkt"), 1);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Flow::damagedSetRefusedAtSignIn_data() {
+    QTest::addColumn<QByteArray>("secondQuestion");
+    QTest::addColumn<QString>("damage");
+    const QByteArray texts = textsRecord({"P2", "a", "b", "c", "d", "e", "h"});
+    const QString cut = QStringLiteral("pytanie nr 2 nie ma wszystkich pól.");
+    const QString badFlags =
+        QStringLiteral("pytanie nr 2 ma niepoprawne oznaczenia odpowiedzi (dozwolone są liczby od 0 do 255).");
+    QTest::newRow("flag_300") << texts + "1,300,2,2,2\r\n" << badFlags;
+    QTest::newRow("flag_minus_one") << texts + "-1,2,2,2,2\r\n" << badFlags;
+    QTest::newRow("flag_letter") << texts + "1,\"x\",2,2,2\r\n" << badFlags;
+    QTest::newRow("ends_inside_question") << texts + "1,2" << cut;
+}
+
+void tst_Flow::damagedSetRefusedAtSignIn() {
+    QFETCH(QByteArray, secondQuestion);
+    QFETCH(QString, damage);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    const QString path = writeSet(fx, {AC, AC, AC});
+    replaceFromSecondQuestion(path, secondQuestion);
+    dialogs.expectOpenFile(openTitle, openFilter, path);
+    w.otwórz->trigger();
+    dialogs.expectMessage(QStringLiteral("Zestaw pytań jest uszkodzony: ") + damage +
+                              QStringLiteral(" Test nie może się rozpocząć. Popraw zestaw albo otwórz inny zestaw "
+                                             "pytań."),
+                          damagedTitle, Icon::Exclamation);
+    QTest::mouseClick(ui::forms().get<windows::open_>().Command1, Qt::LeftButton);
+    verifyEndedWithoutGrade(w, fx, dialogs);
+    QVERIFY(!ui::forms().get<windows::open_>().isVisible());
+    QCOMPARE(platform::files().openCount(), 0);
+}
+
+void tst_Flow::setGoneBeforeSignIn_data() {
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("deleted") << true;
+    QTest::newRow("emptied") << false;
+}
+
+void tst_Flow::setGoneBeforeSignIn() {
+    QFETCH(bool, deleted);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    const QString path = writeSet(fx, {AC, AC});
+    dialogs.expectOpenFile(openTitle, openFilter, path);
+    w.otwórz->trigger();
+    auto& signIn = ui::forms().get<windows::open_>();
+    QVERIFY(signIn.isVisible());
+    platform::files().closeAll();
+    if (deleted)
+        QVERIFY(QFile::remove(path));
+    else
+        fx.write(path, {});
+    if (deleted)
+        dialogs.expectMessage(QStringLiteral("Nie mogę otworzyć zestawu pytań %1: plik został usunięty, przeniesiony "
+                                             "albo nie można go odczytać. Test nie może się rozpocząć. Otwórz "
+                                             "zestaw pytań jeszcze raz.")
+                                  .arg(path),
+                              QStringLiteral("Brak zestawu pytań"), Icon::Exclamation);
+    else
+        dialogs.expectMessage(QStringLiteral("Zestaw pytań %1 jest pusty albo nie jest już plikiem testu. Test nie "
+                                             "może się rozpocząć. Otwórz inny zestaw pytań.")
+                                  .arg(path),
+                              QStringLiteral("Pusty zestaw pytań"), Icon::Exclamation);
+    QTest::mouseClick(signIn.Command1, Qt::LeftButton);
+    verifyEndedWithoutGrade(w, fx, dialogs);
+    QVERIFY(!signIn.isVisible());
+    QCOMPARE(w.Command1->text(), QStringLiteral("&S  t  a  r  t"));
 }
 
 void tst_Flow::setDeletedMidTest() {
@@ -439,6 +617,35 @@ void tst_Flow::logoOnlyWhileStartEnabled() {
     QTest::mouseClick(w.Picture1, Qt::LeftButton);
     QCOMPARE(w.Label10->text(), QStringLiteral("1"));
     WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Flow::openWindowShownAgainKeepsItsBoxes() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    fx.write(QStringLiteral("Autoexec.u"), "\"Ala\",\"Nowak\",\"1a\"\r\n");
+    const QString path = writeSet(fx, {AC});
+    dialogs.expectOpenFile(openTitle, openFilter, path);
+    w.otwórz->trigger();
+    auto& signIn = ui::forms().get<windows::open_>();
+    QCOMPARE(signIn.Text1->text(), QStringLiteral("Ala"));
+    signIn.Text1->setText(QStringLiteral("Ola"));
+    // The student goes back to the main window and opens the set again, or looks at the help: the
+    // sign-in window, still open, keeps what was typed.
+    QVERIFY(QTest::qWaitForWindowActive(&signIn));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    dialogs.expectOpenFile(openTitle, openFilter, path);
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(signIn.Text1->text(), QStringLiteral("Ola"));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    ui::forms().queueModalScript(QStringLiteral("oPrg"), [](ui::Form& about) { about.Hide(); });
+    w.mnuBitmap3->trigger();
+    QCOMPARE(signIn.Text1->text(), QStringLiteral("Ola"));
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    signIn.Hide();
     QCOMPARE(fx.leftovers(), QString());
 }
 

@@ -29,6 +29,7 @@ private slots:
     void counterMessages();
     void helpLine_data();
     void helpLine();
+    void helpLineSilentWhenDisabledOrIdle();
 };
 
 void tst_Wiedo::placedAndCaptioned_data() {
@@ -180,6 +181,29 @@ void tst_Wiedo::helpLine() {
     hover(&w, QPoint(w.Command1->x() - 5, w.Command1->y() + 2));
     QCOMPARE(w.Podp->text(), QString());
     WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+void tst_Wiedo::helpLineSilentWhenDisabledOrIdle() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    // Before sign-in the test controls are disabled: the pointer over them is over the background.
+    for (QWidget* disabled : std::initializer_list<QWidget*>{w.Check1, w.Label4, w.Label1, w.Label3}) {
+        hover(w.Label19);
+        QCOMPARE(w.Podp->text(), QStringLiteral("Imię"));
+        hover(disabled);
+        QVERIFY2(w.Podp->text().isEmpty(), qPrintable(disabled->objectName() + u' ' + w.Podp->text()));
+    }
+    // The help line of a finished test does not stay in the idle window.
+    openAndSignIn(w, dialogs, writeSet(fx, {AC}));
+    next(w);
+    hover(w.Label5);
+    QCOMPARE(w.Podp->text(), QStringLiteral("B1"));
+    closeGradeWindowWhenShown();
+    next(w);
+    QCOMPARE(w.Podp->text(), QString());
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
 }
 
 QTEST_MAIN(tst_Wiedo)

@@ -141,22 +141,35 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("next");
-        QTest::newRow("three_whole") << headerBytes + q1Bytes + q2Bytes + q3Bytes << 3 << "PastEnd";
-        QTest::newRow("header_only") << headerBytes << 0 << "PastEnd";
-        QTest::newRow("cut_third") << headerBytes + q1Bytes + q2Bytes + q3Bytes.chopped(6) << 2 << "none";
+        const QByteArray badFlags = "\"P\",\"a\",\"b\",\"c\",\"d\",\"e\",\"h\"\r\n1,300,2,2,2\r\n";
+        QTest::newRow("three_whole") << headerBytes + q1Bytes + q2Bytes + q3Bytes << 3 << "none" << "PastEnd";
+        QTest::newRow("blank_lines_after_last") << headerBytes + q1Bytes + "\r\n \r\n" << 1 << "none" << "PastEnd";
+        QTest::newRow("header_only") << headerBytes << 0 << "none" << "PastEnd";
+        QTest::newRow("cut_third") << headerBytes + q1Bytes + q2Bytes + q3Bytes.chopped(6) << 2 << "PastEnd" << "none";
+        QTest::newRow("flag_300_second") << headerBytes + q1Bytes + badFlags + q3Bytes << 1 << "Overflow" << "none";
+        QTest::newRow("flag_minus_one_first") << headerBytes + QByteArray(badFlags).replace("300", "-1") << 0
+                                              << "Overflow" << "none";
+        QTest::newRow("flag_letter_first") << headerBytes + QByteArray(badFlags).replace("300", "x") << 0
+                                           << "NotNumber" << "none";
         // 19-byte records of empty fields: the length bound (394 / 20) stops the count one short.
-        QTest::newRow("length_bound") << headerBytes + QByteArray(",,,,,,\r\n1,1,1,1,1\r\n").repeated(20) << 19 << "none";
+        QTest::newRow("length_bound") << headerBytes + QByteArray(",,,,,,\r\n1,1,1,1,1\r\n").repeated(20) << 19
+                                      << "none" << "none";
     }
 
     void countsFromWhereItStands()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, count);
+        QFETCH(QString, damage);
         QFETCH(QString, next);
         reader.open(withBytes(bytes));
         reader.readHeader();
-        QCOMPARE(reader.countQuestions(), count);
+        const testing::QuestionCount counted = reader.countQuestions();
+        QCOMPARE(counted.questions, count);
+        QCOMPARE(counted.damage ? QString::fromLatin1(platform::kindName(counted.damage->kind())) : QStringLiteral("none"),
+                 damage);
         // The reader stands after the last whole question: what follows is the cut one, or nothing.
         QCOMPARE(failureOf([&] { reader.readTexts(); }), next);
     }

@@ -155,6 +155,12 @@ void Ocena::Form_Activate() {
     Command1->setEnabled(true);
 }
 
+void Ocena::closeBoxClicked() {
+    // The button is enabled once the test is graded and disabled by its first click: one reset per test.
+    if (Command1->isEnabled())
+        Command1_Click();
+}
+
 void Ocena::Command1_Click() {
     Command1->setEnabled(false);
     ui::forms().get<Wiedo>().resetAfterTest();

@@ -18,6 +18,8 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Command1_Click();
+    // The title bar's close box does what the button does, the main window's reset included.
+    void closeBoxClicked() override;
 
     QLabel* OC;
     QLabel* o1;

@@ -122,6 +122,9 @@ public:
     QLabel* Ep;
     QTimer* Timer1;
     CommonDialog CD1;
+    // The question number on screen when the current set was signed in: 0, or the number a set opened
+    // during a running test goes on from. A set that ends sooner than its count says is damaged.
+    long long numberedFrom = 0;
 
     // ---- menus
     QMenuBar* menuBar;

@@ -36,8 +36,7 @@ struct BrokenSet {
     QString title;
 };
 
-// The set ran out of questions before the count said it would (a set opened during a running test goes
-// on numbering from the old question number): the test ends as after its last question.
+// The set has no question left where the next one was to be read.
 struct SetEnded {};
 
 long long value(const QAbstractButton* caption) {
@@ -46,27 +45,14 @@ long long value(const QAbstractButton* caption) {
 
 using platform::closeEveryFile;
 
+const QString damagedTitle = QStringLiteral("Uszkodzony zestaw pytań");
+
 BrokenSet brokenSet(const FileError& error, long long question) {
-    const QString title = QStringLiteral("Uszkodzony zestaw pytań");
-    switch (error.kind()) {
-    case FileError::Kind::CannotOpen:
-    case FileError::Kind::BadHandle:
-        return {QStringLiteral("Nie mogę otworzyć zestawu pytań %1.")
-                        .arg(testing::QuestionReader::instance().path()) +
+    if (error.kind() == FileError::Kind::CannotOpen || error.kind() == FileError::Kind::BadHandle)
+        return {QStringLiteral("Nie mogę otworzyć zestawu pytań %1.").arg(testing::QuestionReader::instance().path()) +
                     abortedNote,
                 QStringLiteral("Brak zestawu pytań")};
-    case FileError::Kind::NotNumber:
-    case FileError::Kind::Overflow:
-        return {QStringLiteral("Zestaw pytań jest uszkodzony: pytanie nr %1 ma niepoprawne oznaczenia "
-                               "odpowiedzi (dozwolone są liczby od 0 do 255).")
-                        .arg(question) +
-                    abortedNote,
-                title};
-    default:
-        return {QStringLiteral("Zestaw pytań jest uszkodzony: pytanie nr %1 nie ma wszystkich pól.").arg(question) +
-                    abortedNote,
-                title};
-    }
+    return {testing::damageDescription(error, question) + abortedNote, damagedTitle};
 }
 
 }  // namespace
@@ -106,7 +92,19 @@ void Wiedo::Command1_Click() {
         platform::msgBox(broken.prompt, platform::Buttons::Ok, platform::Icon::Exclamation, broken.title);
         Zeruj();
     } catch (const SetEnded&) {
-        StopI();
+        // Questions of the current set already shown; the question just numbered was not there.
+        const long long shown = value(Label10) - 1 - numberedFrom;
+        if (numberedFrom > 0 && shown >= value(Label12)) {
+            // A set opened during a running test, numbered on from the old number, read to its end.
+            Label10->setText(platform::numberText(value(Label10) - 1));
+            StopI();
+            return;
+        }
+        platform::msgBox(QStringLiteral("Zestaw pytań jest uszkodzony: brakuje pytania nr %1 i następnych.")
+                                 .arg(shown + 1) +
+                             abortedNote,
+                         platform::Buttons::Ok, platform::Icon::Exclamation, damagedTitle);
+        Zeruj();
     }
 }
 
@@ -129,12 +127,7 @@ void Wiedo::PierPyt() {
     }
     Command1->setToolTip(QStringLiteral("Kliknij w ten przycisk, aby pojawiło się następne pytanie"));
     Command1->setText(QStringLiteral("Nastepne Pytanie"));
-    try {
-        Labl();
-    } catch (const SetEnded&) {
-        // The count promised at least one question.
-        throw brokenSet(FileError(FileError::Kind::PastEnd, QString()), 1);
-    }
+    Labl();
     Odswiez();
     ABCDEh();
     for (QAction* command : {drukuj, ustdr, druKPod, drukKarO, DrukWsz})
@@ -158,7 +151,7 @@ void Wiedo::Labl() {
     } catch (const FileError& error) {
         // A question that cannot be shown cannot be judged either: going on would judge the answers on
         // screen against the next question's flags.
-        throw brokenSet(error, question);
+        throw brokenSet(error, question - numberedFrom);
     }
     Label1->setText(texts.question);
     for (int i = 0; i < 5; ++i)
@@ -183,7 +176,7 @@ void Wiedo::ABCDEh() {
     try {
         flags = testing::QuestionReader::instance().readFlags();
     } catch (const FileError& error) {
-        throw brokenSet(error, value(Label10));
+        throw brokenSet(error, value(Label10) - numberedFrom);
     }
     for (int i = 0; i < 5; ++i)
         flagLabel(i)->setText(platform::numberText(flags[static_cast<std::size_t>(i)]));
@@ -240,6 +233,9 @@ void Wiedo::resetAfterTest() {
     }
     Label1->setText(QString());
     Label3->setText(QString());
+    // The help line spoke of the test just ended.
+    Podp->setText(QString());
+    numberedFrom = 0;
 }
 
 void Wiedo::Zeruj() {

@@ -53,8 +53,10 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
             return false;
+        // A disabled control is background here: it raises no mouse move of its own.
         const QPoint at = static_cast<QSinglePointEvent*>(event)->position().toPoint();
-        if (!form_->childAt(at))
+        const QWidget* control = form_->childAt(at);
+        if (!control || !control->isEnabled())
             ui::guarded(handler_);
         return false;
     }

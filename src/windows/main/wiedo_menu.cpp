@@ -55,17 +55,20 @@ void Wiedo::otwórz_Click() {
             if (!chosen || chosen->isEmpty()) {
                 cancelled = true;
             } else {
-                CD1.FileName = *chosen;
-                testing::QuestionReader& reader = testing::QuestionReader::instance();
-                reader.open(CD1.FileName);
-                if (reader.readHeader() != questionset::header) {
-                    platform::msgBox(QStringLiteral("Plik ") + CD1.FileName +
-                                         QStringLiteral(" nie jest plikiem testu "),
+                // The header is checked before the Question reader is touched: a refused file is never read
+                // as the test, and a test in progress goes on with its own set.
+                if (!questionset::checkHeader(*chosen)) {
+                    platform::msgBox(QStringLiteral("Plik ") + *chosen + QStringLiteral(" nie jest plikiem testu "),
                                      platform::Buttons::Ok, platform::Icon::Exclamation,
                                      QStringLiteral("Zły format pliku !!!"));
                     closeEveryFile();
                     return;
                 }
+                testing::QuestionReader& reader = testing::QuestionReader::instance();
+                reader.open(*chosen);
+                reader.readHeader();
+                // Only a set that passed the check names the results of the test.
+                CD1.FileName = *chosen;
                 temp.Text2->setText(folderOf(CD1.FileName));
                 ui::forms().byName(QStringLiteral("open_")).Show();
                 return;

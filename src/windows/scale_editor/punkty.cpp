@@ -179,7 +179,6 @@ void Punkty::Form_Load() {
 
 void Punkty::Form_Activate() {
     const QString folder = programFolder();
-    std::array<QString, 6> texts;
     try {
         const QString stored = config::readPassword(folder);
         if (!stored.isEmpty()) {
@@ -198,9 +197,11 @@ void Punkty::Form_Activate() {
                 return;
             }
         }
-        texts = grading::readScaleTexts(folder);
+        const auto all = boxes();
+        grading::readScaleTexts(folder, [&all](std::size_t i, const QString& text) { all[i]->setText(text); });
     } catch (const platform::FileError&) {
-        // Either file may have failed; the teacher is told about both, and the boxes keep what they held.
+        // Either file may have failed; the teacher is told about both. The boxes filled before the failure
+        // keep their new text and the others what they held, and "Powrót" saves whatever they show.
         platform::msgBox(QStringLiteral("Nie mogę znaleźć pliku konfiguracyjnego programu ( Wiedo.cfg ) lub "
                                         "jest on uszkodzony. Zainstaluj program ponownie"),
                          platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd"));
@@ -208,9 +209,6 @@ void Punkty::Form_Activate() {
                          platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd"));
         return;
     }
-    const auto all = boxes();
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i]->setText(texts[i]);
     platform::closeEveryFile();
 }
 

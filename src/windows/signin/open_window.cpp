@@ -1,8 +1,10 @@
 #include "windows/signin/open_window.h"
 
 #include "config/files.h"
+#include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/text.h"
+#include "questionset/questionset.h"
 #include "testing/question_reader.h"
 #include "ui/controls.h"
 #include "ui/events.h"
@@ -81,8 +83,8 @@ void open_::Form_Activate() {
 void open_::Command1_Click() {
     Form();
     Aktyw();
-    Licz();
-    ui::forms().get<Wiedo>().Picture1->setVisible(true);
+    if (Licz())
+        ui::forms().get<Wiedo>().Picture1->setVisible(true);
     Hide();
 }
 
@@ -123,23 +125,55 @@ void open_::Aktyw() {
     main.Label21->setText(Text3->text());
 }
 
-void open_::Licz() {
+bool open_::Licz() {
     Wiedo& main = ui::forms().get<Wiedo>();
     testing::QuestionReader& reader = testing::QuestionReader::instance();
-    long long count = 0;
+    const QString path = main.CD1.FileName;
+    testing::QuestionCount count;
     try {
         reader.ensureOpen();
-        // At most (length / 20) questions, stopping at the first that cannot be read.
+        // At most (length / 20) questions, stopping at the end of the set or at a damaged question.
         count = reader.countQuestions();
     } catch (const platform::FileError&) {
-        // The end of the set (or a damaged record) ends the count.
+        // The set is gone since it was chosen: reopening it below says so.
     }
     reader.close();
     // The question flow reads the questions from here on, starting with the first one.
-    reader.open(main.CD1.FileName);
-    reader.readHeader();
-    main.Label12->setText(count == 0 ? QString() : platform::numberText(count));
+    QString refusal;
+    QString title;
+    try {
+        reader.open(path);
+        if (reader.readHeader() != questionset::header)
+            throw platform::FileError(platform::FileError::Kind::PastEnd, QStringLiteral("no header"));
+        if (count.damage) {
+            refusal = testing::damageDescription(*count.damage, count.questions + 1) +
+                      QStringLiteral(" Test nie może się rozpocząć. Popraw zestaw albo otwórz inny zestaw pytań.");
+            title = QStringLiteral("Uszkodzony zestaw pytań");
+        }
+    } catch (const platform::FileError& error) {
+        if (error.kind() == platform::FileError::Kind::CannotOpen) {
+            refusal = QStringLiteral("Nie mogę otworzyć zestawu pytań %1: plik został usunięty, przeniesiony albo "
+                                     "nie można go odczytać. Test nie może się rozpocząć. Otwórz zestaw pytań "
+                                     "jeszcze raz.")
+                          .arg(path);
+            title = QStringLiteral("Brak zestawu pytań");
+        } else {
+            refusal = QStringLiteral("Zestaw pytań %1 jest pusty albo nie jest już plikiem testu. Test nie może "
+                                     "się rozpocząć. Otwórz inny zestaw pytań.")
+                          .arg(path);
+            title = QStringLiteral("Pusty zestaw pytań");
+        }
+    }
+    if (!refusal.isEmpty()) {
+        reader.close();
+        platform::msgBox(refusal, platform::Buttons::Ok, platform::Icon::Exclamation, title);
+        main.Zeruj();
+        return false;
+    }
+    main.numberedFrom = static_cast<long long>(platform::captionValue(main.Label10->text()));
+    main.Label12->setText(count.questions == 0 ? QString() : platform::numberText(count.questions));
     main.Command1->setText(QStringLiteral("&S  t  a  r  t"));
+    return true;
 }
 
 }  // namespace windows

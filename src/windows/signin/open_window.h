@@ -25,8 +25,9 @@ public:
     void Form();
     // Test controls on, the student's data onto the main window.
     void Aktyw();
-    // Counts the questions of the set and leaves the question reader at the first question.
-    void Licz();
+    // Counts the questions and reopens the set at its first one; false when the set is gone, empty or
+    // damaged: the student is told and the main window is idle again.
+    bool Licz();
 
     QLabel* Label1;
     QLabel* Label2;
