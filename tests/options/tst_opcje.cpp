@@ -202,6 +202,12 @@ void tst_Opcje::activationPreselectsFolder() {
     const QString expected = folder.isEmpty() ? fx.programFolder() : QDir::cleanPath(fx.root() + u'/' + folder);
     QCOMPARE(w.Dir1->path(), expected);
     QCOMPARE(w.Drive1->drive(), drive);
+    // "Opcje" again while the window is open: the folder the teacher has picked meanwhile stays.
+    QVERIFY(w.Dir1->setPath(fx.root()));
+    ui::forms().get<windows::Wiedo>().Show();  // the teacher goes back to the main window first
+    chooseOptions();
+    QCOMPARE(w.Dir1->path(), fx.root());
+    WIEDO_VERIFY_DIALOGS(dialogs);
 }
 
 void tst_Opcje::saveWritesBothFiles_data() {
