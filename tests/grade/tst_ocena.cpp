@@ -74,6 +74,7 @@ struct Seen {
     bool iconIsGradeIcon = false;
     QImage icon;
     QString label14;
+    QStringList shownTexts;  // texts of the labels on screen: the window speaks in pictures only
 };
 
 QImage imageOf(const QIcon& icon) {
@@ -94,6 +95,9 @@ Seen look(Ocena& window, const Wiedo& main) {
         seen.iconIsGradeIcon =
             seen.icon == window.gradeIcon(seen.visiblePicture)->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
     seen.label14 = main.Label14->text();
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->isVisibleTo(&window) && !label->text().isEmpty())
+            seen.shownTexts << label->objectName() + u'=' + label->text();
     return seen;
 }
 
@@ -161,6 +165,7 @@ void tst_Ocena::gradesAndLogs() {
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(seen.label14, points);
     QVERIFY(seen.commandEnabled);
+    QCOMPARE(seen.shownTexts, QStringList());
     QCOMPARE(seen.visiblePicture, grade);
     if (grade > 0) {
         QCOMPARE(seen.pictureLeft, 2640);

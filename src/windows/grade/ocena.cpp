@@ -71,9 +71,11 @@ Ocena::Ocena() : ui::Form(formName) {
         (*icons[i])->setAccessibleName(digit);
     }
 
+    // It only carries the points over from the main window: a bare number in the corner would puzzle
+    // the student, so it is not shown.
     STP = ui::make<QLabel>(this, "STP", 3660, 120, 195, 195);
     STP->setText(QStringLiteral("1"));
-    ui::setTextColour(STP, Qt::white);
+    STP->setVisible(false);
 
     Command1 = ui::make<QPushButton>(this, "Command1", 120, 1320, 3615, 375);
     Command1->setIcon(QIcon(QStringLiteral(":/img/ocena_button.png")));
