@@ -21,6 +21,7 @@ struct QuestionCount {
 // What is wrong with question `question` of a set that failed to read it, for the messages that end or
 // refuse a test: "Zestaw pytań jest uszkodzony: pytanie nr 2 ...".
 QString damageDescription(const platform::FileError& failure, long long question);
+inline const QString damagedSetTitle = QStringLiteral("Uszkodzony zestaw pytań");
 
 class QuestionReader {
 public:

@@ -45,14 +45,14 @@ long long value(const QAbstractButton* caption) {
 
 using platform::closeEveryFile;
 
-const QString damagedTitle = QStringLiteral("Uszkodzony zestaw pytań");
+using testing::damagedSetTitle;
 
 BrokenSet brokenSet(const FileError& error, long long question) {
     if (error.kind() == FileError::Kind::CannotOpen || error.kind() == FileError::Kind::BadHandle)
         return {QStringLiteral("Nie mogę otworzyć zestawu pytań %1.").arg(testing::QuestionReader::instance().path()) +
                     abortedNote,
                 QStringLiteral("Brak zestawu pytań")};
-    return {testing::damageDescription(error, question) + abortedNote, damagedTitle};
+    return {testing::damageDescription(error, question) + abortedNote, damagedSetTitle};
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ void Wiedo::Command1_Click() {
         platform::msgBox(QStringLiteral("Zestaw pytań jest uszkodzony: brakuje pytania nr %1 i następnych.")
                                  .arg(shown + 1) +
                              abortedNote,
-                         platform::Buttons::Ok, platform::Icon::Exclamation, damagedTitle);
+                         platform::Buttons::Ok, platform::Icon::Exclamation, damagedSetTitle);
         Zeruj();
     }
 }

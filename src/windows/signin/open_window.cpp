@@ -148,7 +148,7 @@ bool open_::Licz() {
         if (count.damage) {
             refusal = testing::damageDescription(*count.damage, count.questions + 1) +
                       QStringLiteral(" Test nie może się rozpocząć. Popraw zestaw albo otwórz inny zestaw pytań.");
-            title = QStringLiteral("Uszkodzony zestaw pytań");
+            title = testing::damagedSetTitle;
         }
     } catch (const platform::FileError& error) {
         if (error.kind() == platform::FileError::Kind::CannotOpen) {
