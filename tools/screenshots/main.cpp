@@ -11,7 +11,7 @@
 //     dod3.png    the sign-in window filled in
 //     dod4.png    the Start/next button below the answers, one of them ticked
 // Whole windows for the README:
-//     main_window.png, sign_in.png, grading_scale.png
+//     main_window.png, sign_in.png, grading_scale.png, and message_box.png (a counter's message)
 // The exit code is 0 only when every picture was written.
 #include "grabbing_dialogs.h"
 
@@ -39,7 +39,9 @@
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -312,6 +314,16 @@ void takePictures(const QString& output) {
     // Step 4: the button below the answers, which now reads "Nastepne Pytanie".
     pictures.save(QStringLiteral("dod4.png"),
                   part(mainShot, around({main.Check3, main.Command1, main.Label2}), stepPicture));
+
+    // A click on the good-answers counter tells its value in a message box.
+    dialogs.expect([&](QDialog& dialog) {
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        if (!box || box->buttons().size() != 1)
+            fail(QStringLiteral("expected the counter's message, saw %1").arg(dialog.windowTitle()));
+        pictures.save(QStringLiteral("message_box.png"), grabbed(*box));
+        click(box->buttons().constFirst());  // "OK"
+    });
+    click(main.Label14);
 
     if (!dialogs.allShown())
         fail(QStringLiteral("a dialog was not shown"));
