@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the bitmaps used by WIEDO (icons, grade digits, help pictures).
+"""Draws the bitmaps used by WIEDO (icons, grade digits, decorations).
+
+The help pictures of the instructions windows (inform.png, dod1.png .. dod4.png)
+are pictures of the program's own windows, taken by scripts/screenshots.sh.
 
 Needs ImageMagick ("magick" or "convert") and the DejaVu Sans fonts.
 Run from anywhere:  python3 resources/make_images.py
 The output is deterministic: no time stamps or other metadata are written,
 so running the script again gives byte-identical files.  The script also
-rewrites resources/wiedo.qrc with every picture under the /img prefix.
+rewrites resources/wiedo.qrc with every picture under the /img prefix, those
+taken by scripts/screenshots.sh included.
 """
 
 import os
@@ -24,11 +28,8 @@ BOLD = os.path.join(FONT_DIR, "DejaVuSans-Bold.ttf")
 # Background of the grade picture ("Ocena :" followed by the digit).
 GRADE_BG = "#0b1d5e"
 
-# Colours of the mock-up windows in the help pictures.
-TITLE_BG = "#2b5fb4"
-WINDOW_BG = "#f2f3f5"
-FRAME = "#51607a"
-SELECT_BG = "#3c7fd6"
+# Pictures of the program's windows, taken by scripts/screenshots.sh.
+SCREENSHOTS = ["inform.png", "dod1.png", "dod2.png", "dod3.png", "dod4.png"]
 
 
 def _tool():
@@ -84,54 +85,6 @@ class Canvas:
                       "-fill", color, "-gravity", gravity,
                       "-annotate", f"{x:+d}{y:+d}", s,
                       "-gravity", "NorthWest"]
-        return self
-
-    def checkbox(self, x, y, checked=False, size=8):
-        self.rect(x, y, x + size, y + size, "white", "#4a4a4a", 1)
-        if checked:
-            s = size
-            self.draw(f"stroke-linecap round stroke-linejoin round "
-                      f"polyline {x + s * 0.2:.1f},{y + s * 0.5:.1f} "
-                      f"{x + s * 0.42:.1f},{y + s * 0.75:.1f} "
-                      f"{x + s * 0.85:.1f},{y + s * 0.2:.1f}",
-                      "none", "#1a7f2a", 1.8)
-        return self
-
-    def pointer(self, x, y):
-        pts = [(0, 0), (0, 14), (3.5, 10.5), (6, 16), (8.5, 15), (6, 9.5),
-               (10.5, 9.5)]
-        mvg = "polygon " + " ".join(f"{x + px},{y + py}" for px, py in pts)
-        return self.draw(mvg, "white", "black", 1)
-
-    def button(self, x0, y0, x1, y1, label, size=9, default=False,
-               font=SANS):
-        self.rect(x0, y0, x1, y1, "#e4e7ec",
-                  SELECT_BG if default else "#7d8590", 1.5 if default else 1,
-                  radius=2)
-        self.line(x0 + 2, y0 + 1, x1 - 2, y0 + 1, "#ffffff", 1)
-        cx = (x0 + x1) // 2 - self.w // 2
-        cy = (y0 + y1) // 2 - self.h // 2
-        self.text(cx, cy, label, size, "#1b1b1b", font, gravity="Center")
-        return self
-
-    def window(self, title):
-        """A small window frame filling the whole picture."""
-        w, h = self.w - 1, self.h - 1
-        self.rect(0, 0, w, h, WINDOW_BG, FRAME, 1)
-        self.rect(1, 1, w - 1, 14, TITLE_BG)
-        self.line(1, 14, w - 1, 14, "#1d4690", 1)
-        self.text(5, 1, title, 9, "white", BOLD)
-        # minimise / maximise / close
-        bx = w - 12
-        self.rect(bx, 3, bx + 9, 11, "#d9534f", "#ffffff", 0.8, radius=1)
-        self.line(bx + 2.5, 5, bx + 6.5, 9, "white", 1.2)
-        self.line(bx + 6.5, 5, bx + 2.5, 9, "white", 1.2)
-        bx -= 12
-        self.rect(bx, 3, bx + 9, 11, "#4a78c8", "#ffffff", 0.8, radius=1)
-        self.rect(bx + 2, 5, bx + 7, 9, "none", "white", 1)
-        bx -= 12
-        self.rect(bx, 3, bx + 9, 11, "#4a78c8", "#ffffff", 0.8, radius=1)
-        self.line(bx + 2, 9, bx + 7, 9, "white", 1.2)
         return self
 
     def save(self, name):
@@ -314,121 +267,11 @@ def make_author():
     c.save("author.png")
 
 
-# ------------------------------------------------------ help pictures ---
-
-def make_inform():
-    c = Canvas(178, 89)
-    w, h = 177, 88
-    c.rect(0, 0, w, h, WINDOW_BG, FRAME, 1)
-    c.rect(1, 1, w - 1, 10, TITLE_BG)
-    c.text(4, 0, "WIEDO", 8, "white", BOLD)
-    c.rect(w - 9, 3, w - 3, 8, "#d9534f")
-    c.rect(1, 11, w - 1, 19, "#e4e7ec")
-    c.text(4, 10, "Wiedo", 7, "#222222")
-    c.text(30, 10, "Pomoc", 7, "#222222")
-    # question
-    c.rect(4, 22, 122, 36, "white", "#9aa4b4", 1)
-    c.text(7, 23, "1. Stolica Polski to:", 8, "#12307a", BOLD)
-    # answers
-    answers = ["Kraków", "Warszawa", "Gniezno", "Poznań", "Płock"]
-    for i, (letter, ans) in enumerate(zip("ABCDE", answers)):
-        y = 40 + i * 9
-        c.checkbox(6, y, checked=(i == 1), size=7)
-        c.text(17, y - 1, f"{letter}. {ans}", 7, "#222222")
-    # buttons on the right
-    c.button(127, 22, 174, 34, "Start", 8, default=True)
-    c.button(127, 38, 174, 50, "Dalej", 8)
-    c.button(127, 54, 174, 66, "Podpowiedź", 7)
-    c.rect(127, 70, 174, 84, GRADE_BG, radius=2)
-    c.text(132, 71, "Ocena", 7, "#4fa3ff", BOLD)
-    c.text(162, 70, "5", 10, "#ffe81a", BOLD)
-    c.save("inform.png")
-
-
-def make_dod1():
-    c = Canvas(200, 120).window("WIEDO")
-    c.rect(1, 15, 198, 27, "#e4e7ec")
-    c.rect(3, 16, 38, 26, "#cde0f7", "#7fa7d9", 1)
-    c.text(7, 15, "Wiedo", 9, "#111111")
-    c.text(46, 15, "Pomoc", 9, "#111111")
-    # window contents behind the menu
-    for i, y in enumerate((36, 48, 60, 72, 84, 96)):
-        c.rect(120, y, 190, y + 6, "#d8dde5")
-    # dropdown
-    c.rect(5, 29, 125, 92, "#00000028")
-    c.rect(3, 27, 122, 89, "white", "#8a8a8a", 1)
-    c.rect(5, 30, 120, 44, SELECT_BG)
-    c.text(10, 30, "Otwórz plik testu", 9, "white")
-    c.text(10, 47, "Ustawienia", 9, "#111111")
-    c.text(10, 60, "Wyniki", 9, "#111111")
-    c.line(7, 75, 118, 75, "#c8c8c8", 1)
-    c.text(10, 75, "Zakończ", 9, "#111111")
-    c.pointer(100, 38)
-    c.save("dod1.png")
-
-
-def make_dod2():
-    c = Canvas(200, 120).window("Otwórz plik")
-    c.text(6, 18, "Szukaj w:", 8, "#333333")
-    c.rect(52, 18, 193, 29, "white", "#9aa4b4", 1)
-    c.text(56, 18, "Testy", 8, "#111111")
-    c.rect(6, 33, 193, 76, "white", "#9aa4b4", 1)
-    files = ["geografia.kwz", "historia.kwz", "przyroda.kwz"]
-    for i, f in enumerate(files):
-        y = 36 + i * 13
-        if i == 1:
-            c.rect(8, y - 1, 110, y + 11, SELECT_BG)
-        c.rect(11, y + 1, 18, y + 9, "#fff7d6", "#b08a20", 1)
-        c.line(12.5, y + 4, 16.5, y + 4, "#b08a20", 0.8)
-        c.line(12.5, y + 6, 16.5, y + 6, "#b08a20", 0.8)
-        c.text(22, y - 1, f, 8, "white" if i == 1 else "#111111")
-    c.text(6, 81, "Nazwa pliku:", 8, "#333333")
-    c.rect(64, 80, 193, 91, "white", "#9aa4b4", 1)
-    c.text(68, 80, "historia.kwz", 8, "#111111")
-    c.button(86, 98, 136, 113, "Otwórz", 9, default=True)
-    c.button(143, 98, 193, 113, "Anuluj", 9)
-    c.pointer(129, 106)
-    c.save("dod2.png")
-
-
-def make_dod3():
-    c = Canvas(200, 120).window("Logowanie")
-    c.text(8, 19, "Podaj swoje dane:", 9, "#12307a", BOLD)
-    fields = [("Imię:", "Zosia"), ("Nazwisko:", "Testowa"), ("Klasa:", "6a")]
-    for i, (label, value) in enumerate(fields):
-        y = 36 + i * 19
-        c.text(8, y, label, 9, "#222222")
-        c.rect(66, y, 190, y + 13, "white", "#9aa4b4", 1)
-        c.text(70, y, value, 9, "#111111")
-    # caret after the last value
-    c.line(84, 76, 84, 86, "#111111", 1)
-    c.button(66, 98, 120, 113, "OK", 9, default=True)
-    c.button(128, 98, 190, 113, "Anuluj", 9)
-    c.save("dod3.png")
-
-
-def make_dod4():
-    c = Canvas(200, 120).window("WIEDO")
-    c.rect(6, 20, 70, 42, "#3aa655", "#1f6b31", 1.5, radius=4)
-    c.line(9, 22, 67, 22, "#8fe0a2", 1)
-    c.text(38 - 100, 31 - 60, "Start", 12, "white", BOLD, gravity="Center")
-    c.rect(78, 20, 193, 42, "white", "#9aa4b4", 1)
-    c.rect(82, 25, 170, 29, "#d8dde5")
-    c.rect(82, 33, 140, 37, "#d8dde5")
-    for i, letter in enumerate("ABCDE"):
-        x = 10 + i * 38
-        c.checkbox(x, 60, checked=(i in (0, 3)), size=11)
-        c.text(x + 15, 58, letter, 11, "#222222", BOLD)
-    for i in range(5):
-        c.rect(10 + i * 38, 78, 38 + i * 38, 81, "#d8dde5")
-    c.text(6, 96, "Zaznacz poprawne odpowiedzi.", 8, "#555555")
-    c.pointer(60, 34)
-    c.save("dod4.png")
-
-
 def write_qrc():
     lines = ['<!DOCTYPE RCC>', '<RCC version="1.0">', '<qresource prefix="/img">']
-    for name in sorted(made):
+    pictures = made + [n for n in SCREENSHOTS
+                       if os.path.exists(os.path.join(OUT_DIR, n))]
+    for name in sorted(pictures):
         lines.append(f'    <file alias="{name}">images/{name}</file>')
     lines += ['</qresource>', '</RCC>', '']
     with open(QRC, "w", encoding="utf-8", newline="\n") as f:
@@ -447,11 +290,6 @@ def main():
     make_ocena_button()
     make_loader()
     make_smile()
-    make_inform()
-    make_dod1()
-    make_dod2()
-    make_dod3()
-    make_dod4()
     make_save_cancel()
     make_app()
     make_author()

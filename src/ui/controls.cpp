@@ -1,9 +1,11 @@
 #include "ui/controls.h"
 
+#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QLineEdit>
 #include <QPalette>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 
 namespace ui {
@@ -11,7 +13,10 @@ namespace ui {
 void setTextColour(QWidget* control, const QColor& colour) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
+    // A check box draws its tick in the text colour on its own white square: a white caption must not
+    // make the tick white too.
+    if (!qobject_cast<QCheckBox*>(control) && !qobject_cast<QRadioButton*>(control))
+        palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::ButtonText, colour);
     control->setPalette(palette);
 }

@@ -1,0 +1,35 @@
+// Qt's own dialogs in Polish: the open dialog the program shows for a question set has Polish buttons and
+// labels once the program has installed Qt's Polish translations.
+#include "platform/gui/qt_language.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+class tst_QtLanguage : public QObject {
+    Q_OBJECT
+private slots:
+    void openDialogSpeaksPolish();
+};
+
+void tst_QtLanguage::openDialogSpeaksPolish() {
+    if (!platform::installPolishQtTexts(*qApp))
+        QSKIP("Qt's Polish translations are not installed on this machine (package qt6-translations-l10n)");
+    QFileDialog dialog(nullptr, QStringLiteral("Otwórz"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("&Otwórz"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Anuluj"));
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    QVERIFY2(labels.contains(QStringLiteral("Nazwa &pliku:")), qPrintable(labels.join(u'|')));
+}
+
+QTEST_MAIN(tst_QtLanguage)
+#include "tst_qt_language.moc"
