@@ -6,6 +6,7 @@
 #include "windows/registry.h"
 
 #include <QScrollBar>
+#include <QStyleOptionButton>
 
 using platform::Icon;
 using questionset::Flags;
@@ -48,6 +49,7 @@ private slots:
     void helpLine();
     void textsShownWhole_data();
     void textsShownWhole();
+    void tickedBoxLooksTicked();
 };
 
 void tst_Wiedo::placedAndCaptioned_data() {
@@ -271,6 +273,41 @@ void tst_Wiedo::textsShownWhole() {
         smallest = std::min(smallest, ui::textFitOf(w.answerButton(x))->ownPointSize());
     for (int x = 0; x < 5; ++x)
         QCOMPARE(ui::textFitOf(w.answerButton(x))->pointSize(), smallest);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+// On the gradient a ticked box shows a dark mark in a light box, and an enabled box is as light as
+// an unticked box of any other window.
+void tst_Wiedo::tickedBoxLooksTicked() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC}));
+    next(w);
+    QCheckBox* box = w.Check2;
+    QVERIFY(box->isEnabled());
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    const auto shades = [&] {
+        const QImage image = box->grab(indicator).toImage();
+        int dark = 0;
+        int light = 0;
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x) {
+                const int lightness = QColor(image.pixel(x, y)).lightness();
+                dark += lightness < 90;
+                light += lightness > 200;
+            }
+        return std::pair{dark, light};
+    };
+    const auto [darkUnticked, lightUnticked] = shades();
+    box->setChecked(true);
+    const auto [darkTicked, lightTicked] = shades();
+    const int inside = (indicator.width() - 4) * (indicator.height() - 4);
+    QVERIFY2(lightUnticked > inside / 2, qPrintable(QString::number(lightUnticked)));
+    QVERIFY2(darkTicked >= darkUnticked + inside / 8, qPrintable(QStringLiteral("%1 %2").arg(darkTicked).arg(darkUnticked)));
+    QVERIFY(lightTicked > inside / 4);
     WIEDO_VERIFY_DIALOGS(dialogs);
 }
 
