@@ -5,6 +5,7 @@
 #include "platform/gui/qt_printer.h"
 #include "platform/printer.h"
 #include "startup/loader.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ui::useProgramStyle();
     app.setQuitOnLastWindowClosed(false);  // the loader hides itself before the next window shows
     app.setWindowIcon(QIcon(QStringLiteral(":/img/app.png")));
     platform::installPolishQtTexts(app);  // the file dialogs' own words

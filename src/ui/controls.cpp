@@ -1,21 +1,23 @@
 #include "ui/controls.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
+#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QLineEdit>
 #include <QPalette>
-#include <QRadioButton>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 namespace ui {
 
 void setTextColour(QWidget* control, const QColor& colour) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::WindowText, colour);
-    // A check box draws its tick in the text colour on its own white square: a white caption must not
-    // make the tick white too.
-    if (!qobject_cast<QCheckBox*>(control) && !qobject_cast<QRadioButton*>(control))
+    // A check box draws its mark in the text colour on a white box: a white caption must not make the
+    // mark white too, or a ticked box looks empty.
+    if (!qobject_cast<QAbstractButton*>(control) || qobject_cast<QPushButton*>(control))
         palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::ButtonText, colour);
     control->setPalette(palette);
@@ -28,6 +30,11 @@ void setFontFace(QWidget* control, const QString& family, int points, bool bold)
         font.setPointSize(points);
     font.setBold(bold);
     control->setFont(font);
+}
+
+void useProgramStyle() {
+    if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0)
+        QApplication::setStyle(QStringLiteral("Fusion"));
 }
 
 void refuseDoubleQuotes(QLineEdit* box) {

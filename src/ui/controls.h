@@ -23,6 +23,10 @@ T* make(QWidget* parent, const char* name, int left, int top, int width, int hei
     return control;
 }
 
+// The program's one look on every desktop: Qt's Fusion style, whose ticked check boxes stay plainly ticked
+// on the coloured gradients. Called once at start, before any window shows.
+void useProgramStyle();
+
 // A caption's "&" marks the access key; a label shows "&&" for a literal ampersand.
 void setTextColour(QWidget* control, const QColor& colour);
 void setFontFace(QWidget* control, const QString& family, int points = 0, bool bold = false);

@@ -1,20 +1,24 @@
 #pragma once
-// A button whose caption wraps onto several lines and is cut with "..." when it still does not fit: the
-// main window shows answers and hints of any length on buttons.
+// A button whose caption wraps onto several lines and never loses a word: the main window shows answers
+// and hints of any length on buttons, so the caption is fitted (see fit_text.h) instead of cut.
+#include "ui/fit_text.h"
+
 #include <QPushButton>
 
 namespace ui {
 
 class WrappingButton : public QPushButton {
 public:
-    using QPushButton::QPushButton;
-    void setLeftAligned(bool left) { leftAligned_ = left; update(); }
+    explicit WrappingButton(QWidget* parent = nullptr);
+    void setLeftAligned(bool left);
+    TextFit* fit() const { return fit_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool leftAligned_ = false;
+    QRect captionArea() const;
+    TextFit* fit_;
 };
 
 }  // namespace ui

@@ -2,7 +2,11 @@
 // size, the clock, the counter and personal-data messages, and the help line.
 #include "main_session.h"
 
+#include "ui/fit_text.h"
 #include "windows/registry.h"
+
+#include <QScrollBar>
+#include <QStyleOptionButton>
 
 using platform::Icon;
 using questionset::Flags;
@@ -13,6 +17,20 @@ using namespace mainsession;
 
 namespace {
 const Flags AC{1, 2, 1, 2, 2};
+
+// Polish words, long ones among them, strung together up to the length (the last word may be cut).
+QString polishText(int length, int first) {
+    static const QStringList words{
+        QStringLiteral("Konstantynopolitańczykowianeczka"), QStringLiteral("najprawdopodobniej"),
+        QStringLiteral("współodpowiedzialność"), QStringLiteral("dziewięćdziesięciokilkuletni"),
+        QStringLiteral("przeciwdziałanie"), QStringLiteral("nieprzekraczalności"), QStringLiteral("ówczesnego"),
+        QStringLiteral("źdźbło"), QStringLiteral("w"), QStringLiteral("Rzeczypospolitej"),
+        QStringLiteral("wielkopolskiego"), QStringLiteral("z"), QStringLiteral("gżegżółką")};
+    QString text;
+    for (int i = first; text.size() < length; ++i)
+        text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + words[i % words.size()];
+    return text.left(length);
+}
 }
 
 class tst_Wiedo : public QObject {
@@ -30,6 +48,9 @@ private slots:
     void helpLine_data();
     void helpLine();
     void helpLineSilentWhenDisabledOrIdle();
+    void textsShownWhole_data();
+    void textsShownWhole();
+    void tickedBoxLooksTicked();
 };
 
 void tst_Wiedo::placedAndCaptioned_data() {
@@ -204,6 +225,114 @@ void tst_Wiedo::helpLineSilentWhenDisabledOrIdle() {
     QCOMPARE(w.Podp->text(), QString());
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Wiedo::textsShownWhole_data() {
+    QTest::addColumn<int>("questionLength");
+    QTest::addColumn<QList<int>>("answerLengths");
+    QTest::addColumn<int>("hintLength");
+    QTest::addColumn<bool>("designedSizes");
+    QTest::newRow("short") << 20 << QList<int>{10, 12, 14, 16, 18} << 20 << true;
+    QTest::newRow("255_characters") << 255 << QList<int>{255, 255, 255, 255, 255} << 255 << false;
+    QTest::newRow("one_long_answer") << 60 << QList<int>{15, 255, 15, 15, 15} << 40 << false;
+}
+
+// Whatever the length, every word of the question, the answers, the hint and the help line is on screen or
+// in reach of the control's scroll bar, never below the readable size, and the answers share one size.
+void tst_Wiedo::textsShownWhole() {
+    QFETCH(int, questionLength);
+    QFETCH(QList<int>, answerLengths);
+    QFETCH(int, hintLength);
+    QFETCH(bool, designedSizes);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    questionset::Question q;
+    q.texts.question = polishText(questionLength, 0);
+    for (int x = 0; x < 5; ++x)
+        q.texts.answers[static_cast<std::size_t>(x)] = polishText(answerLengths[x], x + 1);
+    q.texts.hint = polishText(hintLength, 7);
+    q.flags = AC;
+    const QString path = fx.root() + QStringLiteral("/dlugie.kwz");
+    questionset::createEmptySet(path);
+    questionset::appendQuestion(path, q);
+    openAndSignIn(w, dialogs, path);
+    next(w);
+    QCOMPARE(w.Label1->text(), q.texts.question);
+    const int longest = static_cast<int>(std::max_element(answerLengths.begin(), answerLengths.end()) -
+                                         answerLengths.begin());
+    hover(w.answerButton(longest));
+    QCOMPARE(w.Podp->text(), q.texts.answers[static_cast<std::size_t>(longest)]);
+    QCOMPARE(w.widthTwips(), 6720);
+    QCOMPARE(w.heightTwips(), 6765);
+
+    QList<QWidget*> controls{w.Label1, w.Label3, w.Podp};
+    for (int x = 0; x < 5; ++x)
+        controls << w.answerButton(x);
+    for (QWidget* control : controls) {
+        const QString name = control->objectName();
+        ui::TextFit* fit = ui::textFitOf(control);
+        QVERIFY2(fit, qPrintable(name));
+        const QString text = control->property("text").toString();
+        QVERIFY2(fit->lines().join(QString()) == text, qPrintable(name));
+        QVERIFY2(fit->pointSize() >= ui::minimumReadablePoints, qPrintable(name));
+        QVERIFY2(control->rect().contains(fit->textArea()), qPrintable(name));
+        QVERIFY2(fit->widestLine() <= fit->textArea().width(), qPrintable(name));
+        if (fit->scrolls()) {
+            QVERIFY2(!designedSizes, qPrintable(name));
+            // Scrolling only once the text cannot shrink any further.
+            QCOMPARE(fit->pointSize(), std::min(control->font().pointSizeF(), ui::minimumReadablePoints));
+            QVERIFY2(fit->scrollBar()->isVisibleTo(control), qPrintable(name));
+            QVERIFY2(!fit->scrollBar()->geometry().intersects(fit->textArea()), qPrintable(name));
+            QCOMPARE(fit->scrollBar()->maximum(), fit->textHeight() - fit->textArea().height());
+        } else {
+            QVERIFY2(!fit->scrollBar()->isVisibleTo(control), qPrintable(name));
+            QVERIFY2(fit->textHeight() <= fit->textArea().height(), qPrintable(name));
+        }
+        if (designedSizes)
+            QVERIFY2(fit->pointSize() == control->font().pointSizeF(), qPrintable(name));
+    }
+    double smallest = 100;
+    for (int x = 0; x < 5; ++x)
+        smallest = std::min(smallest, ui::textFitOf(w.answerButton(x))->ownPointSize());
+    for (int x = 0; x < 5; ++x)
+        QCOMPARE(ui::textFitOf(w.answerButton(x))->pointSize(), smallest);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+// On the gradient a ticked box shows a dark mark in a light box, and an enabled box is as light as
+// an unticked box of any other window.
+void tst_Wiedo::tickedBoxLooksTicked() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC}));
+    next(w);
+    QCheckBox* box = w.Check2;
+    QVERIFY(box->isEnabled());
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    const auto shades = [&] {
+        const QImage image = box->grab(indicator).toImage();
+        int dark = 0;
+        int light = 0;
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x) {
+                const int lightness = QColor(image.pixel(x, y)).lightness();
+                dark += lightness < 90;
+                light += lightness > 200;
+            }
+        return std::pair{dark, light};
+    };
+    const auto [darkUnticked, lightUnticked] = shades();
+    box->setChecked(true);
+    const auto [darkTicked, lightTicked] = shades();
+    const int inside = (indicator.width() - 4) * (indicator.height() - 4);
+    QVERIFY2(lightUnticked > inside / 2, qPrintable(QString::number(lightUnticked)));
+    QVERIFY2(darkTicked >= darkUnticked + inside / 8, qPrintable(QStringLiteral("%1 %2").arg(darkTicked).arg(darkUnticked)));
+    QVERIFY(lightTicked > inside / 4);
+    WIEDO_VERIFY_DIALOGS(dialogs);
 }
 
 QTEST_MAIN(tst_Wiedo)

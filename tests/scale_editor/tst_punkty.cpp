@@ -6,6 +6,7 @@
 #include "support/program_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "ui/form.h"
+#include "ui/outline_effect.h"
 #include "windows/main/wiedo.h"
 #include "windows/registry.h"
 #include "windows/scale_editor/punkty.h"
@@ -116,6 +117,18 @@ void tst_Punkty::layout() {
     // The preview sits below the design's controls.
     QVERIFY(w.Podglad->geometry().top() > w.Command3->geometry().bottom());
     QVERIFY(w.Podglad->geometry().bottom() < w.height());
+    // The default scale's rows show at once, none of them wider than the list.
+    w.Command1_Click();
+    w.show();
+    QListWidget* list = w.Podglad->list;
+    QTRY_COMPARE(list->count(), 7);
+    for (int row = 0; row < list->count(); ++row)
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(row))));
+    w.hide();
+    // Rows in magenta and red keep their colour and get an outline against the gradient.
+    for (QLabel* coloured : {w.Label1, w.Label3, w.Label2, w.Label4, w.Label11, w.Label7, w.Label12, w.Label8})
+        QVERIFY(dynamic_cast<ui::OutlineEffect*>(coloured->graphicsEffect()));
+    QVERIFY(!w.Label5->graphicsEffect());
     const auto colour = [](QWidget* c) { return c->palette().color(QPalette::WindowText); };
     QCOMPARE(colour(w.Label1), QColor(255, 0, 255));
     QCOMPARE(colour(w.Text2), QColor(255, 0, 255));
@@ -469,33 +482,65 @@ void tst_Punkty::menuCommandClosesFilesAndShowsModally() {
 
 void tst_Punkty::previewMatchesGradeRule_data() {
     QTest::addColumn<QStringList>("boxes");
-    QTest::addColumn<int>("columns");
-    QTest::newRow("default_scale") << QStringList{"40", "39", "34", "27", "19", "12"} << 42;
-    QTest::newRow("rising_scale") << QStringList{"10", "20", "5", "4", "3", "2"} << 22;
-    QTest::newRow("equal_top_thresholds") << QStringList{"30", "30", "25", "20", "10", "5"} << 32;
-    QTest::newRow("empty_boxes") << QStringList(6, QString()) << 2;
-    QTest::newRow("huge_threshold_cut") << QStringList{"100000", "39", "34", "27", "19", "12"}
-                                        << windows::maxShownPoints;
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("default_scale") << QStringList{"40", "39", "34", "27", "19", "12"}
+                                   << QStringList{"0–12 → 1", "13–19 → 2", "20–27 → 3", "28–34 → 4", "35–39 → 5",
+                                                  "40 → 6", "41 i więcej → brak oceny"};
+    QTest::newRow("rising_scale") << QStringList{"10", "20", "5", "4", "3", "2"}
+                                  << QStringList{"0–2 → 1", "3 → 2", "4 → 3", "5 → 4", "6–20 → 5",
+                                                 "21 i więcej → brak oceny"};
+    QTest::newRow("equal_top_thresholds") << QStringList{"30", "30", "25", "20", "10", "5"}
+                                          << QStringList{"0–5 → 1", "6–10 → 2", "11–20 → 3", "21–25 → 4",
+                                                         "26–30 → 5", "31 i więcej → brak oceny"};
+    // Grade 4's range lies over the upper part of grade 2's, and grade 3's is empty.
+    QTest::newRow("overlapping_ranges") << QStringList{"40", "39", "34", "20", "25", "12"}
+                                        << QStringList{"0–12 → 1", "13–20 → 2", "21–34 → 4", "35–39 → 5",
+                                                       "40 → 6", "41 i więcej → brak oceny"};
+    // Grade 1 reaches above the higher grades and comes back after them.
+    QTest::newRow("grade_1_twice") << QStringList{"10", "5", "4", "3", "2", "20"}
+                                   << QStringList{"0–2 → 1", "3 → 3", "4 → 4", "5 → 5", "6–10 → 6", "11–20 → 1",
+                                                  "21 i więcej → brak oceny"};
+    QTest::newRow("gap_between_ranges") << QStringList{"40", "39", "34", "27", "19", "12.5"}
+                                        << QStringList{"0–12 → 1", "13 → brak oceny", "14–19 → 2", "20–27 → 3",
+                                                       "28–34 → 4", "35–39 → 5", "40 → 6",
+                                                       "41 i więcej → brak oceny"};
+    QTest::newRow("empty_boxes") << QStringList(6, QString())
+                                 << QStringList{"0 → 1", "1 i więcej → brak oceny"};
+    QTest::newRow("huge_threshold") << QStringList{"100000", "39", "34", "27", "19", "12"}
+                                    << QStringList{"0–12 → 1", "13–19 → 2", "20–27 → 3", "28–34 → 4",
+                                                   "35–39 → 5", "40–100000 → 6", "100001 i więcej → brak oceny"};
 }
 
+// Every row agrees with the grade window's rule at both of its ends and just beyond them.
 void tst_Punkty::previewMatchesGradeRule() {
     QFETCH(QStringList, boxes);
-    QFETCH(int, columns);
+    QFETCH(QStringList, rows);
+    grading::Thresholds thresholds{};
+    for (int i = 0; i < 6; ++i)
+        thresholds[i] = boxes[i].toDouble();
+    const windows::ScaleOverview overview = windows::overviewOf(thresholds);
+    QCOMPARE(overview.ranges.front().from, 0.0);
+    for (std::size_t i = 0; i < overview.ranges.size(); ++i) {
+        const windows::PointRange& range = overview.ranges[i];
+        QCOMPARE(grading::computeGrade(range.from, thresholds), range.grade);
+        if (range.to) {
+            QCOMPARE(grading::computeGrade(*range.to, thresholds), range.grade);
+            QCOMPARE(overview.ranges[i + 1].from, *range.to + 1);
+            QVERIFY(overview.ranges[i + 1].grade != range.grade);
+        } else {
+            QCOMPARE(i + 1, overview.ranges.size());
+            QCOMPARE(grading::computeGrade(range.from + 1000, thresholds), range.grade);
+        }
+    }
     ProgramFixture fx;
     auto& w = ui::forms().get<Punkty>();
     const auto all = w.boxes();
-    grading::Thresholds thresholds{};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         all[i]->setText(boxes[i]);
-        thresholds[i] = boxes[i].toDouble();
-    }
-    QTableWidget* table = w.Podglad->table;
-    QCOMPARE(table->columnCount(), columns);
-    for (int points = 0; points < columns; ++points) {
-        const auto grade = grading::computeGrade(points, thresholds);
-        QCOMPARE(table->item(0, points)->text(), QString::number(points));
-        QCOMPARE(table->item(1, points)->text(), grade ? QString::number(*grade) : QStringLiteral("-"));
-    }
+    QStringList shown;
+    for (int row = 0; row < w.Podglad->list->count(); ++row)
+        shown << w.Podglad->list->item(row)->text();
+    QCOMPARE(shown, rows);
 }
 
 void tst_Punkty::previewWarnings_data() {
@@ -520,8 +565,12 @@ void tst_Punkty::previewWarnings_data() {
                                         << QStringList{"Za 13 pkt. nie ma oceny",
                                                        "Za 41 pkt. i więcej nie ma oceny"};
     QTest::newRow("huge_threshold") << QStringList{"100000", "39", "34", "27", "19", "12"}
-                                    << QStringList{"Za 100001 pkt. i więcej nie ma oceny",
-                                                   "Tabela pokazuje tylko 0–300 pkt."};
+                                    << QStringList{"Za 100001 pkt. i więcej nie ma oceny"};
+    QTest::newRow("overlapping_ranges") << QStringList{"40", "39", "34", "20", "25", "12"}
+                                        << QStringList{"Ocena 3 jest nieosiągalna",
+                                                       "Za 41 pkt. i więcej nie ma oceny"};
+    QTest::newRow("grade_1_twice") << QStringList{"10", "5", "4", "3", "2", "20"}
+                                   << QStringList{"Ocena 2 jest nieosiągalna", "Za 21 pkt. i więcej nie ma oceny"};
 }
 
 void tst_Punkty::previewWarnings() {
@@ -542,24 +591,24 @@ void tst_Punkty::previewFollowsTyping() {
     ProgramFixture fx;
     install(fx, "\"\"\r\n", defaultLine);
     ScriptedDialogs dialogs;
-    int columnsLoaded = 0;
+    int rowsLoaded = 0;
     QString warningTyped;
-    QString gradeOf41Typed;
+    QString topRowTyped;
     whileOpen([&](Punkty& w) {
-        columnsLoaded = w.Podglad->table->columnCount();
+        rowsLoaded = w.Podglad->list->count();
         w.Text1->setCursorPosition(2);
         QTest::keyClick(w.Text1, Qt::Key_5);  // 405
         QTest::keyClick(w.Text2, Qt::Key_End);
         QTest::keyClicks(w.Text2, "9");  // 399
         warningTyped = w.Podglad->warning->text();
-        gradeOf41Typed = w.Podglad->table->item(1, 41)->text();
+        topRowTyped = w.Podglad->list->item(w.Podglad->list->count() - 2)->text();
         closeByCloseBox(w);
     });
     showEditor();
     WIEDO_VERIFY_DIALOGS(dialogs);
-    QCOMPARE(columnsLoaded, 42);
-    QCOMPARE(gradeOf41Typed, QStringLiteral("5"));
-    QCOMPARE(warningTyped, QStringLiteral("Za 406 pkt. i więcej nie ma oceny\nTabela pokazuje tylko 0–300 pkt."));
+    QCOMPARE(rowsLoaded, 7);
+    QCOMPARE(topRowTyped, QStringLiteral("400–405 → 6"));
+    QCOMPARE(warningTyped, QStringLiteral("Za 406 pkt. i więcej nie ma oceny"));
 }
 
 QTEST_MAIN(tst_Punkty)

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/screen.h"
 #include "startup/loader.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ ProgramFixture::ProgramFixture() {
     platform::setProgramFileFolder(programFolder_);
     platform::setDriveCRoot(driveC_);
     platform::setScreenSizeTwips(QSize(12000, 9000));
+    ui::useProgramStyle();  // the windows look in the tests as they look in the program
     ui::forms().reset();
     ui::forms().requireModalScripts(true);
     ui::forms().setQuitHandler({});

@@ -5,11 +5,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QPrintDialog>
 #include <QStringList>
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -26,6 +31,38 @@ QString shownLines(QString prompt) {
 QString startFolder(const QString& initialFolder) {
     const auto native = resolvePath(initialFolder);
     return native ? *native : QString();
+}
+
+// Room for the frame's buttons (close, sometimes help or minimise) and the edges beside the title.
+constexpr int titleBarRoom = 120;
+
+}  // namespace
+
+int minimumWidthForTitle(const QString& title, const QFont& titleFont) {
+    return QFontMetrics(titleFont).horizontalAdvance(title) + titleBarRoom;
+}
+
+QFont titleBarFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    return font;
+}
+
+namespace {
+
+// Both boxes size themselves from their layout and override a minimum width, but a spacer across the
+// layout widens them. Added last: a message box builds its layout anew when its icon is set.
+void wideEnoughForTitle(QDialog& dialog, const QString& title) {
+    int width = minimumWidthForTitle(title, titleBarFont());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    auto* spacer = new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addItem(spacer, grid->rowCount(), 0, 1, grid->columnCount());
+    else if (dialog.layout())
+        dialog.layout()->addItem(spacer);
+    else
+        delete spacer;
 }
 
 }  // namespace
@@ -63,10 +100,12 @@ Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
         box.addButton(QStringLiteral("&Tak"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("&Nie"), QMessageBox::NoRole);
         box.setEscapeButton(no);
+        wideEnoughForTitle(box, request.title);
         box.exec();
         return box.buttonRole(box.clickedButton()) == QMessageBox::YesRole ? Answer::Yes : Answer::No;
     }
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    wideEnoughForTitle(box, request.title);
     box.exec();
     return Answer::Ok;
 }
@@ -79,6 +118,7 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Anuluj"));
+    wideEnoughForTitle(dialog, title);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -1,6 +1,7 @@
 // The main window's controls and menus at their design places, and which handler each event runs.
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/fit_label.h"
 #include "ui/wrapping_button.h"
 #include "windows/main/wiedo.h"
 
@@ -74,7 +75,9 @@ Wiedo::Wiedo() : ui::Form(formName) {
     setOuterSizeTwips(6720, 6765);
 
     const QFont sansSerif(QStringLiteral("MS Sans Serif"), 8);
-    Label1 = ui::make<QLabel>(this, "Label1", 120, 360, 6360, 840);
+    // Questions, answers, the hint and the help line may be long: their controls fit the text instead of
+    // cutting it.
+    Label1 = ui::make<ui::FitLabel>(this, "Label1", 120, 360, 6360, 840);
     Label1->setText(QStringLiteral("Pytanie"));
     Label1->setWordWrap(true);
     Label1->setTextFormat(Qt::PlainText);  // a question may hold "<" and must not be read as markup
@@ -89,6 +92,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     const char* boxNames[] = {"Check1", "Check2", "Check3", "Check4", "Check5"};
     QPushButton** answers[] = {&Label4, &Label5, &Label6, &Label7, &Label8};
     QCheckBox** boxes[] = {&Check1, &Check2, &Check3, &Check4, &Check5};
+    auto* answerSizes = new ui::FitGroup(this);  // the five answers of a question in one size
     for (int i = 0; i < 5; ++i) {
         const int top = 1260 + i * 525;
         *boxes[i] = ui::make<QCheckBox>(this, boxNames[i], 120, top, 600, 450);
@@ -96,7 +100,9 @@ Wiedo::Wiedo() : ui::Form(formName) {
         ui::setFontFace(*boxes[i], QStringLiteral("Times New Roman"), 12, true);
         ui::setTextColour(*boxes[i], Qt::white);
         *answers[i] = button(this, answerNames[i], answerTexts[i], 720, top, 5760, 450);
-        static_cast<ui::WrappingButton*>(*answers[i])->setLeftAligned(true);
+        auto* answer = static_cast<ui::WrappingButton*>(*answers[i]);
+        answer->setLeftAligned(true);
+        answer->fit()->setGroup(answerSizes);
     }
     Label3 = button(this, "Label3", QStringLiteral("Brak"), 120, 3870, 6360, 420);
 
@@ -124,7 +130,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     Label2->setAlignment(Qt::AlignCenter);
     ui::setFontFace(Label2, QStringLiteral("MS Sans Serif"), 10, true);
     ui::setTextColour(Label2, Qt::white);
-    Podp = ui::make<QLabel>(this, "Podp", 120, 6045, 6360, 285);
+    Podp = ui::make<ui::FitLabel>(this, "Podp", 120, 6045, 6360, 285);
     Podp->setTextFormat(Qt::PlainText);
     ui::setTextColour(Podp, Qt::white);
 

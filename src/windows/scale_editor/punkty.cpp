@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/outline_effect.h"
 #include "windows/scale_editor/scale_preview.h"
 #include "windows/temp/temp_window.h"
 
@@ -21,6 +22,7 @@ namespace {
 const QColor magenta(255, 0, 255);
 const QColor red(255, 0, 0);
 const QColor darkRed(192, 0, 0);
+const QColor outlineColour(255, 255, 255);
 const QString fontFace = QStringLiteral("MS Sans Serif");
 
 bool onlyDigits(const QString& text) {
@@ -86,8 +88,9 @@ QString programFolder() { return ui::forms().get<TEMP>().Text1->text(); }
 
 Punkty::Punkty() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("Punktacja") + QString(20, u' '));
-    // The design's rows and buttons end at 2775 twips; the preview below them makes the window taller.
-    setOuterSizeTwips(4095, 4965);
+    // The design's rows and buttons end at 2775 twips; the preview below them makes the window taller
+    // (by a height whose gradient bands reach the bottom edge).
+    setOuterSizeTwips(4095, 5970);
 
     struct Row {
         const char* label;
@@ -141,6 +144,10 @@ Punkty::Punkty() : ui::Form(formName) {
     ui::setTextColour(Label7, darkRed);
     ui::setTextColour(Label5, Qt::black);
     ui::setTextColour(Label6, Qt::black);
+    // Magenta and red vanish into the red end of the gradient: those labels get an outline and keep their
+    // colour (the boxes have a white ground of their own).
+    for (QLabel* label : {Label1, Label3, Label2, Label4, Label11, Label7, Label12, Label8})
+        ui::outlineText(label, outlineColour);
 
     Command1 = ui::make<QPushButton>(this, "Command1", 120, 2400, 1695, 375);
     Command1->setText(QStringLiteral("&Standart"));
@@ -149,7 +156,7 @@ Punkty::Punkty() : ui::Form(formName) {
     Command3->setText(QStringLiteral("Powrót"));
     ui::setFontFace(Command3, fontFace, 8);
 
-    Podglad = ui::make<ScalePreview>(this, "Podglad", 120, 2880, 3735, 1560);
+    Podglad = ui::make<ScalePreview>(this, "Podglad", 120, 2880, 3735, 2550);
     ui::setFontFace(Podglad, fontFace, 8);
     ui::setTextColour(Podglad->warning, Qt::white);
 

@@ -1,6 +1,5 @@
 #include "windows/scale_editor/scale_preview.h"
 
-#include <QHeaderView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -29,11 +28,9 @@ ScaleOverview overviewOf(const grading::Thresholds& thresholds) {
     // range ends (the whole part of a threshold + 1), so one point from each run tells the grade of the
     // whole run; this holds for thresholds of any size.
     std::vector<double> starts{0};
-    double highest = -1;
     for (double t : thresholds) {
         if (!std::isfinite(t))
             continue;
-        highest = std::max(highest, t);
         for (double start : {std::ceil(t + 1), std::floor(t) + 1})
             if (start > 0)
                 starts.push_back(start);
@@ -42,25 +39,26 @@ ScaleOverview overviewOf(const grading::Thresholds& thresholds) {
     starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
 
     ScaleOverview overview;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const auto grade = grading::computeGrade(starts[i], thresholds);
+        if (!overview.ranges.empty() && overview.ranges.back().grade == grade)
+            continue;  // equal thresholds make runs that change nothing
+        if (!overview.ranges.empty())
+            overview.ranges.back().to = starts[i] - 1;
+        overview.ranges.push_back({starts[i], std::nullopt, grade});
+    }
+
     std::set<int> reachable;
     QStringList gaps;
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        if (const auto grade = grading::computeGrade(starts[i], thresholds)) {
-            reachable.insert(*grade);
-            continue;
-        }
-        // Neighbouring runs without a grade read as one.
-        std::size_t last = i;
-        while (last + 1 < starts.size() && !grading::computeGrade(starts[last + 1], thresholds))
-            ++last;
-        if (last + 1 == starts.size())
-            gaps << QStringLiteral("Za %1 pkt. i więcej nie ma oceny").arg(pointsText(starts[i]));
-        else if (starts[last + 1] - 1 == starts[i])
-            gaps << QStringLiteral("Za %1 pkt. nie ma oceny").arg(pointsText(starts[i]));
+    for (const PointRange& range : overview.ranges) {
+        if (range.grade)
+            reachable.insert(*range.grade);
+        else if (!range.to)
+            gaps << QStringLiteral("Za %1 pkt. i więcej nie ma oceny").arg(pointsText(range.from));
+        else if (*range.to == range.from)
+            gaps << QStringLiteral("Za %1 pkt. nie ma oceny").arg(pointsText(range.from));
         else
-            gaps << QStringLiteral("Za %1–%2 pkt. nie ma oceny")
-                        .arg(pointsText(starts[i]), pointsText(starts[last + 1] - 1));
-        i = last;
+            gaps << QStringLiteral("Za %1–%2 pkt. nie ma oceny").arg(pointsText(range.from), pointsText(*range.to));
     }
 
     std::vector<int> unreachable;
@@ -72,55 +70,45 @@ ScaleOverview overviewOf(const grading::Thresholds& thresholds) {
     else if (!unreachable.empty())
         overview.warnings << QStringLiteral("Oceny %1 są nieosiągalne").arg(gradeList(unreachable));
     overview.warnings << gaps;
-
-    const double wanted = std::max(0.0, std::floor(highest) + 1);
-    const int lastShown = static_cast<int>(std::min<double>(wanted, maxShownPoints - 1));
-    overview.cut = wanted > lastShown;
-    if (overview.cut)
-        overview.warnings << QStringLiteral("Tabela pokazuje tylko 0–%1 pkt.").arg(lastShown);
-    for (int points = 0; points <= lastShown; ++points)
-        overview.grades.push_back(grading::computeGrade(points, thresholds));
     return overview;
+}
+
+QString rangeText(const PointRange& range) {
+    QString points = pointsText(range.from);
+    if (!range.to)
+        points += QStringLiteral(" i więcej");
+    else if (*range.to != range.from)
+        points += u'–' + pointsText(*range.to);
+    return points + QStringLiteral(" → ") +
+           (range.grade ? QString::number(*range.grade) : QStringLiteral("brak oceny"));
 }
 
 ScalePreview::ScalePreview(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    table = new QTableWidget(2, 0, this);
-    table->setObjectName(QStringLiteral("podglad"));
-    table->setAccessibleName(QStringLiteral("Podgląd punktacji"));
-    table->setVerticalHeaderLabels({QStringLiteral("Pkt."), QStringLiteral("Ocena")});
-    table->horizontalHeader()->hide();
-    table->horizontalHeader()->setDefaultSectionSize(30);
-    table->horizontalHeader()->setMinimumSectionSize(20);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("podglad"));
+    list->setAccessibleName(QStringLiteral("Podgląd punktacji"));
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setWordWrap(true);
+    list->setUniformItemSizes(true);
     warning = new QLabel(this);
     warning->setObjectName(QStringLiteral("ostrzezenie"));
     warning->setWordWrap(true);
     warning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(table, 3);
-    layout->addWidget(warning, 2);
+    layout->addWidget(list, 1);
+    layout->addWidget(warning, 0);
 }
 
 void ScalePreview::showScale(const grading::Thresholds& thresholds) {
     const ScaleOverview overview = overviewOf(thresholds);
-    const int columns = static_cast<int>(overview.grades.size());
-    table->setColumnCount(columns);
-    for (int points = 0; points < columns; ++points) {
-        const auto& grade = overview.grades[points];
-        auto* pointsItem = new QTableWidgetItem(QString::number(points));
-        auto* gradeItem = new QTableWidgetItem(grade ? QString::number(*grade) : QStringLiteral("-"));
-        pointsItem->setTextAlignment(Qt::AlignCenter);
-        gradeItem->setTextAlignment(Qt::AlignCenter);
-        if (!grade)
-            gradeItem->setForeground(QColor(192, 0, 0));
-        table->setItem(0, points, pointsItem);
-        table->setItem(1, points, gradeItem);
+    list->clear();
+    for (const PointRange& range : overview.ranges) {
+        auto* item = new QListWidgetItem(rangeText(range), list);
+        if (!range.grade)
+            item->setForeground(QColor(192, 0, 0));
     }
     warning->setText(overview.warnings.join(u'\n'));
 }

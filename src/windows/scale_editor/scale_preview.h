@@ -1,31 +1,35 @@
 #pragma once
-// The grading scale editor's preview: for every number of points from 0 up to one above the highest
-// threshold, the grade the scale in the boxes would give, and a warning line when a grade can never be
-// reached or some points earn no grade. Grades come from the grade window's own rule.
+// The grading scale editor's preview: which grade each range of points earns by the scale in the boxes,
+// one short line per range ("0–11 → 1", "41 i więcej → brak oceny"), and a warning line when a grade can
+// never be reached or some points earn no grade. Grades come from the grade window's own rule.
 #include "grading/scale.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QStringList>
-#include <QTableWidget>
 #include <QWidget>
 #include <optional>
 #include <vector>
 
 namespace windows {
 
+// Whole points from `from` to `to` (to none: and every number above) earn `grade` (none: no grade).
+struct PointRange {
+    double from = 0;
+    std::optional<double> to;
+    std::optional<int> grade;
+    bool operator==(const PointRange&) const = default;
+};
+
 // What the preview shows for one scale.
 struct ScaleOverview {
-    // grades[p] is the grade for p points; p runs from 0 to lastShown.
-    std::vector<std::optional<int>> grades;
-    // True when the table stops before one above the highest threshold.
-    bool cut = false;
+    std::vector<PointRange> ranges;  // from 0 up, neighbours always differ in grade
     QStringList warnings;
 };
 
-// The table shows at most this many point values (0 .. maxShownPoints - 1).
-inline constexpr int maxShownPoints = 301;
-
 ScaleOverview overviewOf(const grading::Thresholds& thresholds);
+// "12–18 → 2", "40 → 6", "41 i więcej → brak oceny".
+QString rangeText(const PointRange& range);
 
 class ScalePreview : public QWidget {
     Q_OBJECT
@@ -33,7 +37,7 @@ public:
     explicit ScalePreview(QWidget* parent = nullptr);
     void showScale(const grading::Thresholds& thresholds);
 
-    QTableWidget* table;  // row 0: points, row 1: grade ("-" for none)
+    QListWidget* list;  // one row per range
     QLabel* warning;
 };
 

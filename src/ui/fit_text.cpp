@@ -1,0 +1,323 @@
+#include "ui/fit_text.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextLayout>
+#include <QToolTip>
+#include <QWheelEvent>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+namespace {
+
+// The files may separate lines with CR LF, CR or LF; a layout breaks only on the line separator.
+QString withLineSeparators(QString text) {
+    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    text.replace(u'\r', QChar::LineSeparator);
+    text.replace(u'\n', QChar::LineSeparator);
+    return text;
+}
+
+struct Extent {
+    int height = 0;
+    int widest = 0;
+};
+
+// Lays the text out in lines no wider than width, or only on its own line breaks when width < 0.
+Extent layOut(QTextLayout& layout, int width, Qt::Alignment alignment) {
+    QTextOption option(alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(width < 0 ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    qreal widest = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        // A line is laid out only once it has a width; an unwrapped one gets more room than any text needs.
+        line.setLineWidth(width >= 0 ? width : 1000000);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        widest = std::max(widest, line.naturalTextWidth());
+    }
+    layout.endLayout();
+    return {static_cast<int>(std::ceil(y)), static_cast<int>(std::ceil(widest))};
+}
+
+double designedPoints(const QFont& font) {
+    return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+}
+
+QFont atPoints(QFont font, double points) {
+    font.setPointSizeF(points);
+    return font;
+}
+
+}  // namespace
+
+double fittingPointSize(const QString& text, const QFont& font, const QSize& area, double minimum) {
+    const QString shown = withLineSeparators(text);
+    const double designed = designedPoints(font);
+    const double lowest = std::min(designed, minimum);
+    std::vector<double> sizes;
+    for (double size = designed; size > lowest + 1e-6; size -= 0.5)
+        sizes.push_back(size);
+    sizes.push_back(lowest);
+    for (const bool wrapped : {false, true}) {
+        for (const double size : sizes) {
+            QTextLayout layout(shown, atPoints(font, size));
+            const Extent extent = layOut(layout, wrapped ? area.width() : -1, Qt::AlignLeft);
+            if (extent.height <= area.height() && extent.widest <= area.width())
+                return size;
+        }
+    }
+    return lowest;
+}
+
+QString withoutMnemonic(const QString& caption, int* underlined) {
+    QString shown;
+    int marked = -1;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] != u'&' && marked < 0)
+                marked = static_cast<int>(shown.size());
+        }
+        shown += caption[i];
+    }
+    if (underlined)
+        *underlined = marked;
+    return shown;
+}
+
+// ---- FitGroup
+
+void FitGroup::add(TextFit* member) {
+    members_.push_back(member);
+    last_ = -1;
+}
+
+void FitGroup::remove(TextFit* member) {
+    std::erase(members_, member);
+    last_ = -1;
+}
+
+double FitGroup::pointSize() {
+    double shared = -1;
+    for (TextFit* member : members_) {
+        member->ensureOwn();
+        shared = shared < 0 ? member->own_ : std::min(shared, member->own_);
+    }
+    if (shared != last_) {
+        // A new text in one member can change the size of all of them.
+        last_ = shared;
+        for (TextFit* member : members_)
+            member->control()->update();
+    }
+    return shared;
+}
+
+// ---- TextFit
+
+TextFit::TextFit(QWidget* control, std::function<QString()> text, std::function<QRect()> area,
+                 Qt::Alignment alignment, bool mnemonics)
+    : QObject(control), control_(control), text_(std::move(text)), area_(std::move(area)),
+      alignment_(alignment), mnemonics_(mnemonics), scrollBar_(new QScrollBar(Qt::Vertical, control)) {
+    scrollBar_->setObjectName(QStringLiteral("przewijanie"));
+    scrollBar_->setAccessibleName(QStringLiteral("Przewiń tekst"));
+    scrollBar_->setFocusPolicy(Qt::NoFocus);
+    scrollBar_->setCursor(Qt::ArrowCursor);
+    scrollBar_->hide();
+    connect(scrollBar_, &QScrollBar::valueChanged, control_, qOverload<>(&QWidget::update));
+    control->installEventFilter(this);
+}
+
+TextFit::~TextFit() {
+    if (group_)
+        group_->remove(this);
+}
+
+void TextFit::setAlignment(Qt::Alignment alignment) {
+    if (alignment == alignment_)
+        return;
+    alignment_ = alignment;
+    control_->update();
+}
+
+void TextFit::setGroup(FitGroup* group) {
+    if (group_)
+        group_->remove(this);
+    group_ = group;
+    if (group_)
+        group_->add(this);
+    control_->update();
+}
+
+TextFit::Key TextFit::currentKey() const { return {text_(), area_(), control_->font()}; }
+
+QString TextFit::shownText() const {
+    const QString text = mnemonics_ ? withoutMnemonic(text_()) : text_();
+    return withLineSeparators(text);
+}
+
+void TextFit::ensureOwn() {
+    const Key key = currentKey();
+    if (ownValid_ && key == ownKey_)
+        return;
+    const QString shown = mnemonics_ ? withoutMnemonic(key.text) : key.text;
+    own_ = fittingPointSize(shown, key.font, key.area.size());
+    ownKey_ = key;
+    ownValid_ = true;
+}
+
+void TextFit::ensureLayout() {
+    ensureOwn();
+    const double size = group_ ? group_->pointSize() : own_;
+    const Key key = currentKey();
+    if (layout_ && key == layoutKey_ && size == layoutSize_ && alignment_ == layoutAlignment_)
+        return;
+    const bool sameText = layout_ && key.text == layoutKey_.text;
+    layoutKey_ = key;
+    layoutSize_ = size;
+    layoutAlignment_ = alignment_;
+
+    int underlined = -1;
+    const QString text = withLineSeparators(mnemonics_ ? withoutMnemonic(key.text, &underlined) : key.text);
+    layout_ = std::make_unique<QTextLayout>(text, atPoints(key.font, size));
+    if (underlined >= 0) {
+        QTextLayout::FormatRange range;
+        range.start = underlined;
+        range.length = 1;
+        range.format.setFontUnderline(true);
+        layout_->setFormats({range});
+    }
+    textArea_ = key.area;
+    Extent extent = layOut(*layout_, textArea_.width(), alignment_);
+    scrolls_ = extent.height > textArea_.height();
+    if (scrolls_) {
+        // The bar takes the control's right edge; the text moves out of its way.
+        const int barWidth = control_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBar_);
+        const QRect bar(control_->width() - barWidth - 2, 2, barWidth, std::max(1, control_->height() - 4));
+        scrollBar_->setGeometry(bar);
+        textArea_.setRight(std::min(textArea_.right(), bar.left() - 3));
+        extent = layOut(*layout_, textArea_.width(), alignment_);
+        // Whole lines only, so no line shows cut in half: the text may take the control's full height
+        // (inside its edge), rounded down to a number of lines.
+        const qreal line = layout_->lineCount() > 0 ? layout_->lineAt(0).height() : 1;
+        const int top = std::min(textArea_.top(), 1);
+        const int room = std::max(textArea_.bottom(), control_->height() - 2) - top + 1;
+        const int lines = std::max(1, static_cast<int>(room / line));
+        const int visible = static_cast<int>(std::floor(lines * line));
+        textArea_.setTop(top + std::max(0, room - visible) / 2);
+        textArea_.setHeight(visible);
+        scrollBar_->setRange(0, std::max(0, extent.height - textArea_.height()));
+        scrollBar_->setPageStep(std::max(1, textArea_.height()));
+        scrollBar_->setSingleStep(std::max(1, static_cast<int>(std::round(line))));
+        if (!sameText)
+            scrollBar_->setValue(0);
+    } else {
+        scrollBar_->setRange(0, 0);
+    }
+    scrollBar_->setVisible(scrolls_);
+    height_ = extent.height;
+    widest_ = extent.widest;
+}
+
+void TextFit::paint(QPainter& painter, const QColor& colour) {
+    ensureLayout();
+    int top = textArea_.top();
+    if (scrolls_)
+        top -= scrollBar_->value();
+    else if (alignment_ & Qt::AlignVCenter)
+        top += (textArea_.height() - height_) / 2;
+    else if (alignment_ & Qt::AlignBottom)
+        top += textArea_.height() - height_;
+    painter.save();
+    painter.setClipRect(textArea_);
+    painter.setPen(colour);
+    layout_->draw(&painter, QPointF(textArea_.left(), top));
+    painter.restore();
+}
+
+double TextFit::pointSize() {
+    ensureLayout();
+    return layoutSize_;
+}
+
+double TextFit::ownPointSize() {
+    ensureOwn();
+    return own_;
+}
+
+bool TextFit::scrolls() {
+    ensureLayout();
+    return scrolls_;
+}
+
+QRect TextFit::textArea() {
+    ensureLayout();
+    return textArea_;
+}
+
+int TextFit::textHeight() {
+    ensureLayout();
+    return height_;
+}
+
+int TextFit::widestLine() {
+    ensureLayout();
+    return widest_;
+}
+
+QStringList TextFit::lines() {
+    ensureLayout();
+    QStringList all;
+    const QString text = layout_->text();
+    for (int i = 0; i < layout_->lineCount(); ++i) {
+        const QTextLine line = layout_->lineAt(i);
+        all << text.mid(line.textStart(), line.textLength());
+    }
+    return all;
+}
+
+bool TextFit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != control_)
+        return false;
+    switch (event->type()) {
+    case QEvent::Wheel:
+        if (!scrolls())
+            return false;
+        QApplication::sendEvent(scrollBar_, event);
+        return true;
+    case QEvent::ToolTip: {
+        // The control's own tooltip, or the whole text when the control has to scroll it; a long one
+        // wraps instead of running off the screen.
+        QString tip = control_->toolTip();
+        if (tip.isEmpty() && scrolls())
+            tip = mnemonics_ ? withoutMnemonic(text_()) : text_();
+        if (tip.isEmpty())
+            return false;
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (tip.size() > 60 && !Qt::mightBeRichText(tip))
+            tip = QStringLiteral("<p style=\"white-space:pre-wrap\">") + tip.toHtmlEscaped() + QStringLiteral("</p>");
+        QToolTip::showText(help->globalPos(), tip, control_);
+        return true;
+    }
+    case QEvent::FontChange:
+    case QEvent::Resize:
+        control_->update();
+        return false;
+    default:
+        return false;
+    }
+}
+
+TextFit* textFitOf(const QWidget* control) {
+    return control ? control->findChild<TextFit*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+}  // namespace ui
