@@ -19,6 +19,7 @@
 #include "platform/gui/qt_language.h"
 #include "questionset/questionset.h"
 #include "support/program_fixture.h"
+#include "ui/controls.h"
 #include "ui/form.h"
 #include "windows/info/dod.h"
 #include "windows/info/inform.h"
@@ -28,8 +29,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -46,7 +49,6 @@
 
 namespace {
 
-using questionset::Flags;
 using questionset::Question;
 
 // Shown on the main window's clock in every picture, so that a new run gives the same files.
@@ -54,49 +56,33 @@ const QDateTime pictureTime(QDate(2024, 3, 14), QTime(10, 24, 37));
 
 [[noreturn]] void fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
 
-Question question(const QString& text, std::array<QString, 5> answers, Flags flags, const QString& hint) {
-    Question q;
-    q.texts.question = text;
-    q.texts.answers = std::move(answers);
-    q.texts.hint = hint;
-    q.flags = flags;
-    return q;
+// The example sets installed beside the program, as a new user finds them. Returns the history set, whose
+// most wordy question the main window's picture shows.
+QString copyExampleSets(const QString& folder) {
+    for (const QString& name : {QStringLiteral("historia.kwz"), QStringLiteral("geografia.kwz"), QStringLiteral("przyroda.kwz")}) {
+        const QString source = QStringLiteral(WIEDO_EXAMPLES_DIR "/") + name;
+        if (!QFile::copy(source, folder + u'/' + name))
+            fail(QStringLiteral("cannot copy the example set %1").arg(source));
+    }
+    return folder + QStringLiteral("/historia.kwz");
 }
 
-// The sets the pictures use: one to take the test from and two more so the open dialog lists a few.
-QString writeQuestionSets(const QString& folder) {
-    QDir().mkpath(folder);
-    const QString history = folder + QStringLiteral("/historia.kwz");
-    questionset::createEmptySet(history);
-    questionset::appendQuestion(
-        history, question(QStringLiteral("W którym roku odbył się chrzest Polski?"),
-                          {QStringLiteral("966"), QStringLiteral("1000"), QStringLiteral("1025"),
-                           QStringLiteral("1410"), QStringLiteral("1569")},
-                          {1, 2, 2, 2, 2}, QStringLiteral("Stało się to w drugiej połowie X wieku.")));
-    questionset::appendQuestion(
-        history,
-        question(QStringLiteral("Którzy z tych władców byli królami Polski?"),
-                 {QStringLiteral("Bolesław Chrobry"), QStringLiteral("Mieszko I"), QStringLiteral("Kazimierz Wielki"),
-                  QStringLiteral("Jan III Sobieski"), QStringLiteral("Józef Piłsudski")},
-                 {1, 2, 1, 1, 2}, QStringLiteral("Mieszko I był księciem, a nie królem.")));
-    questionset::appendQuestion(
-        history, question(QStringLiteral("W którym roku rozegrała się bitwa pod Grunwaldem?"),
-                          {QStringLiteral("1385"), QStringLiteral("1410"), QStringLiteral("1466"),
-                           QStringLiteral("1569"), QStringLiteral("1683")},
-                          {2, 1, 2, 2, 2}, QStringLiteral("Na początku XV wieku.")));
-    questionset::appendQuestion(
-        history, question(QStringLiteral("Kto wygrał bitwę pod Wiedniem w 1683 roku?"),
-                          {QStringLiteral("Jan III Sobieski"), QStringLiteral("Stefan Batory"),
-                           QStringLiteral("Władysław Jagiełło"), QString(), QString()},
-                          {1, 2, 2, 2, 2}, QStringLiteral("Król, który przyszedł Wiedniowi z odsieczą.")));
-    for (const QString& other : {QStringLiteral("geografia.kwz"), QStringLiteral("przyroda.kwz")}) {
-        const QString path = folder + u'/' + other;
-        questionset::createEmptySet(path);
-        questionset::appendQuestion(
-            path, question(QStringLiteral("Pytanie"), {QStringLiteral("Tak"), QStringLiteral("Nie")}, {1, 2, 2, 2, 2},
-                           QString()));
+// The number of the question with the most text (question, answers and hint together).
+int wordiestQuestion(const QString& set) {
+    const int count = questionset::countQuestions(set);
+    int wordiest = 1;
+    qsizetype most = -1;
+    for (int n = 1; n <= count; ++n) {
+        const Question q = questionset::readQuestion(set, n);
+        qsizetype length = q.texts.question.size() + q.texts.hint.size();
+        for (const QString& answer : q.texts.answers)
+            length += answer.size();
+        if (length > most) {
+            most = length;
+            wordiest = n;
+        }
     }
-    return history;
+    return wordiest;
 }
 
 // ---- pictures ------------------------------------------------------------------------------------------
@@ -195,7 +181,8 @@ void takePictures(const QString& output) {
     fx.write(QStringLiteral("ptk.ptk"), "40,39,34,27,19,12\r\n");
     fx.write(QStringLiteral("run.run"), "6\r\n");
     // Beside the program, where the open dialog starts, as the example sets are installed.
-    const QString history = writeQuestionSets(fx.programFolder());
+    const QString history = copyExampleSets(fx.programFolder());
+    const int shownQuestion = wordiestQuestion(history);
     tools::GrabbingDialogs dialogs;
     Pictures pictures(output);
 
@@ -299,13 +286,25 @@ void takePictures(const QString& output) {
                   part(signInShot, around({signIn.Label1, signIn.Label3, signIn.Command1}), stepPicture));
     click(signIn.Command1);  // "Wprowadź personalia"
 
-    // The test: the first question answered well, the second on screen with two answers ticked.
+    // The test up to the wordiest question, every other one answered well, the correct answers of the
+    // one on screen ticked and the pointer on the last of them.
     click(main.Command1);  // "Start"
-    click(main.Check1);
-    click(main.Command1);
-    click(main.Check1);
-    click(main.Check3);
-    hover(main.Check3);
+    for (int n = 1;; ++n) {
+        const Question q = questionset::readQuestion(history, n);
+        QCheckBox* lastCorrect = nullptr;
+        for (int x = 0; x < 5; ++x) {
+            if (q.flags[static_cast<std::size_t>(x)] == 1 && (n == shownQuestion || n % 2 == 1)) {
+                click(main.answerBox(x));
+                lastCorrect = main.answerBox(x);
+            }
+        }
+        if (n == shownQuestion) {
+            if (lastCorrect)
+                hover(lastCorrect);
+            break;
+        }
+        click(main.Command1);
+    }
     const QImage mainShot = grabbed(main);
     pictures.save(QStringLiteral("main_window.png"), mainShot);
     pictures.save(QStringLiteral("inform.png"),
@@ -338,7 +337,7 @@ int main(int argc, char* argv[]) {
     // The pictures look the same on every machine: no window system, one style.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    ui::useProgramStyle();
     platform::installPolishQtTexts(app);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 2) {
