@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QtTest>
 
@@ -29,6 +30,10 @@ void tst_QtLanguage::openDialogSpeaksPolish() {
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         labels << label->text();
     QVERIFY2(labels.contains(QStringLiteral("Nazwa &pliku:")), qPrintable(labels.join(u'|')));
+    // The list's columns: a file's date and kind.
+    QVERIFY(QLocale().toString(QDate(2026, 12, 8), QStringLiteral("d MMMM")).startsWith(QStringLiteral("8 grud")));
+    const QString kind = QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment();
+    QVERIFY2(!kind.contains(QStringLiteral("document")), qPrintable(kind));
 }
 
 QTEST_MAIN(tst_QtLanguage)

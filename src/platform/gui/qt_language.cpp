@@ -8,6 +8,9 @@
 namespace platform {
 
 bool installPolishQtTexts(QCoreApplication& app) {
+    // The file dialog's dates and kinds of file follow the default locale, not the translations. The
+    // program's own files keep their fixed formats, which never ask the locale.
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     // One translator for the whole run, owned by the application.
     auto* translator = new QTranslator(&app);
     if (!translator->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -5,7 +5,8 @@ class QCoreApplication;
 
 namespace platform {
 
-// Installs Qt's Polish translations into the application; false when they are not on this machine.
+// Makes Polish the default locale and installs Qt's Polish translations into the application; false when
+// the translations are not on this machine.
 bool installPolishQtTexts(QCoreApplication& app);
 
 }  // namespace platform
