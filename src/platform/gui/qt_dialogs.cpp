@@ -8,12 +8,14 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QPrintDialog>
 #include <QStringList>
+#include <QTreeView>
 #include <algorithm>
 
 namespace platform {
@@ -124,24 +126,37 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
     return dialog.textValue();
 }
 
-std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
-    const QString path = QFileDialog::getOpenFileName(parentWindow(), request.title,
-                                                      startFolder(request.initialFolder),
-                                                      qtFilter(request.filter));
+namespace {
+
+// Qt's own dialog, wide enough that the list's columns (name, size, kind, date) show whole.
+std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QString start = startFolder(request.initialFolder);
+    if (mode == QFileDialog::AcceptSave && !request.fileName.isEmpty())
+        start = withTrailingSeparator(start) + request.fileName;
+    QFileDialog dialog(parentWindow(), request.title, start, qtFilter(request.filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.resize(780, 460);
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
+}  // namespace
+
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
+    return runFileDialog(request, QFileDialog::AcceptOpen);
+}
+
 std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
-    QString start = startFolder(request.initialFolder);
-    if (!request.fileName.isEmpty())
-        start = withTrailingSeparator(start) + request.fileName;
-    const QString path =
-        QFileDialog::getSaveFileName(parentWindow(), request.title, start, qtFilter(request.filter));
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
+    return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
 bool QtDialogs::printerDialog() {
