@@ -9,6 +9,7 @@
 #include "windows/main/wiedo.h"
 #include "windows/options/opcje.h"
 #include "windows/scale_editor/punkty.h"
+#include "windows/screensaver/ssaver.h"
 #include "windows/signin/open_window.h"
 #include "windows/temp/temp_window.h"
 #include "windows/welcome/witaj.h"
@@ -35,6 +36,7 @@ void registerAll() {
     add<Ocena>();
     add<Punkty>();
     add<Opcje_>();
+    add<SSaver>();
 }
 
 }  // namespace windows

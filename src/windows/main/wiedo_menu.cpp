@@ -99,7 +99,8 @@ void Wiedo::drukKarO_Click() {}
 void Wiedo::DrukWsz_Click() {}
 void Wiedo::ustdr_Click() {}
 void Wiedo::KWZ_to_txt_Click() {}
-void Wiedo::SS_Click() {}
+
+void Wiedo::SS_Click() { ui::forms().byName(QStringLiteral("SSaver")).ShowModal(); }
 
 // ---- help --------------------------------------------------------------------------------------------
 
