@@ -11,9 +11,11 @@ bool installPolishQtTexts(QCoreApplication& app) {
     // The file dialog's dates and kinds of file follow the default locale, not the translations. The
     // program's own files keep their fixed formats, which never ask the locale.
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    // One translator for the whole run, owned by the application.
+    // One translator for the whole run, owned by the application: the copy compiled into the program, or
+    // else the system's own.
     auto* translator = new QTranslator(&app);
-    if (!translator->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (!translator->load(QStringLiteral(":/i18n/qtbase_pl.qm")) &&
+        !translator->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;

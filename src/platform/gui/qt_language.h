@@ -5,8 +5,8 @@ class QCoreApplication;
 
 namespace platform {
 
-// Makes Polish the default locale and installs Qt's Polish translations into the application; false when
-// the translations are not on this machine.
+// Makes Polish the default locale and installs Qt's Polish translations into the application (compiled
+// into the program; the system's own when the build had none); false when there are none at all.
 bool installPolishQtTexts(QCoreApplication& app);
 
 }  // namespace platform
