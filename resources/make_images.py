@@ -109,22 +109,42 @@ def make_question():
     c.save("question.png")
 
 
-def make_app():
-    run_im([
-        "-size", "64x64",
+def app_icon(size):
+    """The program's icon, a white W on a blue-to-red rounded square, drawn at size x size."""
+    k = size / 64
+    far = size - 1 - k
+    return [
+        "-size", f"{size}x{size}",
         "-define", "gradient:direction=SouthEast",
         "gradient:#1f4fd1-#d42a2a",
-        "(", "-size", "64x64", "xc:black", "-fill", "white",
-        "-draw", "roundrectangle 1,1 62,62 13,13", ")",
+        "(", "-size", f"{size}x{size}", "xc:black", "-fill", "white",
+        "-draw", f"roundrectangle {k:g},{k:g} {far:g},{far:g} {13 * k:g},{13 * k:g}", ")",
         "-alpha", "off", "-compose", "CopyOpacity", "-composite",
         "-compose", "Over",
-        "-fill", "none", "-stroke", "#ffffff80", "-strokewidth", "1.5",
-        "-draw", "roundrectangle 2,2 61,61 12,12",
-        "-stroke", "none", "-font", BOLD, "-pointsize", "44",
+        "-fill", "none", "-stroke", "#ffffff80", "-strokewidth", f"{1.5 * k:g}",
+        "-draw", f"roundrectangle {2 * k:g},{2 * k:g} {far - k:g},{far - k:g} {12 * k:g},{12 * k:g}",
+        "-stroke", "none", "-font", BOLD, "-pointsize", f"{44 * k:g}",
         "-gravity", "Center",
-        "-fill", "#00000070", "-annotate", "+2+3", "W",
-        "-fill", "white", "-annotate", "+0+1", "W",
-    ], "app.png")
+        "-fill", "#00000070", "-annotate", f"+{2 * k:g}+{3 * k:g}", "W",
+        "-fill", "white", "-annotate", f"+0+{k:g}", "W",
+    ]
+
+
+def make_app():
+    run_im(app_icon(64), "app.png")
+
+
+# The desktop's icon theme sizes, installed with the program (not compiled in).
+ICON_SIZES = [16, 32, 48, 64, 128, 256]
+
+
+def make_desktop_icons():
+    for size in ICON_SIZES:
+        folder = os.path.join(HERE, "icons", "hicolor", f"{size}x{size}", "apps")
+        os.makedirs(folder, exist_ok=True)
+        # Small sizes are drawn large and scaled down, so the letter stays smooth.
+        drawn = app_icon(max(size, 64)) + (["-resize", f"{size}x{size}"] if size < 64 else [])
+        subprocess.run(TOOL + drawn + SAVE_OPTS + ["PNG32:" + os.path.join(folder, "wiedo.png")], check=True)
 
 
 def make_logo16():
@@ -292,6 +312,7 @@ def main():
     make_smile()
     make_save_cancel()
     make_app()
+    make_desktop_icons()
     make_author()
     write_qrc()
     print(f"{len(made)} pictures written to {OUT_DIR}")

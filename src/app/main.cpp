@@ -1,4 +1,5 @@
 // WIEDO: the program's entry point runs the start procedure and then lives on window events.
+#include "app/command_line.h"
 #include "platform/dialogs.h"
 #include "platform/gui/qt_dialogs.h"
 #include "platform/gui/qt_language.h"
@@ -7,16 +8,25 @@
 #include "startup/loader.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "windows/main/wiedo.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
+    if (app::asksOnlyForText(argc, argv)) {
+        // Help, the version and a wrong option need no window, and so no display.
+        QCoreApplication terminal(argc, argv);
+        platform::installPolishQtTexts(terminal);
+        app::questionSetToOpen(terminal);
+        return 1;  // only reached with an option the parser let through without an answer
+    }
     QApplication app(argc, argv);
     ui::useProgramStyle();
     app.setQuitOnLastWindowClosed(false);  // the loader hides itself before the next window shows
     app.setWindowIcon(QIcon(QStringLiteral(":/img/app.png")));
     platform::installPolishQtTexts(app);  // the file dialogs' own words
+    windows::Wiedo::commandLineSet = app::questionSetToOpen(app);
     platform::QtDialogs dialogs;
     platform::installDefaultDialogs(&dialogs);
     platform::QtPrinter printer;

@@ -40,6 +40,8 @@ private slots:
     void cancel_data();
     void cancel();
     void emptyFileIsUnknownError();
+    void setFromCommandLine_data();
+    void setFromCommandLine();
 };
 
 void tst_Open::goodHeaderShowsSignIn_data() {
@@ -148,6 +150,48 @@ void tst_Open::emptyFileIsUnknownError() {
     WIEDO_VERIFY_DIALOGS(dialogs);
     QVERIFY(!signInShown());
     QCOMPARE(platform::files().openCount(), 0);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Open::setFromCommandLine_data() {
+    QTest::addColumn<QByteArray>("bytes");  // empty: no such file
+    QTest::addColumn<QString>("prompt");    // "%1" is the path; empty: the sign-in window follows
+    QTest::addColumn<QString>("title");
+    QTest::newRow("question_set") << QByteArray("\"Kwiz v 1.0\"\r\n\"P\",\"a\",\"b\",\"\",\"\",\"\",\"h\"\r\n1,2,2,2,2\r\n")
+                                  << QString() << QString();
+    QTest::newRow("wrong_header") << QByteArray("\"Quiz\"\r\n") << QStringLiteral("Plik %1 nie jest plikiem testu ")
+                                  << QStringLiteral("Zły format pliku !!!");
+    QTest::newRow("missing") << QByteArray()
+                             << QStringLiteral("Nie mogę otworzyć zestawu pytań %1: plik nie istnieje albo nie można "
+                                               "go odczytać.")
+                             << QStringLiteral("Brak zestawu pytań");
+}
+
+void tst_Open::setFromCommandLine() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, prompt);
+    QFETCH(QString, title);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    const QString path = fx.root() + QStringLiteral("/Pulpit/zestaw z pulpitu.kwz");
+    QDir().mkpath(fx.root() + QStringLiteral("/Pulpit"));
+    if (!bytes.isEmpty())
+        fx.write(path, bytes);
+    Wiedo::commandLineSet = path;
+    if (!prompt.isEmpty())
+        dialogs.expectMessage(prompt.arg(path), title, Icon::Exclamation);
+    // Opened once the main window is up: "GRAM !!!" in the instructions window.
+    Wiedo& w = start(fx);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(signInShown(), prompt.isEmpty());
+    QCOMPARE(w.CD1.FileName, prompt.isEmpty() ? path : QString());
+    QCOMPARE(Wiedo::commandLineSet, QString());
+    // Only once: the window coming back from a help window opens nothing.
+    ui::forms().queueModalScript(QStringLiteral("oPrg"), [](ui::Form& about) { about.Hide(); });
+    w.mnuBitmap3->trigger();
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    if (signInShown())
+        ui::forms().get<windows::open_>().Hide();
     QCOMPARE(fx.leftovers(), QString());
 }
 

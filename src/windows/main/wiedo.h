@@ -69,6 +69,12 @@ public:
 
     // ---- menu commands (wiedo_menu.cpp; the teacher's gates in wiedo_teacher.cpp)
     void otwórz_Click();
+    // The open command's work on a chosen path: header check, the Question reader, the sign-in window.
+    // Throws platform::FileError when the file cannot be read.
+    void openSet(const QString& path);
+    // A question set named on the command line, opened when the window first becomes active.
+    static inline QString commandLineSet;
+    void Form_Activate() override;
     void edytujwiedo_Click();
     void Punktacja_Click();
     void opcje_Click();

@@ -9,6 +9,8 @@
 #include "windows/main/wiedo.h"
 #include "windows/temp/temp_window.h"
 
+#include <utility>
+
 namespace windows {
 
 namespace {
@@ -40,6 +42,46 @@ void unloadAll(std::initializer_list<const char*> names) {
 
 // ---- opening a set -----------------------------------------------------------------------------------
 
+void Wiedo::openSet(const QString& path) {
+    // The header is checked before the Question reader is touched: a refused file is never read as the
+    // test, and a test in progress goes on with its own set.
+    if (!questionset::checkHeader(path)) {
+        platform::msgBox(QStringLiteral("Plik ") + path + QStringLiteral(" nie jest plikiem testu "),
+                         platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Zły format pliku !!!"));
+        closeEveryFile();
+        return;
+    }
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    reader.open(path);
+    reader.readHeader();
+    // Only a set that passed the check names the results of the test.
+    CD1.FileName = path;
+    ui::forms().get<TEMP>().Text2->setText(folderOf(CD1.FileName));
+    ui::forms().byName(QStringLiteral("open_")).Show();
+}
+
+void Wiedo::Form_Activate() {
+    // A set named on the command line (a double click on it in the file manager) is opened once, when the
+    // main window first comes up, as if chosen with the open command.
+    if (commandLineSet.isEmpty())
+        return;
+    const QString path = std::exchange(commandLineSet, QString());
+    closeEveryFile();
+    try {
+        openSet(path);
+    } catch (const FileError& error) {
+        closeEveryFile();
+        if (error.kind() == FileError::Kind::CannotOpen)
+            platform::msgBox(QStringLiteral("Nie mogę otworzyć zestawu pytań %1: plik nie istnieje albo nie można go "
+                                            "odczytać.")
+                                 .arg(path),
+                             platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Brak zestawu pytań"));
+        else
+            platform::msgBox(QStringLiteral("Wystąpił nieznany błąd w programie"), platform::Buttons::Ok,
+                             platform::Icon::Exclamation, QStringLiteral("Błąd"));
+    }
+}
+
 void Wiedo::otwórz_Click() {
     for (;;) {
         closeEveryFile();
@@ -55,22 +97,7 @@ void Wiedo::otwórz_Click() {
             if (!chosen || chosen->isEmpty()) {
                 cancelled = true;
             } else {
-                // The header is checked before the Question reader is touched: a refused file is never read
-                // as the test, and a test in progress goes on with its own set.
-                if (!questionset::checkHeader(*chosen)) {
-                    platform::msgBox(QStringLiteral("Plik ") + *chosen + QStringLiteral(" nie jest plikiem testu "),
-                                     platform::Buttons::Ok, platform::Icon::Exclamation,
-                                     QStringLiteral("Zły format pliku !!!"));
-                    closeEveryFile();
-                    return;
-                }
-                testing::QuestionReader& reader = testing::QuestionReader::instance();
-                reader.open(*chosen);
-                reader.readHeader();
-                // Only a set that passed the check names the results of the test.
-                CD1.FileName = *chosen;
-                temp.Text2->setText(folderOf(CD1.FileName));
-                ui::forms().byName(QStringLiteral("open_")).Show();
+                openSet(*chosen);
                 return;
             }
         } catch (const FileError& error) {
