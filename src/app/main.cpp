@@ -13,7 +13,16 @@
 #include <QApplication>
 #include <QIcon>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_UNIX
+    // In a program folder shared by a computer's users (the package gives it to the group "users") every
+    // student appends to the same results log: the files the program makes stay writable for the group.
+    ::umask(::umask(0) & ~mode_t(S_IWGRP));
+#endif
     if (app::asksOnlyForText(argc, argv)) {
         // Help, the version and a wrong option need no window, and so no display.
         QCoreApplication terminal(argc, argv);
