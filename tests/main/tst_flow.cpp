@@ -109,8 +109,6 @@ private slots:
     void refusedFileLeavesTestOnItsOwnSet_data();
     void refusedFileLeavesTestOnItsOwnSet();
     void gradeCloseBoxResetsOnce();
-    void damagedSetRefusedAtSignIn_data();
-    void damagedSetRefusedAtSignIn();
     void setGoneBeforeSignIn_data();
     void setGoneBeforeSignIn();
     void openWindowShownAgainKeepsItsBoxes();
@@ -317,35 +315,57 @@ void tst_Flow::hintMode() {
 
 void tst_Flow::damagedSetEndsWithoutGrade_data() {
     QTest::addColumn<QByteArray>("secondQuestion");
-    QTest::addColumn<QString>("prompt");
-    const QString cut = QStringLiteral(
-        "Zestaw pytań jest uszkodzony: pytanie nr 2 nie ma wszystkich pól. Test zostaje przerwany bez oceny.");
-    const QString badFlags = QStringLiteral(
-        "Zestaw pytań jest uszkodzony: pytanie nr 2 ma niepoprawne oznaczenia odpowiedzi (dozwolone są liczby "
-        "od 0 do 255). Test zostaje przerwany bez oceny.");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("duringTest");  // damaged while question 1 is on screen, or before the sign-in
+    const QString cut = QStringLiteral("pytanie nr 2 nie ma wszystkich pól.");
+    const QString badFlags =
+        QStringLiteral("pytanie nr 2 ma niepoprawne oznaczenia odpowiedzi (dozwolone są liczby od 0 do 255).");
     const QByteArray texts = textsRecord({"P2", "a", "b", "c", "d", "e", "h"});
-    QTest::newRow("cut_inside_texts") << QByteArray("\"P2\",\"a\",\"b\"") << cut;
-    QTest::newRow("cut_before_flags") << texts << cut;
-    QTest::newRow("cut_inside_flags") << texts + "1,2,1" << cut;
-    QTest::newRow("flag_not_a_number") << texts + "1,\"x\",2,2,2\r\n" << badFlags;
-    QTest::newRow("flag_above_255") << texts + "1,300,2,2,2\r\n" << badFlags;
-    QTest::newRow("flag_negative") << texts + "1,-1,2,2,2\r\n" << badFlags;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString damage;
+    } cases[] = {
+        {"cut_inside_texts", "\"P2\",\"a\",\"b\"", cut},
+        {"cut_before_flags", texts, cut},
+        {"cut_inside_flags", texts + "1,2,1", cut},
+        {"flag_not_a_number", texts + "1,\"x\",2,2,2\r\n", badFlags},
+        {"flag_above_255", texts + "1,300,2,2,2\r\n", badFlags},
+        {"flag_negative", texts + "1,-1,2,2,2\r\n", badFlags},
+    };
+    for (const auto& c : cases)
+        for (const bool duringTest : {true, false})
+            QTest::addRow("%s_%s", c.name, duringTest ? "during_test" : "at_sign_in") << c.bytes << c.damage << duringTest;
 }
 
 void tst_Flow::damagedSetEndsWithoutGrade() {
     QFETCH(QByteArray, secondQuestion);
-    QFETCH(QString, prompt);
+    QFETCH(QString, damage);
+    QFETCH(bool, duringTest);
     ProgramFixture fx;
     ScriptedDialogs dialogs;
     Wiedo& w = start(fx);
     const QString path = writeSet(fx, {AC, AC, AC});
-    openAndSignIn(w, dialogs, path);
-    next(w);
-    replaceFromSecondQuestion(path, secondQuestion);
-
-    dialogs.expectMessage(prompt, damagedTitle, Icon::Exclamation);
-    tick(w, {0, 2});
-    next(w);
+    const QString prompt = QStringLiteral("Zestaw pytań jest uszkodzony: ") + damage;
+    if (duringTest) {
+        openAndSignIn(w, dialogs, path);
+        next(w);
+        replaceFromSecondQuestion(path, secondQuestion);
+        dialogs.expectMessage(prompt + QStringLiteral(" Test zostaje przerwany bez oceny."), damagedTitle,
+                              Icon::Exclamation);
+        tick(w, {0, 2});
+        next(w);
+    } else {
+        // The sign-in's count finds the damage: the test does not start.
+        replaceFromSecondQuestion(path, secondQuestion);
+        dialogs.expectOpenFile(openTitle, openFilter, path);
+        w.otwórz->trigger();
+        dialogs.expectMessage(prompt + QStringLiteral(" Test nie może się rozpocząć. Popraw zestaw albo otwórz inny "
+                                                      "zestaw pytań."),
+                              damagedTitle, Icon::Exclamation);
+        QTest::mouseClick(ui::forms().get<windows::open_>().Command1, Qt::LeftButton);
+        QVERIFY(!ui::forms().get<windows::open_>().isVisible());
+    }
     WIEDO_VERIFY_DIALOGS(dialogs);
     QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
     verifyIdle(w);
@@ -479,39 +499,6 @@ void tst_Flow::gradeCloseBoxResetsOnce() {
     QCOMPARE(fx.read(QStringLiteral("wyniki.txt")).count(" Liczba punkt"), 1);
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
-}
-
-void tst_Flow::damagedSetRefusedAtSignIn_data() {
-    QTest::addColumn<QByteArray>("secondQuestion");
-    QTest::addColumn<QString>("damage");
-    const QByteArray texts = textsRecord({"P2", "a", "b", "c", "d", "e", "h"});
-    const QString cut = QStringLiteral("pytanie nr 2 nie ma wszystkich pól.");
-    const QString badFlags =
-        QStringLiteral("pytanie nr 2 ma niepoprawne oznaczenia odpowiedzi (dozwolone są liczby od 0 do 255).");
-    QTest::newRow("flag_300") << texts + "1,300,2,2,2\r\n" << badFlags;
-    QTest::newRow("flag_minus_one") << texts + "-1,2,2,2,2\r\n" << badFlags;
-    QTest::newRow("flag_letter") << texts + "1,\"x\",2,2,2\r\n" << badFlags;
-    QTest::newRow("ends_inside_question") << texts + "1,2" << cut;
-}
-
-void tst_Flow::damagedSetRefusedAtSignIn() {
-    QFETCH(QByteArray, secondQuestion);
-    QFETCH(QString, damage);
-    ProgramFixture fx;
-    ScriptedDialogs dialogs;
-    Wiedo& w = start(fx);
-    const QString path = writeSet(fx, {AC, AC, AC});
-    replaceFromSecondQuestion(path, secondQuestion);
-    dialogs.expectOpenFile(openTitle, openFilter, path);
-    w.otwórz->trigger();
-    dialogs.expectMessage(QStringLiteral("Zestaw pytań jest uszkodzony: ") + damage +
-                              QStringLiteral(" Test nie może się rozpocząć. Popraw zestaw albo otwórz inny zestaw "
-                                             "pytań."),
-                          damagedTitle, Icon::Exclamation);
-    QTest::mouseClick(ui::forms().get<windows::open_>().Command1, Qt::LeftButton);
-    verifyEndedWithoutGrade(w, fx, dialogs);
-    QVERIFY(!ui::forms().get<windows::open_>().isVisible());
-    QCOMPARE(platform::files().openCount(), 0);
 }
 
 void tst_Flow::setGoneBeforeSignIn_data() {
