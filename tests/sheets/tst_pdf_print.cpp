@@ -28,7 +28,7 @@ std::vector<questionset::Question> polishQuestions(int n) {
 QString pdfText(const QString& pdf, int firstPage, int lastPage) {
     QProcess tool;
     tool.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"), QString::number(firstPage),
+               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"), QString::number(firstPage),
                 QStringLiteral("-l"), QString::number(lastPage), pdf, QStringLiteral("-")});
     if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
         return QStringLiteral("<pdftotext failed: %1>").arg(QString::fromLocal8Bit(tool.readAllStandardError()));
@@ -61,6 +61,22 @@ private slots:
         QVERIFY2(page1.contains(QStringLiteral("9) Zażółć gęślą jaźń 9")), qPrintable(page1));
         QVERIFY2(!page1.contains(QStringLiteral("jaźń 10")), qPrintable(page1));
         QVERIFY2(page2.startsWith(QStringLiteral("10) Zażółć gęślą jaźń 10 A) Łódź")), qPrintable(page2));
+    }
+
+    void longTextsWrapWhole() {
+        const QString pdf = dir_.filePath(QStringLiteral("Długie - test.pdf"));
+        auto questions = polishQuestions(1);
+        QStringList words;
+        for (int i = 1; i <= 60; ++i)
+            words << QStringLiteral("słowo%1").arg(i);
+        questions[0].texts.question = words.join(u' ');
+        questions[0].texts.answers[4] = QStringLiteral("Wieża Eiffla ") + words.join(u' ');
+        platform::QtPrinter printer;
+        printer.setOutputFile(pdf);
+        sheets::printQuestionSheet(questions, printer);
+        const QString text = pdfText(pdf, 1, 1);
+        QVERIFY2(text.startsWith(QStringLiteral("1) ") + words.join(u' ') + QStringLiteral(" A) Łódź")), qPrintable(text));
+        QVERIFY2(text.endsWith(QStringLiteral("E) Wieża Eiffla ") + words.join(u' ')), qPrintable(text));
     }
 
     void hintsAndKey() {

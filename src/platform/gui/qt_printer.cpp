@@ -7,7 +7,11 @@
 
 namespace platform {
 
-QtPrinter::QtPrinter() { font_.setPointSize(12); }
+QtPrinter::QtPrinter() {
+    font_.setPointSize(12);
+    // Letters stay single letters in the PDF's text ("ffl" not one ligature), so a search finds every word.
+    font_.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
+}
 
 QtPrinter::~QtPrinter() {
     if (painter_)
@@ -25,6 +29,8 @@ QString QtPrinter::typeface() {
 QPrinter& QtPrinter::sharedPrinter() {
     static QPrinter printer(QPrinter::HighResolution);
     static const bool chosen = [] {
+        // Room around the text on every sheet; the printer dialog can change it.
+        printer.setPageMargins(QMarginsF(20, 10, 15, 10), QPageLayout::Millimeter);
         const QPrinterInfo system = QPrinterInfo::defaultPrinter();
         if (!system.isNull())
             printer.setPrinterName(system.printerName());
@@ -65,6 +71,7 @@ void QtPrinter::begin() {
     x_ = 0;
     y_ = 0;
     lineHeight_ = 0;
+    lineStarted_ = false;
     pages_ = 1;
 }
 
@@ -80,23 +87,69 @@ void QtPrinter::setBold(bool bold) {
         painter_->setFont(font_);
 }
 
+// How many characters of `text` fit into `room`: up to the last blank that fits, or as many characters as
+// fit when a single word is wider than the line; at least one, so every line makes progress.
+qsizetype QtPrinter::fittingLength(const QString& text, double room) const {
+    const QFontMetricsF metrics(painter_->font(), painter_->device());
+    qsizetype low = 0;  // fits
+    qsizetype high = text.size();  // does not fit
+    while (high - low > 1) {
+        const qsizetype middle = (low + high) / 2;
+        if (metrics.horizontalAdvance(text.left(middle)) <= room)
+            low = middle;
+        else
+            high = middle;
+    }
+    const qsizetype blank = text.lastIndexOf(u' ', low);
+    if (blank > 0 && low < text.size() && text.at(low) != u' ')
+        return blank;
+    return std::max<qsizetype>(low, 1);
+}
+
 void QtPrinter::print(const QString& text, bool endLine) {
     begin();
     if (!painter_)
         return;
     const QFontMetricsF metrics(painter_->font(), painter_->device());
-    const double pageHeight = sharedPrinter().pageRect(QPrinter::DevicePixel).height();
-    // A line that would fall off the page starts the next one, unless it is the page's first line.
-    if (x_ == 0 && y_ > 0 && y_ + metrics.height() > pageHeight)
-        newPage();
-    if (!text.isEmpty())
-        painter_->drawText(QPointF(x_, y_ + metrics.ascent()), text);
-    x_ += metrics.horizontalAdvance(text);
-    lineHeight_ = std::max(lineHeight_, metrics.lineSpacing());
+    const QRectF page = sharedPrinter().pageRect(QPrinter::DevicePixel);
+    // A text longer than the line goes on below, from where it began (an answer stays under its letter).
+    const double indent = x_ < page.width() / 2 ? x_ : 0;
+    QString rest = text;
+    for (;;) {
+        // A line that would fall off the page starts the next one, unless it is the page's first line.
+        if (!lineStarted_ && y_ > 0 && y_ + metrics.height() > page.height())
+            newPage();
+        lineStarted_ = true;
+        lineHeight_ = std::max(lineHeight_, metrics.lineSpacing());
+        const double width = metrics.horizontalAdvance(rest);
+        if (x_ + width <= page.width() || rest.isEmpty()) {
+            if (!rest.isEmpty())
+                painter_->drawText(QPointF(x_, y_ + metrics.ascent()), rest);
+            x_ += width;
+            break;
+        }
+        if (x_ > indent && metrics.horizontalAdvance(rest.section(u' ', 0, 0)) > page.width() - x_ &&
+            metrics.horizontalAdvance(rest.section(u' ', 0, 0)) <= page.width() - indent) {
+            // Not even the first word fits after what the line holds: it starts the next line.
+        } else {
+            const qsizetype cut = fittingLength(rest, page.width() - x_);
+            painter_->drawText(QPointF(x_, y_ + metrics.ascent()), rest.left(cut));
+            rest = rest.mid(cut);
+        }
+        while (rest.startsWith(u' '))
+            rest.remove(0, 1);
+        x_ = indent;
+        y_ += lineHeight_;
+        lineHeight_ = 0;
+        lineStarted_ = false;
+        if (rest.isEmpty())
+            break;
+    }
     if (endLine) {
         x_ = 0;
         y_ += lineHeight_;
         lineHeight_ = 0;
+        lineStarted_ = false;
     }
 }
 
@@ -110,6 +163,7 @@ void QtPrinter::newPage() {
     x_ = 0;
     y_ = 0;
     lineHeight_ = 0;
+    lineStarted_ = false;
 }
 
 void QtPrinter::endDoc() {

@@ -1,7 +1,8 @@
 #pragma once
 // Printing on the system's default printer (or the one chosen in the printer dialog) with QPrinter, or
 // into a PDF file when a document is given one. Lines run down the page in the current font; a line that
-// would fall off the page starts a new one. The text stays text in a PDF, so it can be searched and copied.
+// would fall off the page starts a new one, and a text wider than the page goes on on the next line. The
+// text stays text in a PDF, so it can be searched and copied.
 #include "platform/printer.h"
 
 #include <QFont>
@@ -33,6 +34,7 @@ public:
 
 private:
     void begin();
+    qsizetype fittingLength(const QString& text, double room) const;
     QFont font_;
     std::unique_ptr<QPainter> painter_;
     bool refused_ = false;  // this document could not be started; the rest of it is passed over
@@ -40,6 +42,7 @@ private:
     double x_ = 0;          // position on the line, in device pixels
     double y_ = 0;          // top of the current line
     double lineHeight_ = 0; // tallest item on the current line
+    bool lineStarted_ = false;
     int pages_ = 0;
     int lastPages_ = 0;
     QString outputFile_;
