@@ -40,42 +40,42 @@ void nothingChosen() {
 
 KWZ_Txt::KWZ_Txt() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("Konwerter plików z zestawami pytań na pliki tekstowe ( KWZ -> TXT )"));
-    setOuterSizeTwips(7020, 5580);
+    setOuterSizeTwips(8700, 5580);
 
-    Drive1 = ui::make<ui::DriveList>(this, "Drive1", 120, 120, 3240, 315);
+    Drive1 = ui::make<ui::DriveList>(this, "Drive1", 120, 120, 4020, 315);
     Drive1->setAccessibleName(QStringLiteral("Napęd"));
-    Dir1 = ui::make<ui::FolderList>(this, "Dir1", 120, 525, 3240, 2400);
+    Dir1 = ui::make<ui::FolderList>(this, "Dir1", 120, 525, 4020, 2400);
     Dir1->setAccessibleName(QStringLiteral("Katalog"));
-    File1 = ui::make<ui::FileList>(this, "File1", 3540, 120, 3240, 2805);
+    File1 = ui::make<ui::FileList>(this, "File1", 4320, 120, 4140, 2805);
     File1->setAccessibleName(QStringLiteral("Zestaw pytań"));
     File1->setPattern(QStringLiteral("*.KWZ"));
 
-    Label1 = whiteLabel(this, "Label1", QStringLiteral("Nazwa pliku TXT"), 120, 3060, 3240, 255);
-    Text1 = ui::make<QLineEdit>(this, "Text1", 120, 3330, 3240, 315);
+    Label1 = whiteLabel(this, "Label1", QStringLiteral("Nazwa pliku TXT"), 120, 3060, 4020, 255);
+    Text1 = ui::make<QLineEdit>(this, "Text1", 120, 3330, 4020, 315);
     Text1->setAccessibleName(Label1->text());
     Label1->setBuddy(Text1);
-    Check1 = ui::make<QCheckBox>(this, "Check1", 3540, 3360, 255, 255);
-    Label6 = ui::make<QPushButton>(this, "Label6", 3840, 3315, 2940, 345);
+    Check1 = ui::make<QCheckBox>(this, "Check1", 4320, 3360, 255, 255);
+    Label6 = ui::make<QPushButton>(this, "Label6", 4620, 3315, 3840, 345);
     Label6->setText(QStringLiteral("Dodaj do pliku podpowiedzi"));
     Label6->setFlat(true);
     Label6->setStyleSheet(QStringLiteral("QPushButton { color: white; text-align: left; border: none; }"));
     Check1->setAccessibleName(Label6->text());
 
     Label4 = whiteLabel(this, "Label4", QStringLiteral("  Liczba pytań :"), 120, 3825, 1800, 255);
-    Label5 = whiteLabel(this, "Label5", QStringLiteral("0"), 1920, 3825, 1440, 255);
+    Label5 = whiteLabel(this, "Label5", QStringLiteral("0"), 1920, 3825, 2220, 255);
     Label5->setAccessibleName(QStringLiteral("Liczba pytań"));
-    Label2 = whiteLabel(this, "Label2", QStringLiteral("  Procent zaawansowania :"), 3540, 3825, 2280, 255);
-    Label3 = whiteLabel(this, "Label3", QStringLiteral("0 %"), 5820, 3825, 960, 255);
+    Label2 = whiteLabel(this, "Label2", QStringLiteral("  Procent zaawansowania :"), 4320, 3825, 2820, 255);
+    Label3 = whiteLabel(this, "Label3", QStringLiteral("0 %"), 7140, 3825, 1320, 255);
     Label3->setAccessibleName(QStringLiteral("Procent zaawansowania"));
-    ProgressBar1 = ui::make<QProgressBar>(this, "ProgressBar1", 120, 4200, 6660, 300);
+    ProgressBar1 = ui::make<QProgressBar>(this, "ProgressBar1", 120, 4200, 8340, 300);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setAccessibleName(Label2->text().trimmed());
 
-    Command1 = ui::make<QPushButton>(this, "Command1", 1200, 4665, 2040, 435);
+    Command1 = ui::make<QPushButton>(this, "Command1", 1800, 4665, 2040, 435);
     Command1->setText(QStringLiteral("&Konwertuj"));
-    Command2 = ui::make<QPushButton>(this, "Command2", 3780, 4665, 2040, 435);
+    Command2 = ui::make<QPushButton>(this, "Command2", 4860, 4665, 2040, 435);
     Command2->setText(QStringLiteral("&Anuluj"));
 
     // The lists start on the current drive and folder.
