@@ -11,6 +11,8 @@ QtPrinter::QtPrinter() {
     font_.setPointSize(12);
     // Letters stay single letters in the PDF's text ("ffl" not one ligature), so a search finds every word.
     font_.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
+    // A narrow face where the family has one: fewer questions run onto a second line, so nine fit a page.
+    font_.setStretch(QFont::Condensed);
 }
 
 QtPrinter::~QtPrinter() {
@@ -30,7 +32,7 @@ QPrinter& QtPrinter::sharedPrinter() {
     static QPrinter printer(QPrinter::HighResolution);
     static const bool chosen = [] {
         // Room around the text on every sheet; the printer dialog can change it.
-        printer.setPageMargins(QMarginsF(20, 10, 15, 10), QPageLayout::Millimeter);
+        printer.setPageMargins(QMarginsF(15, 8, 15, 8), QPageLayout::Millimeter);
         const QPrinterInfo system = QPrinterInfo::defaultPrinter();
         if (!system.isNull())
             printer.setPrinterName(system.printerName());
@@ -111,6 +113,10 @@ void QtPrinter::print(const QString& text, bool endLine) {
     if (!painter_)
         return;
     const QFontMetricsF metrics(painter_->font(), painter_->device());
+    // Bold and plain items of one size share the line's baseline.
+    QFont plain = painter_->font();
+    plain.setBold(false);
+    const double ascent = QFontMetricsF(plain, painter_->device()).ascent();
     const QRectF page = sharedPrinter().pageRect(QPrinter::DevicePixel);
     // A text longer than the line goes on below, from where it began (an answer stays under its letter).
     const double indent = x_ < page.width() / 2 ? x_ : 0;
@@ -120,11 +126,11 @@ void QtPrinter::print(const QString& text, bool endLine) {
         if (!lineStarted_ && y_ > 0 && y_ + metrics.height() > page.height())
             newPage();
         lineStarted_ = true;
-        lineHeight_ = std::max(lineHeight_, metrics.lineSpacing());
+        lineHeight_ = std::max(lineHeight_, metrics.height());
         const double width = metrics.horizontalAdvance(rest);
         if (x_ + width <= page.width() || rest.isEmpty()) {
             if (!rest.isEmpty())
-                painter_->drawText(QPointF(x_, y_ + metrics.ascent()), rest);
+                painter_->drawText(QPointF(x_, y_ + ascent), rest);
             x_ += width;
             break;
         }
@@ -133,7 +139,7 @@ void QtPrinter::print(const QString& text, bool endLine) {
             // Not even the first word fits after what the line holds: it starts the next line.
         } else {
             const qsizetype cut = fittingLength(rest, page.width() - x_);
-            painter_->drawText(QPointF(x_, y_ + metrics.ascent()), rest.left(cut));
+            painter_->drawText(QPointF(x_, y_ + ascent), rest.left(cut));
             rest = rest.mid(cut);
         }
         while (rest.startsWith(u' '))
