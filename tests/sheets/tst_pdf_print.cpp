@@ -1,5 +1,5 @@
-// The sheets printed for real, into PDF files through Qt's printing, and read back with pdftotext: the
-// text must be real text with every Polish letter, nine questions a page.
+// The sheets printed for real into PDF files and read back with pdftotext: real text with every Polish
+// letter, nine questions a page, long texts wrapped whole.
 #include "platform/gui/qt_printer.h"
 #include "sheets/print_sheets.h"
 
@@ -10,28 +10,24 @@
 
 namespace {
 
-std::vector<questionset::Question> polishQuestions(int n) {
-    std::vector<questionset::Question> out;
+std::vector<questionset::Question> polish(int n) {
+    std::vector<questionset::Question> out(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
-        questionset::Question q;
-        q.texts.question = QStringLiteral("Zażółć gęślą jaźń %1").arg(i);
-        q.texts.answers = {QStringLiteral("Łódź"), QStringLiteral("Źdźbło"), QStringLiteral("Ćma"), QString(),
-                           QStringLiteral("Śnieg")};
-        q.texts.hint = QStringLiteral("Wskazówka nr %1: ŻÓŁW").arg(i);
+        auto& q = out[static_cast<std::size_t>(i - 1)];
+        q.texts = {QStringLiteral("Zażółć gęślą jaźń %1").arg(i),
+                   {QStringLiteral("Łódź"), QStringLiteral("Źdźbło"), QStringLiteral("Ćma"), {}, QStringLiteral("Śnieg")},
+                   QStringLiteral("Wskazówka nr %1: ŻÓŁW").arg(i)};
         q.flags = {1, 2, 1, 2, 2};
-        out.push_back(q);
     }
     return out;
 }
 
-// The text of some pages of a PDF, blanks and line ends each run made one blank.
-QString pdfText(const QString& pdf, int firstPage, int lastPage) {
+// The text of pages of a PDF in reading order, runs of blanks and line ends made one blank.
+QString pdfText(const QString& pdf, int page) {
     QProcess tool;
-    tool.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"), QString::number(firstPage),
-                QStringLiteral("-l"), QString::number(lastPage), pdf, QStringLiteral("-")});
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
-        return QStringLiteral("<pdftotext failed: %1>").arg(QString::fromLocal8Bit(tool.readAllStandardError()));
+    tool.start(QStringLiteral("pdftotext"), {"-layout", "-enc", "UTF-8", "-f", QString::number(page), "-l",
+                                             QString::number(page), pdf, "-"});
+    tool.waitForFinished(30000);
     return QString::fromUtf8(tool.readAllStandardOutput()).simplified();
 }
 
@@ -40,56 +36,47 @@ QString pdfText(const QString& pdf, int firstPage, int lastPage) {
 class TestPdfPrint : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
+    QString pdf_;
+    platform::QtPrinter printer_;
+    void printTo(const QString& name) { printer_.setOutputFile(pdf_ = dir_.filePath(name)); }
 
 private slots:
     void initTestCase() {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed; scripts/install_deps.sh installs it");
+            QSKIP("pdftotext (poppler-utils) is missing; scripts/install_deps.sh installs it");
     }
 
     void questionSheetTenQuestionsTwoPages() {
-        const QString pdf = dir_.filePath(QStringLiteral("Zestaw - test.pdf"));
-        platform::QtPrinter printer;
-        printer.setOutputFile(pdf);
-        sheets::printQuestionSheet(polishQuestions(10), printer);
-        QVERIFY(!printer.lastJobFailed());
-        QCOMPARE(printer.pagesOfLastJob(), 2);
-        const QString page1 = pdfText(pdf, 1, 1);
-        const QString page2 = pdfText(pdf, 2, 2);
-        QVERIFY2(page1.startsWith(QStringLiteral("1) Zażółć gęślą jaźń 1 A) Łódź B) Źdźbło C) Ćma D) E) Śnieg 2) ")),
-                 qPrintable(page1));
-        QVERIFY2(page1.contains(QStringLiteral("9) Zażółć gęślą jaźń 9")), qPrintable(page1));
-        QVERIFY2(!page1.contains(QStringLiteral("jaźń 10")), qPrintable(page1));
-        QVERIFY2(page2.startsWith(QStringLiteral("10) Zażółć gęślą jaźń 10 A) Łódź")), qPrintable(page2));
+        printTo(QStringLiteral("Zestaw - test.pdf"));
+        sheets::printQuestionSheet(polish(10), printer_);
+        QVERIFY(!printer_.lastJobFailed());
+        QCOMPARE(printer_.pagesOfLastJob(), 2);
+        const QString page1 = pdfText(pdf_, 1);
+        QVERIFY2(page1.startsWith("1) Zażółć gęślą jaźń 1 A) Łódź B) Źdźbło C) Ćma D) E) Śnieg 2) ") &&
+                     page1.endsWith("9) Zażółć gęślą jaźń 9 A) Łódź B) Źdźbło C) Ćma D) E) Śnieg"), qPrintable(page1));
+        QVERIFY2(pdfText(pdf_, 2).startsWith("10) Zażółć gęślą jaźń 10 A) Łódź"), qPrintable(pdfText(pdf_, 2)));
     }
 
     void longTextsWrapWhole() {
-        const QString pdf = dir_.filePath(QStringLiteral("Długie - test.pdf"));
-        auto questions = polishQuestions(1);
+        auto questions = polish(1);
         QStringList words;
         for (int i = 1; i <= 60; ++i)
             words << QStringLiteral("słowo%1").arg(i);
         questions[0].texts.question = words.join(u' ');
-        questions[0].texts.answers[4] = QStringLiteral("Wieża Eiffla ") + words.join(u' ');
-        platform::QtPrinter printer;
-        printer.setOutputFile(pdf);
-        sheets::printQuestionSheet(questions, printer);
-        const QString text = pdfText(pdf, 1, 1);
-        QVERIFY2(text.startsWith(QStringLiteral("1) ") + words.join(u' ') + QStringLiteral(" A) Łódź")), qPrintable(text));
-        QVERIFY2(text.endsWith(QStringLiteral("E) Wieża Eiffla ") + words.join(u' ')), qPrintable(text));
+        questions[0].texts.answers[4] = "Wieża Eiffla " + words.join(u' ');
+        printTo(QStringLiteral("Długie - test.pdf"));
+        sheets::printQuestionSheet(questions, printer_);
+        QCOMPARE(pdfText(pdf_, 1), "1) " + words.join(u' ') + " A) Łódź B) Źdźbło C) Ćma D) E) Wieża Eiffla " +
+                                       words.join(u' '));
     }
 
     void hintsAndKey() {
-        const QString hints = dir_.filePath(QStringLiteral("Zestaw - podpowiedzi.pdf"));
-        const QString key = dir_.filePath(QStringLiteral("Zestaw - odpowiedzi.pdf"));
-        platform::QtPrinter printer;
-        printer.setOutputFile(hints);
-        sheets::printHintSheet(polishQuestions(2), printer);
-        printer.setOutputFile(key);
-        sheets::printAnswerKey(polishQuestions(2), printer);
-        QCOMPARE(pdfText(hints, 1, 1),
-                 QStringLiteral("Podpowiedzi do testu 1 ) Wskazówka nr 1: ŻÓŁW 2 ) Wskazówka nr 2: ŻÓŁW"));
-        QCOMPARE(pdfText(key, 1, 1), QStringLiteral("Odpowiedzi do testu 1 ) A, C, 2 ) A, C,"));
+        printTo(QStringLiteral("Zestaw - podpowiedzi.pdf"));
+        sheets::printHintSheet(polish(2), printer_);
+        QCOMPARE(pdfText(pdf_, 1), "Podpowiedzi do testu 1 ) Wskazówka nr 1: ŻÓŁW 2 ) Wskazówka nr 2: ŻÓŁW");
+        printTo(QStringLiteral("Zestaw - odpowiedzi.pdf"));
+        sheets::printAnswerKey(polish(2), printer_);
+        QCOMPARE(pdfText(pdf_, 1), QStringLiteral("Odpowiedzi do testu 1 ) A, C, 2 ) A, C,"));
     }
 };
 
