@@ -33,11 +33,6 @@ bool onlyBlanksLeft(int file) {
     return true;
 }
 
-void addLine(QByteArray& out, const QString& text) {
-    out += platform::encode1250(text);
-    out += "\r\n";
-}
-
 // One question of the counting pass: flags are taken as any value, so only a question cut short stops it.
 void countOne(int file) {
     const qint64 start = files().position(file);
@@ -60,22 +55,30 @@ QString textFileName(const QString& setFileName) {
     return setFileName.chopped(std::min<qsizetype>(4, setFileName.size())) + QStringLiteral(".TXT");
 }
 
-QByteArray questionBlock(const questionset::QuestionTexts& texts, bool withHints) {
-    static const std::array<QString, 5> labels{QStringLiteral("a)  "), QStringLiteral("b)  "),
-                                               QStringLiteral("c)  "), QStringLiteral("d)  "),
-                                               QStringLiteral("e)  ")};
-    QByteArray out;
-    addLine(out, platform::upperCase(texts.question));
-    for (std::size_t x = 0; x < 5; ++x)
-        addLine(out, labels[x] + texts.answers[x]);
-    if (withHints) {
-        addLine(out, QString());
-        addLine(out, QStringLiteral("Wskazówka :"));
-        addLine(out, texts.hint);
+namespace {
+
+// One question's lines, appended to `out` in Windows-1250. Answers and the hint are copied as the set holds
+// them; only the question is decoded, to be written in capitals.
+void appendQuestion(int set, QByteArray& out, bool withHints) {
+    static const std::array<QByteArray, 5> labels{"a)  ", "b)  ", "c)  ", "d)  ", "e)  "};
+    static const QByteArray hintTitle = "\r\n" + platform::encode1250(QStringLiteral("Wskazówka :")) + "\r\n";
+    out += platform::encode1250(platform::upperCase(platform::decode1250(records::readTextBytes(set))));
+    out += "\r\n";
+    for (const QByteArray& label : labels) {
+        out += label;
+        out += records::readTextBytes(set);
+        out += "\r\n";
     }
-    addLine(out, QString());
-    return out;
+    const QByteArray hint = records::readTextBytes(set);
+    if (withHints) {
+        out += hintTitle;
+        out += hint;
+        out += "\r\n";
+    }
+    out += "\r\n";
 }
+
+}  // namespace
 
 double nextProgress(double bar, double step) { return bar < 100 ? std::min(100.0, bar + step) : bar; }
 
@@ -147,7 +150,7 @@ Conversion convertToText(const QString& setPath, const QString& textPath, bool w
     QByteArray pending;
     for (int i = 1; i <= result.questions; ++i) {
         try {
-            pending += questionBlock(questionset::readTexts(in), withHints);
+            appendQuestion(in, pending, withHints);
             questionset::readFlags(in);
         } catch (const FileError& error) {
             // The lines of the question whose flags failed are already written, as they stood.

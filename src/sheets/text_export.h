@@ -15,9 +15,6 @@ namespace sheets {
 // ".TXT" (HISTORIA.KWZ gives HISTORIA.TXT).
 QString textFileName(const QString& setFileName);
 
-// The lines of one question in the text file, each ended by CR LF, in Windows-1250.
-QByteArray questionBlock(const questionset::QuestionTexts& texts, bool withHints);
-
 // The progress bar after one more question: the step added while the bar is below 100, never beyond 100.
 double nextProgress(double bar, double step);
 // The percentage as the converter shows it: the whole number with a blank before it, then " %" (" 50 %").
