@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "records/records.h"
+#include "sheets/blank_tail.h"
 #include "testing/question_reader.h"
 
 #include <QDir>
@@ -22,18 +23,6 @@ using questionset::Question;
 namespace {
 
 const QString nothingPrinted = QStringLiteral("Nic nie zostało wydrukowane.");
-
-// True when nothing but blanks and line ends is left from where the file stands: a set may end in an
-// empty line, and then it has simply ended.
-bool onlyBlanksLeft(int file) {
-    for (QByteArrayView rest = files().buffered(file); !rest.isEmpty(); rest = files().buffered(file)) {
-        for (const char byte : rest)
-            if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n' && byte != '\x1a')
-                return false;
-        files().consume(file, rest.size());
-    }
-    return true;
-}
 
 QString numbered(long long i) { return platform::numberTextWithSign(i); }
 

@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "records/records.h"
+#include "sheets/blank_tail.h"
 #include "testing/question_reader.h"
 
 #include <QFileInfo>
@@ -23,16 +24,6 @@ namespace {
 
 constexpr qsizetype WriteChunk = 256 * 1024;
 
-bool onlyBlanksLeft(int file) {
-    for (QByteArrayView rest = files().buffered(file); !rest.isEmpty(); rest = files().buffered(file)) {
-        for (const char byte : rest)
-            if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n' && byte != '\x1a')
-                return false;
-        files().consume(file, rest.size());
-    }
-    return true;
-}
-
 // One question of the counting pass: flags are taken as any value, so only a question cut short stops it.
 void countOne(int file) {
     const qint64 start = files().position(file);
@@ -48,14 +39,6 @@ void countOne(int file) {
     for (int i = 0; i < 5; ++i)
         records::readValue(file);
 }
-
-}  // namespace
-
-QString textFileName(const QString& setFileName) {
-    return setFileName.chopped(std::min<qsizetype>(4, setFileName.size())) + QStringLiteral(".TXT");
-}
-
-namespace {
 
 // One question's lines, appended to `out` in Windows-1250. Answers and the hint are copied as the set holds
 // them; only the question is decoded, to be written in capitals.
@@ -79,6 +62,10 @@ void appendQuestion(int set, QByteArray& out, bool withHints) {
 }
 
 }  // namespace
+
+QString textFileName(const QString& setFileName) {
+    return setFileName.chopped(std::min<qsizetype>(4, setFileName.size())) + QStringLiteral(".TXT");
+}
 
 double nextProgress(double bar, double step) { return bar < 100 ? std::min(100.0, bar + step) : bar; }
 
