@@ -6,6 +6,9 @@
 
 #include "main/main_session.h"
 #include "platform/codepage.h"
+#include "platform/gui/qt_printer.h"
+#include "sheets/print_sheets.h"
+#include "sheets/text_export.h"
 #include "startup/loader.h"
 #include "testing/question_reader.h"
 
@@ -14,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -558,6 +562,85 @@ void startUpFigure(Verdicts& verdicts) {
     verdicts.judge(median(startMs) / median(plainMs), 3.0, QStringLiteral("ratio"));
 }
 
+// 5. The converter on the largest set with hints, against reading and decoding the set whole and writing
+// as many bytes as the text file holds.
+void convertFigure(const QString& large, Verdicts& verdicts) {
+    out(QStringLiteral("5. Converting the largest set to text with hints, against reading and decoding it whole "
+                       "and writing as many bytes"));
+    QTemporaryDir folder;
+    const QString text = folder.filePath(QStringLiteral("najwiekszy.txt"));
+    const QString copy = folder.filePath(QStringLiteral("kopia.txt"));
+    sheets::Conversion done;
+    auto convert = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        done = sheets::convertToText(large, text, true);
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    };
+    auto whole = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        QFile set(large);
+        if (!set.open(QIODevice::ReadOnly))
+            return -1.0;
+        const QString decoded = platform::decode1250(set.readAll());
+        QSaveFile written(copy);
+        if (decoded.isEmpty() || !written.open(QIODevice::WriteOnly))
+            return -1.0;
+        written.write(QByteArray(QFileInfo(text).size(), 'x'));
+        written.commit();
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    };
+    convert();
+    whole();
+    std::vector<double> convertMs, wholeMs;
+    for (int run = 0; run < 5; ++run) {
+        convertMs.push_back(convert());
+        wholeMs.push_back(whole());
+    }
+    out(QStringLiteral("   convert:                    median %1 ms  runs %2  (%3 questions, %4 bytes)")
+            .arg(median(convertMs), 0, 'f', 2).arg(list(convertMs, 2)).arg(done.written).arg(QFileInfo(text).size()));
+    out(QStringLiteral("   readAll + decode + write:   median %1 ms  runs %2")
+            .arg(median(wholeMs), 0, 'f', 2).arg(list(wholeMs, 2)));
+    if (done.written != largestSet || !done.damage.isEmpty())
+        return verdicts.broken(QStringLiteral("converted %1 questions, not %2").arg(done.written).arg(largestSet));
+    verdicts.judge(median(convertMs) / median(wholeMs), 3.0, QStringLiteral("ratio"));
+}
+
+// 6. The question sheet of the largest set printed to PDF, per question, against a 1000-question set: the
+// cost of a question must not grow with the set.
+void printFigure(const QString& large, const QString& thousand, Verdicts& verdicts) {
+    out(QStringLiteral("6. Printing the question sheet to PDF: time per question of the largest set, against a "
+                       "1000-question set"));
+    QTemporaryDir folder;
+    platform::QtPrinter printer;
+    auto print = [&](const QString& set, int count, int* pages) {
+        QElapsedTimer clock;
+        clock.start();
+        const auto questions = sheets::questionsToPrint(set, count);
+        printer.setOutputFile(folder.filePath(QStringLiteral("arkusz.pdf")));
+        sheets::printQuestionSheet(questions, printer);
+        *pages = printer.lastJobFailed() ? -1 : printer.pagesOfLastJob();
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    };
+    int largePages = 0, smallPages = 0;
+    std::vector<double> largeMs, smallMs;
+    print(thousand, 1000, &smallPages);
+    for (int run = 0; run < 3; ++run) {
+        largeMs.push_back(print(large, largestSet, &largePages));
+        for (int i = 0; i < 3; ++i)
+            smallMs.push_back(print(thousand, 1000, &smallPages));
+    }
+    out(QStringLiteral("   %1 questions: median %2 ms (%3 us a question)  runs %4  %5 pages")
+            .arg(largestSet).arg(median(largeMs), 0, 'f', 1).arg(median(largeMs) * 1000 / largestSet, 0, 'f', 1)
+            .arg(list(largeMs, 1)).arg(largePages));
+    out(QStringLiteral("   1000 questions:  median %1 ms (%2 us a question)  runs %3  %4 pages")
+            .arg(median(smallMs), 0, 'f', 1).arg(median(smallMs), 0, 'f', 1).arg(list(smallMs, 1)).arg(smallPages));
+    if (largePages <= 0 || smallPages <= 0)
+        return verdicts.broken(QStringLiteral("the PDF could not be written"));
+    verdicts.judge((median(largeMs) / largestSet) / (median(smallMs) / 1000), 1.3, QStringLiteral("ratio"));
+}
+
 int runAll() {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -566,9 +649,10 @@ int runAll() {
     }
     const QString large = folder.filePath(QStringLiteral("najwiekszy.kwz"));
     const QString small = folder.filePath(QStringLiteral("maly.kwz"));
+    const QString thousand = folder.filePath(QStringLiteral("tysiac.kwz"));
     QElapsedTimer generation;
     generation.start();
-    if (!bench::writeSet(large, largestSet) || !bench::writeSet(small, smallSet)) {
+    if (!bench::writeSet(large, largestSet) || !bench::writeSet(small, smallSet) || !bench::writeSet(thousand, 1000)) {
         out(QStringLiteral("cannot write the question sets in %1").arg(folder.path()));
         return 2;
     }
@@ -579,9 +663,18 @@ int runAll() {
     out(QStringLiteral("(texts repeat after %1 questions, so question 30000 shows the texts of question 10)")
             .arg(bench::repeatPeriod));
     Verdicts verdicts;
-    countFigure(large, verdicts);
-    testFigures(large, small, verdicts);
-    startUpFigure(verdicts);
+    const QString only = qEnvironmentVariable("WIEDO_BENCH_ONLY");  // "5,6": just those figures
+    auto wanted = [&](int figure) { return only.isEmpty() || only.split(u',').contains(QString::number(figure)); };
+    if (wanted(1))
+        countFigure(large, verdicts);
+    if (wanted(2) || wanted(3))
+        testFigures(large, small, verdicts);
+    if (wanted(4))
+        startUpFigure(verdicts);
+    if (wanted(5))
+        convertFigure(large, verdicts);
+    if (wanted(6))
+        printFigure(large, thousand, verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));
     return verdicts.failed == 0 ? 0 : 1;
 }

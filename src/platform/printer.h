@@ -14,6 +14,13 @@ public:
     virtual void print(const QString& text, bool endLine) = 0;
     virtual void newPage() = 0;
     virtual void endDoc() = 0;
+
+    // False when the system has no printer at all: each document must then be given a file to go to.
+    virtual bool hasPrinter() const { return true; }
+    // The next document goes into this PDF file instead of the printer; an empty path: the printer again.
+    virtual void setOutputFile(const QString& path) { (void)path; }
+    // True when the last document could not be started or sent (no printer, or the file refused it).
+    virtual bool lastJobFailed() const { return false; }
 };
 
 Printer& printer();

@@ -243,6 +243,11 @@ QString readText(int file)
     return platform::decode1250(readRaw(file).bytes);
 }
 
+QByteArray readTextBytes(int file)
+{
+    return readRaw(file).bytes;
+}
+
 std::uint8_t readByte(int file)
 {
     return static_cast<std::uint8_t>(readWhole(file, 0, 255, "a byte"));

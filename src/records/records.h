@@ -41,6 +41,8 @@ private:
 // remain, Overflow when a number does not fit the width, NotNumber when the field is not a number,
 // BadHandle when the number is not open.
 QString readText(int file);
+// The bytes of a text field as the file holds them (Windows-1250), for writers that copy texts unchanged.
+QByteArray readTextBytes(int file);
 std::uint8_t readByte(int file);
 std::int16_t readInt16(int file);
 Value readValue(int file);

@@ -1,5 +1,6 @@
 #include "windows/registry.h"
 
+#include "windows/converter/kwz_txt.h"
 #include "windows/grade/ocena.h"
 #include "windows/info/autor.h"
 #include "windows/info/dod.h"
@@ -37,6 +38,7 @@ void registerAll() {
     add<Punkty>();
     add<Opcje_>();
     add<SSaver>();
+    add<KWZ_Txt>();
 }
 
 }  // namespace windows

@@ -1,39 +1,80 @@
 #include "platform/gui/qt_printer.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPrinterInfo>
+#include <algorithm>
 
 namespace platform {
 
-QtPrinter::QtPrinter() : font_(QStringLiteral("Times New Roman"), 12) {}
+QtPrinter::QtPrinter() {
+    font_.setPointSize(12);
+    // Letters stay single letters in the PDF's text ("ffl" not one ligature), so a search finds every word.
+    font_.setLetterSpacing(QFont::AbsoluteSpacing, 0.05);
+    // A narrow face where the family has one: fewer questions run onto a second line, so nine fit a page.
+    font_.setStretch(QFont::Condensed);
+}
 
 QtPrinter::~QtPrinter() {
     if (painter_)
         painter_->end();
 }
 
+QString QtPrinter::typeface() {
+    const QStringList installed = QFontDatabase::families();
+    for (const char* family : {"Times New Roman", "DejaVu Serif", "Liberation Serif", "DejaVu Sans"})
+        if (installed.contains(QLatin1String(family)))
+            return QLatin1String(family);
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
 QPrinter& QtPrinter::sharedPrinter() {
     static QPrinter printer(QPrinter::HighResolution);
+    static const bool chosen = [] {
+        // Room around the text on every sheet; the printer dialog can change it.
+        printer.setPageMargins(QMarginsF(15, 8, 15, 8), QPageLayout::Millimeter);
+        const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+        if (!system.isNull())
+            printer.setPrinterName(system.printerName());
+        return true;
+    }();
+    (void)chosen;
     return printer;
 }
 
-void QtPrinter::setPdfOutput(const QString& path) { pdfPath_ = path; }
+bool QtPrinter::hasPrinter() const { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+void QtPrinter::setOutputFile(const QString& path) { outputFile_ = path; }
 
 void QtPrinter::begin() {
-    if (painter_)
+    if (painter_ || refused_)
         return;
+    failed_ = false;
+    pages_ = 0;
     QPrinter& p = sharedPrinter();
-    if (!pdfPath_.isEmpty()) {
+    if (!outputFile_.isEmpty()) {
+        // Only this document goes to the file; the printer's own settings come back afterwards.
+        savedFormat_ = p.outputFormat();
+        savedFileName_ = p.outputFileName();
+        switched_ = true;
         p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdfPath_);
+        p.setOutputFileName(outputFile_);
     }
+    if (font_.family().isEmpty() || font_.family() != typeface())
+        font_.setFamily(typeface());
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&p)) {
         painter_.reset();
+        refused_ = true;
+        failed_ = true;
         return;
     }
     painter_->setFont(font_);
     x_ = 0;
     y_ = 0;
+    lineHeight_ = 0;
+    lineStarted_ = false;
+    pages_ = 1;
 }
 
 void QtPrinter::setFontSize(int points) {
@@ -48,20 +89,73 @@ void QtPrinter::setBold(bool bold) {
         painter_->setFont(font_);
 }
 
+// How many characters of `text` fit into `room`: up to the last blank that fits, or as many characters as
+// fit when a single word is wider than the line; at least one, so every line makes progress.
+qsizetype QtPrinter::fittingLength(const QString& text, double room) const {
+    const QFontMetricsF metrics(painter_->font(), painter_->device());
+    qsizetype low = 0;  // fits
+    qsizetype high = text.size();  // does not fit
+    while (high - low > 1) {
+        const qsizetype middle = (low + high) / 2;
+        if (metrics.horizontalAdvance(text.left(middle)) <= room)
+            low = middle;
+        else
+            high = middle;
+    }
+    const qsizetype blank = text.lastIndexOf(u' ', low);
+    if (blank > 0 && low < text.size() && text.at(low) != u' ')
+        return blank;
+    return std::max<qsizetype>(low, 1);
+}
+
 void QtPrinter::print(const QString& text, bool endLine) {
     begin();
     if (!painter_)
         return;
     const QFontMetricsF metrics(painter_->font(), painter_->device());
+    // Bold and plain items of one size share the line's baseline.
+    QFont plain = painter_->font();
+    plain.setBold(false);
+    const double ascent = QFontMetricsF(plain, painter_->device()).ascent();
     const QRectF page = sharedPrinter().pageRect(QPrinter::DevicePixel);
-    if (y_ + metrics.height() > page.height()) {
-        newPage();
+    // A text longer than the line goes on below, from where it began (an answer stays under its letter).
+    const double indent = x_ < page.width() / 2 ? x_ : 0;
+    QString rest = text;
+    for (;;) {
+        // A line that would fall off the page starts the next one, unless it is the page's first line.
+        if (!lineStarted_ && y_ > 0 && y_ + metrics.height() > page.height())
+            newPage();
+        lineStarted_ = true;
+        lineHeight_ = std::max(lineHeight_, metrics.height());
+        const double width = metrics.horizontalAdvance(rest);
+        if (x_ + width <= page.width() || rest.isEmpty()) {
+            if (!rest.isEmpty())
+                painter_->drawText(QPointF(x_, y_ + ascent), rest);
+            x_ += width;
+            break;
+        }
+        if (x_ > indent && metrics.horizontalAdvance(rest.section(u' ', 0, 0)) > page.width() - x_ &&
+            metrics.horizontalAdvance(rest.section(u' ', 0, 0)) <= page.width() - indent) {
+            // Not even the first word fits after what the line holds: it starts the next line.
+        } else {
+            const qsizetype cut = fittingLength(rest, page.width() - x_);
+            painter_->drawText(QPointF(x_, y_ + ascent), rest.left(cut));
+            rest = rest.mid(cut);
+        }
+        while (rest.startsWith(u' '))
+            rest.remove(0, 1);
+        x_ = indent;
+        y_ += lineHeight_;
+        lineHeight_ = 0;
+        lineStarted_ = false;
+        if (rest.isEmpty())
+            break;
     }
-    painter_->drawText(QPointF(x_, y_ + metrics.ascent()), text);
-    x_ += metrics.horizontalAdvance(text);
     if (endLine) {
         x_ = 0;
-        y_ += metrics.lineSpacing();
+        y_ += lineHeight_;
+        lineHeight_ = 0;
+        lineStarted_ = false;
     }
 }
 
@@ -69,16 +163,35 @@ void QtPrinter::newPage() {
     begin();
     if (!painter_)
         return;
-    sharedPrinter().newPage();
+    if (!sharedPrinter().newPage())
+        failed_ = true;
+    ++pages_;
     x_ = 0;
     y_ = 0;
+    lineHeight_ = 0;
+    lineStarted_ = false;
 }
 
 void QtPrinter::endDoc() {
+    // A document with nothing printed still gives its file, so the file the user is told of is there.
+    if (!painter_ && !refused_ && !outputFile_.isEmpty())
+        begin();
+    if (!painter_ && !refused_)
+        failed_ = false;
     if (painter_) {
-        painter_->end();
+        if (!painter_->end())
+            failed_ = true;
         painter_.reset();
     }
+    if (switched_) {
+        QPrinter& p = sharedPrinter();
+        p.setOutputFileName(savedFileName_);
+        p.setOutputFormat(savedFormat_);
+        switched_ = false;
+    }
+    lastPages_ = pages_;
+    refused_ = false;
+    outputFile_.clear();
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
-// Printing on the system's default printer (or the one chosen in the printer dialog) with QPrinter.
-// Lines run down the page in the current font; a line that would fall off the page starts a new one.
+// Printing on the system's default printer (or the one chosen in the printer dialog) with QPrinter, or
+// into a PDF file when a document is given one. Lines run down the page in the current font; a line that
+// would fall off the page starts a new one, and a text wider than the page goes on on the next line. The
+// text stays text in a PDF, so it can be searched and copied.
 #include "platform/printer.h"
 
 #include <QFont>
@@ -19,19 +21,34 @@ public:
     void print(const QString& text, bool endLine) override;
     void newPage() override;
     void endDoc() override;
+    bool hasPrinter() const override;
+    void setOutputFile(const QString& path) override;
+    bool lastJobFailed() const override { return failed_; }
 
     // The one QPrinter of the program, shared with the printer dialog so its choices take effect.
     static QPrinter& sharedPrinter();
-    // Test hook: print into a PDF file instead of the printer.
-    void setPdfOutput(const QString& path);
+    // Pages of the last document sent.
+    int pagesOfLastJob() const { return lastPages_; }
+    // A typeface that holds every Polish letter: the usual printer face when the system has it.
+    static QString typeface();
 
 private:
     void begin();
+    qsizetype fittingLength(const QString& text, double room) const;
     QFont font_;
     std::unique_ptr<QPainter> painter_;
-    double x_ = 0;  // position on the line, in device pixels
-    double y_ = 0;  // top of the current line
-    QString pdfPath_;
+    bool refused_ = false;  // this document could not be started; the rest of it is passed over
+    bool failed_ = false;
+    double x_ = 0;          // position on the line, in device pixels
+    double y_ = 0;          // top of the current line
+    double lineHeight_ = 0; // tallest item on the current line
+    bool lineStarted_ = false;
+    int pages_ = 0;
+    int lastPages_ = 0;
+    QString outputFile_;
+    bool switched_ = false;  // the shared printer writes to outputFile_ until the document ends
+    QPrinter::OutputFormat savedFormat_ = QPrinter::NativeFormat;
+    QString savedFileName_;
 };
 
 }  // namespace platform

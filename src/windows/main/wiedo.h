@@ -83,6 +83,8 @@ public:
     void drukKarO_Click();
     void DrukWsz_Click();
     void ustdr_Click();
+    // Prints the sheets of the current set, one job each (wiedo_print.cpp).
+    void Drukuj(std::initializer_list<int> sheets);
     void koniec_Click();
     void KWZ_to_txt_Click();
     void SS_Click();

@@ -120,13 +120,6 @@ void Wiedo::otwórz_Click() {
 // ---- windows still to come -----------------------------------------------------------------------------
 
 void Wiedo::edytujwiedo_Click() {}
-void Wiedo::drukuj_Click() {}
-void Wiedo::druKPod_Click() {}
-void Wiedo::drukKarO_Click() {}
-void Wiedo::DrukWsz_Click() {}
-void Wiedo::ustdr_Click() {}
-void Wiedo::KWZ_to_txt_Click() {}
-
 void Wiedo::SS_Click() { ui::forms().byName(QStringLiteral("SSaver")).ShowModal(); }
 
 // ---- help --------------------------------------------------------------------------------------------

@@ -1,0 +1,102 @@
+// The main window's printing: the question sheet, the hints and the answer key of the current set, on
+// the printer or, when the system has none, into PDF files beside the set; and the converter.
+#include "platform/dialogs.h"
+#include "platform/filetable.h"
+#include "platform/printer.h"
+#include "platform/text.h"
+#include "sheets/print_sheets.h"
+#include "testing/question_reader.h"
+#include "windows/main/wiedo.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace windows {
+
+namespace {
+
+using sheets::Sheet;
+
+// Where PDF files go when the set's own folder cannot take them.
+QString documentsFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    QDir().mkpath(folder);
+    return folder;
+}
+
+void jobFailed(const QString& file) {
+    platform::msgBox(file.isEmpty()
+                         ? QStringLiteral("Drukarka nie przyjęła wydruku. Sprawdź, czy jest włączona i podłączona, "
+                                          "albo wybierz inną w „Ustawieniach drukarki”.")
+                         : QStringLiteral("Nie mogę zapisać wydruku w pliku %1.").arg(QDir::toNativeSeparators(file)),
+                     platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd drukowania"));
+}
+
+}  // namespace
+
+void Wiedo::Drukuj(std::initializer_list<int> which) {
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    const bool readerWasOpen = reader.isOpen();
+    platform::closeEveryFile();
+    const long long count = static_cast<long long>(platform::captionValue(Label12->text()));
+    QStringList pdfFiles;
+    for (const int index : which) {
+        const auto sheet = static_cast<Sheet>(index);
+        std::vector<questionset::Question> questions;
+        try {
+            questions = sheets::questionsToPrint(CD1.FileName, count);
+        } catch (const sheets::Refusal& refusal) {
+            platform::msgBox(refusal.prompt, platform::Buttons::Ok, platform::Icon::Exclamation, refusal.title);
+            break;
+        }
+        platform::Printer& printer = platform::printer();
+        QString file;
+        if (!printer.hasPrinter()) {
+            file = sheets::pdfPath(CD1.FileName, sheet, documentsFolder());
+            printer.setOutputFile(file);
+        }
+        sheets::printSheet(sheet, questions, printer);
+        if (printer.lastJobFailed()) {
+            jobFailed(file);
+            break;
+        }
+        if (!file.isEmpty())
+            pdfFiles << QDir::toNativeSeparators(file);
+    }
+    platform::closeEveryFile();
+    // A print between sign-in and Start leaves the student's questions where they stood.
+    if (readerWasOpen) {
+        try {
+            reader.ensureOpen();
+        } catch (const platform::FileError&) {
+            // The next question's own read reports a set that has gone.
+        }
+    }
+    if (!pdfFiles.isEmpty())
+        platform::msgBox(QStringLiteral("W systemie nie ma drukarki, więc wydruk został zapisany %1:\r")
+                                 .arg(pdfFiles.size() == 1 ? QStringLiteral("w pliku PDF")
+                                                           : QStringLiteral("w plikach PDF")) +
+                             pdfFiles.join(u'\r'),
+                         platform::Buttons::Ok, platform::Icon::Information, QStringLiteral("Wydruk do pliku PDF"));
+}
+
+void Wiedo::drukuj_Click() { Drukuj({static_cast<int>(Sheet::Questions)}); }
+
+void Wiedo::druKPod_Click() { Drukuj({static_cast<int>(Sheet::Hints)}); }
+
+void Wiedo::drukKarO_Click() { Drukuj({static_cast<int>(Sheet::Key)}); }
+
+void Wiedo::DrukWsz_Click() {
+    Drukuj({static_cast<int>(Sheet::Questions), static_cast<int>(Sheet::Hints), static_cast<int>(Sheet::Key)});
+}
+
+void Wiedo::ustdr_Click() {
+    // Cancelling changes nothing; whatever is confirmed there holds for the later jobs.
+    platform::dialogs().printerDialog();
+}
+
+void Wiedo::KWZ_to_txt_Click() { ui::forms().byName(QStringLiteral("KWZ_Txt")).Show(); }
+
+}  // namespace windows
