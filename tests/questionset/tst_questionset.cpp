@@ -196,8 +196,8 @@ private slots:
     void failedAppendKeepsTheOldSet()
     {
         const QString path = withBytes(headerBytes + q1Bytes);
-        // The disk fills up part-way through the new version: the old set stays whole.
-        files().failWritesAfter(headerBytes.size() + q1Bytes.size() + 10);
+        // The disk fills up part-way through the appended question: the old set stays whole.
+        files().failWritesAfter(10);
         QCOMPARE(failureOf([&] { questionset::appendQuestion(path, makeQuestion("nowe", {1, 1, 1, 1, 1})); }),
                  QStringLiteral("WriteFailed"));
         files().failWritesAfter(-1);
