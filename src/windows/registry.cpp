@@ -1,5 +1,6 @@
 #include "windows/registry.h"
 
+#include "windows/editor/nowe_wiedo.h"
 #include "windows/grade/ocena.h"
 #include "windows/info/autor.h"
 #include "windows/info/dod.h"
@@ -35,6 +36,7 @@ void registerAll() {
     add<Ocena>();
     add<Punkty>();
     add<Opcje_>();
+    add<NoweWiedo>();
 }
 
 }  // namespace windows

@@ -6,6 +6,7 @@
 #include "platform/filetable.h"
 #include "questionset/questionset.h"
 #include "testing/question_reader.h"
+#include "windows/editor/nowe_wiedo.h"
 #include "windows/main/wiedo.h"
 #include "windows/temp/temp_window.h"
 
@@ -92,7 +93,6 @@ void Wiedo::otwórz_Click() {
 
 // ---- windows still to come -----------------------------------------------------------------------------
 
-void Wiedo::edytujwiedo_Click() {}
 void Wiedo::drukuj_Click() {}
 void Wiedo::druKPod_Click() {}
 void Wiedo::drukKarO_Click() {}
@@ -100,6 +100,10 @@ void Wiedo::DrukWsz_Click() {}
 void Wiedo::ustdr_Click() {}
 void Wiedo::KWZ_to_txt_Click() {}
 void Wiedo::SS_Click() {}
+
+// ---- the teacher's question editor ------------------------------------------------------------------
+
+void Wiedo::edytujwiedo_Click() { ui::forms().get<NoweWiedo>().ShowModal(); }
 
 // ---- help --------------------------------------------------------------------------------------------
 
