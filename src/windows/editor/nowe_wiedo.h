@@ -61,6 +61,8 @@ public:
     // The set the record operations work on: empty while none is (no set made or opened yet, or the last
     // one opened failed its header check).
     QString currentSet() const { return setPath_; }
+    // The question on screen as Next writes it: the seven boxes, flag 1 for a ticked box and 2 otherwise.
+    questionset::Question screenRecord() const;
 
     // ---- controls
     QLabel* Label1;            // "Tu wpisz pytanie"
@@ -127,7 +129,6 @@ protected:
 private:
     void setRekordEnabled(bool enabled);
     void setRecordControlsEnabled(bool enabled);
-    questionset::Question screenRecord() const;
     void showRecord(const questionset::Question& question);
     // The fields of a question not yet in the set: empty, with "Brak" as the hint.
     void showNewRecord();
