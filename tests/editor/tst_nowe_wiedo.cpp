@@ -353,25 +353,48 @@ private slots:
         WIEDO_VERIFY_DIALOGS(s.dialogs);
     }
 
-    void ctrlEOpensAndExitAsks() {
+    // The whole road: Ctrl+E, a new set with one question, the help window, leaving, and the set taken as
+    // a test in the main window.
+    void madeInTheEditorTakenAsATest() {
         ProgramFixture fx;
         ScriptedDialogs dialogs;
         windows::Wiedo& main = mainsession::start(fx);
-        testsupport::writeTestFile(QDir::currentPath() + QStringLiteral("/temp.tmp"), "");
+        const QString set = fx.root() + QStringLiteral("/nowy.kwz");
         const QString exit = QStringLiteral("Czy chcesz wyjść z edytora pytań ?");
         ui::forms().queueModalScript(NoweWiedo::formName, [&](ui::Form& form) {
             auto& editor = static_cast<NoweWiedo&>(form);
+            QApplication::setActiveWindow(&editor);  // as the window manager would, before the user types
             QCOMPARE(editor.windowTitle(), QStringLiteral("Nowe wiedo"));
+            dialogs.expectSaveFile(QString(), filter, set);
+            editor.nowyzestaw->trigger();
+            typeInto(editor.Text1, QStringLiteral("Stolica Polski?"));
+            typeInto(editor.Text2, QStringLiteral("Warszawa"));
+            editor.Check1->setChecked(true);
+            editor.następny->trigger();
+            // Back from the help window the menu "Rekord" waits again, as at every activation.
+            ui::forms().queueModalScript(QStringLiteral("N_edit"), [](ui::Form& help) {
+                QTest::mouseClick(help.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+            });
+            editor.Instr_obs->trigger();
+            QVERIFY(!editor.rekord->menuAction()->isEnabled());
             dialogs.expectMessage(exit, QStringLiteral("Koniec ?"), Icon::Information, Buttons::YesNo, Answer::No);
             editor.wyjdź->trigger();
             QVERIFY(editor.isVisible());
             dialogs.expectMessage(exit, QStringLiteral("Koniec ?"), Icon::Information, Buttons::YesNo, Answer::Yes);
             editor.wyjdź->trigger();
         });
-        main.edytujwiedo->trigger();
+        testsupport::writeTestFile(QDir::currentPath() + QStringLiteral("/temp.tmp"), "");
+        QApplication::setActiveWindow(&main);
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(ui::forms().pendingModalScripts(), 0);
+        QVERIFY(!QFile::exists(QDir::currentPath() + QStringLiteral("/temp.tmp")));
+        QCOMPARE(fileContents(set), header + "\"Stolica Polski?\",\"Warszawa\",\"\",\"\",\"\",\"\",\"Brak\"\r\n1,2,2,2,2\r\n");
+        mainsession::openAndSignIn(main, dialogs, set);
+        QCOMPARE(main.Label12->text(), QStringLiteral("1"));
         WIEDO_VERIFY_DIALOGS(dialogs);
         QVERIFY2(fx.leftovers().isEmpty(), qPrintable(fx.leftovers()));
-        QVERIFY(!QFile::exists(QDir::currentPath() + QStringLiteral("/temp.tmp")));
+        testing::QuestionReader::instance().close();
     }
 };
 
