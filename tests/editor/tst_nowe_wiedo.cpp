@@ -11,6 +11,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLockFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
 
 using platform::Answer;
 using platform::Buttons;
@@ -109,7 +113,20 @@ QByteArray setOf(int questions) {
 class tst_NoweWiedo : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { windows::registerAll(); }
+    void initTestCase() {
+        // Started again as the child of killedInTheMiddleOfARewrite: rewrite until killed.
+        if (const QString set = qEnvironmentVariable("WIEDO_REWRITE_FOREVER"); !set.isEmpty()) {
+            QDir::setCurrent(QFileInfo(set).absolutePath());
+            questionset::Question q;
+            for (int round = 0;; ++round) {
+                q.texts.question = round % 2 ? QStringLiteral("nowe") : QStringLiteral("NOWE");
+                questionset::rewriteInPlace(set, 2, 20000, q);
+                std::fputs("rewritten\n", stdout);
+                std::fflush(stdout);
+            }
+        }
+        windows::registerAll();
+    }
     void cleanup() { QCOMPARE(testsupport::resetFileTable(), 0); }
 
     void typedSetHasExactBytes() {
@@ -351,6 +368,31 @@ private slots:
         QTest::keyClick(s.w->Text1, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(s.w->screenRecord().flags, (questionset::Flags{2, 1, 2, 1, 1}));
         WIEDO_VERIFY_DIALOGS(s.dialogs);
+    }
+
+    void killedInTheMiddleOfARewrite() {
+        QTemporaryDir dir;
+        const QString set = dir.filePath(QStringLiteral("duzy.kwz"));
+        const QByteArray old = setOf(20000);
+        testsupport::writeTestFile(set, old);
+        const qsizetype q2 = old.indexOf(question(2));
+        const auto withSecond = [&](const char* text) {
+            return QByteArray(old).replace(q2, question(2).size(),
+                                           QByteArray("\"") + text + "\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n2,2,2,2,2\r\n");
+        };
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("WIEDO_REWRITE_FOREVER"), set);
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForStarted());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += child.readAllStandardOutput()).contains("rewritten"), 20000);
+        QTest::qWait(QRandomGenerator::global()->bounded(40));
+        child.kill();
+        child.waitForFinished();
+        const QByteArray after = fileContents(set);
+        QVERIFY(after == withSecond("nowe") || after == withSecond("NOWE"));
     }
 
     // The whole road: Ctrl+E, a new set with one question, the help window, leaving, and the set taken as
