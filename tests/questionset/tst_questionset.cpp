@@ -193,6 +193,17 @@ private slots:
         }
     }
 
+    void appendGrowsTheSetInPlace()
+    {
+        const QString path = withBytes(headerBytes + q1Bytes);
+        QFile opened(path);
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        questionset::appendQuestion(path, makeQuestion(QStringLiteral("nowe"), {1, 1, 1, 1, 1}));
+        // A handle opened before sees the new question: the set itself grew, no new version replaced it.
+        QCOMPARE(opened.readAll(), contents(path));
+        QVERIFY(contents(path).size() > headerBytes.size() + q1Bytes.size());
+    }
+
     void failedAppendKeepsTheOldSet()
     {
         const QString path = withBytes(headerBytes + q1Bytes);
