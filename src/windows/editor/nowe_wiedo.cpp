@@ -132,6 +132,8 @@ NoweWiedo::NoweWiedo() : ui::Form(formName) {
     Label13 = label(this, "Label13", QStringLiteral("1"), 584, 452, 56, 22);
     for (QLabel* counter : {Label11, Label13})
         ui::setFontFace(counter, font().family(), 0, true);
+    Label11->setAccessibleName(QStringLiteral("Pytanie nr"));
+    Label13->setAccessibleName(QStringLiteral("Liczba pytań"));
 
     Picture1 = place<QLabel>(this, "Picture1", 8, 488, 28, 30);
     Picture1->setPixmap(arrow(false));
