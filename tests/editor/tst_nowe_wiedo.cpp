@@ -180,6 +180,25 @@ private slots:
         WIEDO_VERIFY_DIALOGS(s.dialogs);
     }
 
+    void newSetWhileAnotherIsOpen() {
+        Session s;
+        const QByteArray five = setOf(5).replace("\"H1\"\r\n1,2,2,2,2", "\"H1\"\r\n1,2,2,2,1");
+        s.open(five);
+        QCOMPARE(s.w->screenRecord().flags, (questionset::Flags{1, 2, 2, 2, 1}));
+        s.next();
+        s.next();  // questions 1 and 2 saved unchanged, question 3 on screen
+        QCOMPARE(s.bytes(), five);
+        QCOMPARE(s.counters(), QStringLiteral("3/5"));
+        const QString old = s.set;
+        s.set = s.fx.root() + QStringLiteral("/drugi.kwz");
+        s.newSet();
+        QCOMPARE(s.counters(), QStringLiteral("1/1"));
+        s.next();  // the fields kept question 3, now question 1 of the new set
+        QCOMPARE(s.bytes(), header + question(3));
+        QCOMPARE(fileContents(old), five);
+        WIEDO_VERIFY_DIALOGS(s.dialogs);
+    }
+
     void failedWriteLeavesTheSet_data() {
         QTest::addColumn<bool>("inTheMiddle");
         QTest::addColumn<QString>("prompt");
@@ -314,6 +333,7 @@ private slots:
     void closedSetTakesNoClicks() {
         Session s;
         s.open(setOf(2));
+        testsupport::writeTestFile(s.fx.root() + QStringLiteral("/temp.tmp"), "inny");
         s.w->ZamiknijZST->trigger();
         QCOMPARE(s.counters(), QStringLiteral("0/0"));
         QVERIFY(!s.w->Text1->isEnabled() && !s.w->Check5->isEnabled() && !s.w->Command2->isEnabled());
@@ -321,6 +341,7 @@ private slots:
         QTest::mouseClick(s.w->Picture1, Qt::LeftButton);
         WIEDO_VERIFY_DIALOGS(s.dialogs);
         QCOMPARE(s.bytes(), setOf(2));
+        QCOMPARE(s.workingCopy(), QByteArray("inny"));
     }
 
     void cancelledNewSetChangesNothing() {
