@@ -391,6 +391,19 @@ private slots:
         WIEDO_VERIFY_DIALOGS(s.dialogs);
     }
 
+    void recentredWhenItLosesTheFocus() {
+        Session s;
+        QApplication::setActiveWindow(s.w);
+        QVERIFY(QTest::qWaitForWindowActive(s.w));
+        const QPoint centred = s.w->pos();
+        s.w->move(0, 0);
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QTRY_COMPARE(s.w->pos(), centred);
+        QVERIFY(centred != QPoint(0, 0));
+    }
+
     void killedInTheMiddleOfARewrite() {
         QTemporaryDir dir;
         const QString set = dir.filePath(QStringLiteral("duzy.kwz"));
