@@ -133,6 +133,11 @@ QString workingCopyPath()
 
 void emptyWorkingCopy()
 {
+    // Already empty: nothing to write (and no lock file to make) while the disk may still be busy with
+    // the last rewrite.
+    const QFileInfo copy(workingCopyPath());
+    if (copy.exists() && copy.size() == 0)
+        return;
     WorkingCopyLock lock;
     if (!lock.held())
         return;
