@@ -10,7 +10,10 @@
 #include "sheets/print_sheets.h"
 #include "sheets/text_export.h"
 #include "startup/loader.h"
+#include "platform/opened_file.h"
 #include "testing/question_reader.h"
+#include "windows/editor/nowe_wiedo.h"
+#include "windows/registry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +27,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -116,6 +120,31 @@ bool waitFor(const Milestones& milestones, const QString& label) {
     while (milestones.ms(label) < 0 && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return milestones.ms(label) >= 0;
+}
+
+// Counting as the sign-in window does: the open command leaves the reader after the header; the sign-in
+// counts from there, closes the set and reopens it at the first question. Milliseconds.
+double signInCountMs(const QString& set, int* counted) {
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    QElapsedTimer clock;
+    clock.start();
+    reader.open(set);
+    reader.readHeader();
+    reader.ensureOpen();
+    *counted = reader.countQuestions().questions;
+    reader.close();
+    reader.open(set);
+    reader.readHeader();
+    const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    reader.close();
+    return ms;
+}
+
+double msOf(const std::function<void()>& work) {
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
 // ---- child scenarios ---------------------------------------------------------------------------------
@@ -281,7 +310,102 @@ int childPlain(QSize first, QSize second, bool lettered) {
     return 0;
 }
 
+// The question editor on copies of the two sets, in its own process (for its own peak of memory): the
+// clicks of Next in the middle, Previous at question 30000 and Last, each beside what it is measured
+// against, turn and turn about; then Append at question 30000 of the large set and at question 10 of the
+// small one, turn and turn about.
+int childEditor(const QString& largeSource, const QString& smallSource) {
+    testsupport::ProgramFixture fx;
+    testsupport::ScriptedDialogs dialogs;
+    QDir::setCurrent(fx.root());  // where the working copy goes
+    const QString large = fx.root() + QStringLiteral("/duzy.kwz");
+    const QString small = fx.root() + QStringLiteral("/maly.kwz");
+    const QString copy = fx.root() + QStringLiteral("/kopia.kwz");
+    if (!QFile::copy(largeSource, large) || !QFile::copy(smallSource, small)) {
+        out(QStringLiteral("error the sets could not be copied"));
+        return 1;
+    }
+    windows::registerAll();
+    auto& editor = ui::forms().get<windows::NoweWiedo>();
+    editor.Show();
+    const auto open = [&](const QString& set) {
+        dialogs.expectOpenFile(QString(), windows::NoweWiedo::filter, set);
+        editor.otwórz->trigger();
+    };
+    // Read it and write it to a new file, synced as the editor's new version of a set is.
+    const auto plainCopy = [&] {
+        platform::OpenedFile in(large, platform::OpenMode::Input);
+        platform::OpenedFile to(copy, platform::OpenMode::Output);
+        for (QByteArrayView chunk = platform::files().buffered(in.number()); !chunk.isEmpty();
+             chunk = platform::files().buffered(in.number())) {
+            platform::files().write(to.number(), chunk.toByteArray());
+            platform::files().consume(in.number(), chunk.size());
+        }
+        to.commit();
+    };
+    open(large);
+    if (editor.Label13->text() != QString::number(largestSet)) {
+        out(QStringLiteral("error the editor counted \"%1\" questions").arg(editor.Label13->text()));
+        return 1;
+    }
+    out(QStringLiteral("hwm_idle_kib %1").arg(peakKiB()));
+    std::vector<double> rewrite, copied, previous, last, count;
+    int counted = 0;
+    for (int run = 0; run < 7; ++run) {
+        editor.Label11->setText(QStringLiteral("16000"));
+        editor.Label13->setText(QString::number(largestSet));
+        rewrite.push_back(msOf([&] { editor.Command2->click(); }));
+        copied.push_back(msOf(plainCopy));
+        // The three reads of the set take turns at coming first after the writes, which leave the disk
+        // busy for a while.
+        const std::function<void()> reads[] = {
+            [&] {
+                editor.Label11->setText(QStringLiteral("30001"));
+                previous.push_back(msOf([&] { editor.Command1->click(); }));
+            },
+            [&] { last.push_back(msOf([&] { editor.OstRek->trigger(); })); },
+            [&] { count.push_back(signInCountMs(large, &counted)); },
+        };
+        for (int i = 0; i < 3; ++i)
+            reads[(run + i) % 3]();
+    }
+    out(QStringLiteral("hwm_rewrite_kib %1").arg(peakKiB()));
+    editor.OstRek->trigger();
+    if (editor.Label11->text() != QString::number(largestSet) || counted != largestSet) {
+        out(QStringLiteral("error the editor's moves did not end where they should: %1").arg(dialogs.report()));
+        return 1;
+    }
+    std::vector<double> appendLate, appendEarly;
+    for (int run = 0; run < 7; ++run) {
+        for (const bool late : {run % 2 == 0, run % 2 != 0}) {
+            open(late ? large : small);
+            const QString at = late ? QStringLiteral("30000") : QString::number(smallSet);
+            editor.Label11->setText(at);
+            editor.Label13->setText(at);
+            editor.Check1->setChecked(true);
+            // One append untimed: the open has just read the whole set, the timed one starts warm.
+            editor.Command2->click();
+            editor.Check1->setChecked(true);
+            (late ? appendLate : appendEarly).push_back(msOf([&] { editor.Command2->click(); }));
+        }
+    }
+    if (!dialogs.ok()) {
+        out(QStringLiteral("error %1").arg(dialogs.report().simplified()));
+        return 1;
+    }
+    out(QStringLiteral("rewrite_ms %1").arg(list(rewrite, 2)));
+    out(QStringLiteral("copy_ms %1").arg(list(copied, 2)));
+    out(QStringLiteral("previous_ms %1").arg(list(previous, 2)));
+    out(QStringLiteral("last_ms %1").arg(list(last, 2)));
+    out(QStringLiteral("count_ms %1").arg(list(count, 2)));
+    out(QStringLiteral("append_late_ms %1").arg(list(appendLate, 2)));
+    out(QStringLiteral("append_early_ms %1").arg(list(appendEarly, 2)));
+    return 0;
+}
+
 int runChild(const QStringList& args) {
+    if (args.value(0) == QLatin1String("editor"))
+        return childEditor(args.value(1), args.value(2));
     const QString scenario = args.value(0);
     if (scenario == QLatin1String("test"))
         return childTest(args.value(1), args.value(2).toInt(), args.value(3).toInt());
@@ -416,24 +540,8 @@ struct Verdicts {
 void countFigure(const QString& set, Verdicts& verdicts) {
     out(QStringLiteral("1. Counting the questions of the largest set as the sign-in window does, against reading "
                        "it whole and decoding it"));
-    testing::QuestionReader& reader = testing::QuestionReader::instance();
     int counted = 0;
-    auto licz = [&] {
-        QElapsedTimer clock;
-        clock.start();
-        // The open command leaves the reader after the header; the sign-in counts from there, closes the
-        // set and reopens it at the first question.
-        reader.open(set);
-        reader.readHeader();
-        reader.ensureOpen();
-        counted = reader.countQuestions().questions;
-        reader.close();
-        reader.open(set);
-        reader.readHeader();
-        const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        reader.close();
-        return ms;
-    };
+    auto licz = [&] { return signInCountMs(set, &counted); };
     qsizetype decoded = 0;
     auto whole = [&] {
         QElapsedTimer clock;
@@ -641,6 +749,41 @@ void printFigure(const QString& large, const QString& thousand, Verdicts& verdic
     verdicts.judge((median(largeMs) / largestSet) / (median(smallMs) / 1000), 1.3, QStringLiteral("ratio"));
 }
 
+std::vector<double> numbers(const std::multimap<QString, QString>& values, const QString& key) {
+    std::vector<double> v;
+    for (const QString& x : value(values, key).split(u' ', Qt::SkipEmptyParts))
+        v.push_back(x.toDouble());
+    return v;
+}
+
+// 7 to 11. The question editor on the largest set.
+void editorFigures(const QString& large, const QString& small, Verdicts& verdicts) {
+    out(QStringLiteral("7. to 11. The question editor on the largest set"));
+    const auto values = child({QStringLiteral("editor"), large, small});
+    if (values.empty())
+        return verdicts.broken(QStringLiteral("the editor's scenario did not run"));
+    const auto show = [&](const char* what, const QString& key) {
+        const std::vector<double> v = numbers(values, key);
+        out(QStringLiteral("   %1 median %2 ms  runs %3").arg(QString::fromLatin1(what)).arg(median(v), 0, 'f', 2).arg(list(v, 2)));
+        return median(v);
+    };
+    const double rewrite = show("7. Next at question 16000 (rewrite):", QStringLiteral("rewrite_ms"));
+    const double copy = show("   plain synced copy of the set:     ", QStringLiteral("copy_ms"));
+    verdicts.judge(rewrite / copy, 3.0, QStringLiteral("ratio"));
+    const double previous = show("8. Previous at question 30000:       ", QStringLiteral("previous_ms"));
+    const double count = show("   the sign-in's count of the set:   ", QStringLiteral("count_ms"));
+    verdicts.judge(previous / count, 1.5, QStringLiteral("ratio"));
+    const double last = show("9. Last:                            ", QStringLiteral("last_ms"));
+    verdicts.judge(last / count, 1.5, QStringLiteral("ratio against the count"));
+    const double late = show("10. Append at question 30000:        ", QStringLiteral("append_late_ms"));
+    const double early = show("   Append at question 10:            ", QStringLiteral("append_early_ms"));
+    verdicts.judge(late / early, 1.5, QStringLiteral("ratio"));
+    const long long idle = value(values, QStringLiteral("hwm_idle_kib")).toLongLong();
+    const long long rewriting = value(values, QStringLiteral("hwm_rewrite_kib")).toLongLong();
+    out(QStringLiteral("11. Peak memory: idle editor with the set open %1 KiB, after the rewrites %2 KiB").arg(idle).arg(rewriting));
+    verdicts.judge(static_cast<double>(rewriting - idle) / 1024.0, 5.0, QStringLiteral("difference in MiB"));
+}
+
 int runAll() {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -675,6 +818,8 @@ int runAll() {
         convertFigure(large, verdicts);
     if (wanted(6))
         printFigure(large, thousand, verdicts);
+    if (wanted(7) || wanted(8) || wanted(9) || wanted(10) || wanted(11))
+        editorFigures(large, small, verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));
     return verdicts.failed == 0 ? 0 : 1;
 }

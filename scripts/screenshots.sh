@@ -17,5 +17,5 @@ QT_QPA_PLATFORM=offscreen "$build/tools/screenshots/wiedo_screenshots" "$out"
 
 cp "$out"/inform.png "$out"/dod1.png "$out"/dod2.png "$out"/dod3.png "$out"/dod4.png "$here/resources/images/"
 mkdir -p "$here/docs/screenshots"
-cp "$out"/main_window.png "$out"/sign_in.png "$out"/grading_scale.png "$out"/message_box.png "$here/docs/screenshots/"
+cp "$out"/main_window.png "$out"/sign_in.png "$out"/grading_scale.png "$out"/question_editor.png "$out"/message_box.png "$here/docs/screenshots/"
 echo "Pictures refreshed in resources/images and docs/screenshots; rebuild the program to compile them in."

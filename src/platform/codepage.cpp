@@ -76,4 +76,8 @@ QByteArray encode1250(const QString& text) {
     return out;
 }
 
+bool fitsIn1250(QChar c) {
+    return c.unicode() < 0x80 || fromUnicode().contains(c.unicode());
+}
+
 }  // namespace platform

@@ -10,5 +10,7 @@ namespace platform {
 QString decode1250(const QByteArray& bytes);
 QString decode1250(const char* data, qsizetype size);
 QByteArray encode1250(const QString& text);
+// True when Windows-1250 holds the character (a lone half of a surrogate pair it never does).
+bool fitsIn1250(QChar c);
 
 }  // namespace platform

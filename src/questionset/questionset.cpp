@@ -3,8 +3,10 @@
 #include "platform/opened_file.h"
 
 #include "platform/filetable.h"
+#include "platform/paths.h"
 #include "records/records.h"
 
+#include <QFileInfo>
 #include <cstring>
 
 namespace questionset {
@@ -204,26 +206,15 @@ Question readQuestion(const QString& path, int n)
 
 void appendQuestion(const QString& path, const Question& question)
 {
-    OpenedFile old(path, OpenMode::Input);
-    const qint64 oldLength = files().length(old.number());
-    OpenedFile fresh(path, OpenMode::Output);
-    qint64 copied = 0;
-    for (;;) {
-        const QByteArrayView chunk = files().buffered(old.number());
-        if (chunk.isEmpty())
-            break;
-        files().write(fresh.number(), chunk.toByteArray());
-        files().consume(old.number(), chunk.size());
-        copied += chunk.size();
-    }
-    // The file table ends the input at a read error as at the end of the file; a set copied short must
-    // never replace the whole one.
-    if (copied != oldLength)
-        throw FileError(FileError::Kind::CannotOpen,
-                        QStringLiteral("\"%1\" could not be read whole, nothing appended").arg(path));
-    old.commit();
-    files().write(fresh.number(), formatQuestion(question));
-    fresh.commit();
+    // Opening for appending would create a missing set; only an existing one is added to.
+    const std::optional<QString> native = platform::resolvePath(path);
+    if (!native || !QFileInfo(*native).isFile())
+        throw FileError(FileError::Kind::CannotOpen, QStringLiteral("\"%1\" does not exist").arg(path));
+    OpenedFile out(path, OpenMode::Append);
+    // One write of both records: the file table cuts a failed write back to where it began.
+    files().write(out.number(), formatQuestion(question));
+    files().flushToDisk(out.number());
+    out.commit();
 }
 
 }  // namespace questionset

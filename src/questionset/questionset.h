@@ -46,9 +46,10 @@ int countQuestions(const QString& path, const std::function<void(int)>& counted 
 // PastEnd; a flag that is not a number from 0 to 255 throws NotNumber or Overflow.
 Question readQuestion(const QString& path, int n);
 
-// Adds the two records of one question at the end of the set. The set is written as a complete new
-// version that replaces the old one in one step, so a full disk never leaves a half question behind that
-// would shift every question appended later. The set must exist (CannotOpen otherwise).
+// Adds the two records of one question at the end of the set, in place (the cost does not grow with the
+// set), and waits until they are on the disk. A write that fails is cut back, so a full disk never leaves
+// a half question behind that would shift every question appended later. The set must exist
+// (CannotOpen otherwise).
 void appendQuestion(const QString& path, const Question& question);
 
 // The pieces the readers and writers of the program share, on a file number of the file table.

@@ -1,6 +1,7 @@
 #include "windows/registry.h"
 
 #include "windows/converter/kwz_txt.h"
+#include "windows/editor/nowe_wiedo.h"
 #include "windows/grade/ocena.h"
 #include "windows/info/autor.h"
 #include "windows/info/dod.h"
@@ -39,6 +40,7 @@ void registerAll() {
     add<Opcje_>();
     add<SSaver>();
     add<KWZ_Txt>();
+    add<NoweWiedo>();
 }
 
 }  // namespace windows

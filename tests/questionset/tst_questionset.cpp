@@ -193,11 +193,22 @@ private slots:
         }
     }
 
+    void appendGrowsTheSetInPlace()
+    {
+        const QString path = withBytes(headerBytes + q1Bytes);
+        QFile opened(path);
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        questionset::appendQuestion(path, makeQuestion(QStringLiteral("nowe"), {1, 1, 1, 1, 1}));
+        // A handle opened before sees the new question: the set itself grew, no new version replaced it.
+        QCOMPARE(opened.readAll(), contents(path));
+        QVERIFY(contents(path).size() > headerBytes.size() + q1Bytes.size());
+    }
+
     void failedAppendKeepsTheOldSet()
     {
         const QString path = withBytes(headerBytes + q1Bytes);
-        // The disk fills up part-way through the new version: the old set stays whole.
-        files().failWritesAfter(headerBytes.size() + q1Bytes.size() + 10);
+        // The disk fills up part-way through the appended question: the old set stays whole.
+        files().failWritesAfter(10);
         QCOMPARE(failureOf([&] { questionset::appendQuestion(path, makeQuestion("nowe", {1, 1, 1, 1, 1})); }),
                  QStringLiteral("WriteFailed"));
         files().failWritesAfter(-1);

@@ -3,6 +3,7 @@
 // every run. The pictures compiled into the program fit the instructions windows' picture boxes.
 #include "support/program_fixture.h"
 #include "ui/form.h"
+#include "windows/editor/nowe_wiedo.h"
 #include "windows/info/dod.h"
 #include "windows/info/inform.h"
 #include "windows/main/wiedo.h"
@@ -20,7 +21,8 @@ namespace {
 const QStringList helpPictures = {QStringLiteral("inform.png"), QStringLiteral("dod1.png"), QStringLiteral("dod2.png"),
                                   QStringLiteral("dod3.png"), QStringLiteral("dod4.png")};
 const QStringList windowPictures = {QStringLiteral("main_window.png"), QStringLiteral("sign_in.png"),
-                                    QStringLiteral("grading_scale.png"), QStringLiteral("message_box.png")};
+                                    QStringLiteral("grading_scale.png"), QStringLiteral("question_editor.png"),
+                                    QStringLiteral("message_box.png")};
 
 struct Run {
     int exitCode = -1;
@@ -111,6 +113,7 @@ void tst_Screenshots::initTestCase() {
     places_[QStringLiteral("main_window.png")] = ui::forms().get<windows::Wiedo>().size();
     places_[QStringLiteral("sign_in.png")] = ui::forms().get<windows::open_>().size();
     places_[QStringLiteral("grading_scale.png")] = ui::forms().get<windows::Punkty>().size();
+    places_[QStringLiteral("question_editor.png")] = ui::forms().get<windows::NoweWiedo>().size();
     // A message box is as big as its text makes it.
     places_[QStringLiteral("message_box.png")] = QSize();
     QCOMPARE(fx.leftovers(), QString());

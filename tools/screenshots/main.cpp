@@ -11,7 +11,8 @@
 //     dod3.png    the sign-in window filled in
 //     dod4.png    the Start/next button below the answers, one of them ticked
 // Whole windows for the README:
-//     main_window.png, sign_in.png, grading_scale.png, and message_box.png (a counter's message)
+//     main_window.png, sign_in.png, grading_scale.png, question_editor.png (the history set's most wordy
+//     question in the editor), and message_box.png (a counter's message)
 // The exit code is 0 only when every picture was written.
 #include "grabbing_dialogs.h"
 
@@ -21,6 +22,8 @@
 #include "support/program_fixture.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/record_box.h"
+#include "windows/editor/nowe_wiedo.h"
 #include "windows/info/dod.h"
 #include "windows/info/inform.h"
 #include "windows/main/wiedo.h"
@@ -209,6 +212,31 @@ void takePictures(const QString& output) {
         }
     });
     main.Punktacja->trigger();
+
+    // The question editor with the most wordy question of the history set on screen, as moving to it in
+    // the opened set shows it.
+    ui::forms().queueModalScript(windows::NoweWiedo::formName, [&](ui::Form& form) {
+        auto& editor = static_cast<windows::NoweWiedo&>(form);
+        try {
+            const Question q = questionset::readQuestion(history, shownQuestion);
+            const auto boxes = editor.textBoxes();
+            boxes[0]->setText(q.texts.question);
+            for (std::size_t i = 0; i < 5; ++i) {
+                boxes[i + 1]->setText(q.texts.answers[i]);
+                editor.answerBoxes()[i]->setChecked(q.flags[i] == 1);
+            }
+            boxes[6]->setText(q.texts.hint);
+            editor.Label11->setText(QString::number(shownQuestion));
+            editor.Label13->setText(QString::number(questionset::countQuestions(history)));
+            editor.Aktyw();
+            editor.Command2->setFocus();  // no blinking text cursor: the same picture on every run
+            pictures.save(QStringLiteral("question_editor.png"), grabbed(editor));
+        } catch (const std::exception& e) {
+            dialogs.noteProblem(QString::fromStdString(e.what()));
+        }
+        editor.Hide();
+    });
+    main.edytujwiedo->trigger();
 
     // Step 1: the menu "Wiedo" dropped down, the pointer on "Otwórz plik testu". The menu is a window of
     // its own; it goes onto the main window where it opened.
