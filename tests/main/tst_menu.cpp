@@ -42,6 +42,9 @@ private slots:
     void closeBoxNoKeepsRunningTest();
     void workFileCheckOnMenu();
     void helpWindows();
+    void everyItemReachesItsWindow_data();
+    void everyItemReachesItsWindow();
+    void enabledStatesFollowTheTest();
 };
 
 void tst_Menu::koniec_data() {
@@ -161,6 +164,77 @@ void tst_Menu::helpWindows() {
     w.mnuBitmap3->trigger();
     QCOMPARE(shown, (QStringList{"Autor_", "oPrg"}));
     QVERIFY(w.isVisible());
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+void tst_Menu::everyItemReachesItsWindow_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("modal");
+    QTest::newRow("editor") << "edytujwiedo" << "NoweWiedo" << true;
+    QTest::newRow("grading_scale") << "Punktacja" << "Punkty" << true;
+    QTest::newRow("options_without_password") << "opcje" << "Opcje_" << false;
+    QTest::newRow("converter") << "KWZ_to_txt" << "KWZ_Txt" << false;
+    QTest::newRow("screen_saver") << "SS" << "SSaver" << true;
+    QTest::newRow("author") << "mnuBitmap2" << "Autor_" << true;
+    QTest::newRow("about") << "mnuBitmap3" << "oPrg" << true;
+}
+
+void tst_Menu::everyItemReachesItsWindow() {
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    QFETCH(bool, modal);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    auto* action = w.findChild<QAction*>(item);
+    QVERIFY2(action, qPrintable(item));
+    bool shownModally = false;
+    if (modal) {
+        ui::forms().queueModalScript(window, [&](ui::Form& shown) {
+            shownModally = shown.isVisible() && shown.isShowingModal();
+            shown.Hide();
+        });
+    }
+    action->trigger();
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    ui::Form* shown = ui::forms().findLoaded(window);
+    QVERIFY2(shown, qPrintable(window + QStringLiteral(" was not loaded")));
+    if (modal) {
+        QVERIFY(shownModally);
+    } else {
+        // Not modal: the main window stays usable beside it.
+        QVERIFY(shown->isVisible());
+        QVERIFY(!shown->isShowingModal());
+        QVERIFY(w.isEnabled() && w.otwórz->isEnabled());
+        shown->Hide();
+    }
+    QVERIFY(w.isVisible());
+    QCOMPARE(fx.leftovers(), QString());
+}
+
+// The print commands wait for a signed-in student and step aside, with the teacher's menu, while a test
+// runs; the grade window gives them back.
+void tst_Menu::enabledStatesFollowTheTest() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    const auto states = [&w] {
+        QString result;
+        for (QAction* a : {w.drukuj, w.druKPod, w.drukKarO, w.DrukWsz, w.ustdr, w.dlaNauczyciela->menuAction(),
+                           w.otwórz, w.koniec, w.KWZ_to_txt, w.SS, w.mnuBitmap1, w.mnuBitmap2, w.mnuBitmap3})
+            result += a->isEnabled() ? u'1' : u'0';
+        return result;
+    };
+    QCOMPARE(states(), QStringLiteral("0000011111111"));
+    openAndSignIn(w, dialogs, writeSet(fx, {{1, 2, 2, 2, 2}}));
+    QCOMPARE(states(), QStringLiteral("1111111111111"));
+    next(w);
+    QCOMPARE(states(), QStringLiteral("0000001111111"));
+    closeGradeWindowWhenShown();
+    next(w);
+    QCOMPARE(states(), QStringLiteral("1111111111111"));
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
 }
