@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QTest>
+#include <QAbstractButton>
 #include <QTimer>
 
 using platform::QtDialogs;
@@ -18,20 +19,26 @@ const QStringList titles{QStringLiteral("Złe hasło"), QStringLiteral("Numer py
                          QStringLiteral("Odpowiedzi dobre"),
                          QStringLiteral("Znasz swoją wiedzę, czy jej nie znasz ?")};
 
-// Waits for the box to open, notes its width and closes it.
-int widthOfNextBox(const std::function<void()>& open) {
-    int width = -1;
+// Waits for the box to open and hands it to `look`, which closes it.
+void inspectNextBox(const std::function<void()>& open, const std::function<void(QDialog&)>& look) {
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             poll.stop();
-            width = box->width();
-            box->reject();
+            look(*box);
         }
     });
     poll.start();
     open();
+}
+
+int widthOfNextBox(const std::function<void()>& open) {
+    int width = -1;
+    inspectNextBox(open, [&width](QDialog& box) {
+        width = box.width();
+        box.reject();
+    });
     return width;
 }
 
@@ -45,6 +52,7 @@ private slots:
     void minimumWidthForTitle();
     void boxesAsWideAsTheirTitle_data();
     void boxesAsWideAsTheirTitle();
+    void buttonsSpeakPolish();
 };
 
 void tst_QtDialogs::minimumWidthForTitle_data() {
@@ -89,6 +97,40 @@ void tst_QtDialogs::boxesAsWideAsTheirTitle() {
             dialogs.messageBox({QStringLiteral("Źle"), title, platform::Icon::Exclamation, platform::Buttons::Ok});
     });
     QVERIFY(width >= platform::minimumWidthForTitle(title, platform::titleBarFont()));
+}
+
+// The Yes/No question answers with the button the user clicks; the input box's buttons are Polish too.
+void tst_QtDialogs::buttonsSpeakPolish() {
+    QtDialogs dialogs;
+    QStringList seen;
+    const auto clickButton = [&seen](const QString& clicked) {
+        return [&seen, clicked](QDialog& box) {
+            QAbstractButton* target = nullptr;
+            for (QAbstractButton* button : box.findChildren<QAbstractButton*>()) {
+                seen << button->text();
+                if (button->text() == clicked)
+                    target = button;
+            }
+            if (target)
+                target->click();
+            else
+                box.reject();
+        };
+    };
+    platform::Answer answer = platform::Answer::Ok;
+    inspectNextBox([&] {
+        answer = dialogs.messageBox({QStringLiteral("Czy chcesz opuścić ten program ?"), QStringLiteral("Koniec ?"),
+                                     platform::Icon::Information, platform::Buttons::YesNo});
+    }, clickButton(QStringLiteral("&Nie")));
+    QCOMPARE(answer, platform::Answer::No);
+    QCOMPARE(seen, (QStringList{"&Tak", "&Nie"}));
+    seen.clear();
+    std::optional<QString> typed;
+    inspectNextBox([&] { typed = dialogs.inputBox(QStringLiteral("Podaj hasło "), QStringLiteral("Hasło"), {}); },
+                   clickButton(QStringLiteral("Anuluj")));
+    QVERIFY(!typed);
+    seen.sort();
+    QCOMPARE(seen, (QStringList{"Anuluj", "OK"}));
 }
 
 QTEST_MAIN(tst_QtDialogs)
