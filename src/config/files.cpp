@@ -3,6 +3,7 @@
 #include "platform/filetable.h"
 #include "platform/opened_file.h"
 #include "platform/paths.h"
+#include "platform/shared_lock.h"
 
 namespace config {
 
@@ -63,6 +64,7 @@ QString readPassword(const QString& programFolder) {
 }
 
 void writePassword(const QString& folder, const QString& password) {
+    const platform::SharedFolderLock lock(folder);
     writeRecordFile(folder + QLatin1String(passwordFileName), {records::Field::text(password)});
 }
 

@@ -2,6 +2,7 @@
 
 #include "config/files.h"
 #include "platform/opened_file.h"
+#include "platform/shared_lock.h"
 #include "platform/clock.h"
 #include "records/records.h"
 
@@ -29,6 +30,7 @@ QByteArray formatResultRecord(const ResultRecord& r)
 
 void appendResult(const QString& programFolder, const QByteArray& record)
 {
+    const platform::SharedFolderLock lock(programFolder);
     platform::OpenedFile log(programFolder + QLatin1String(config::resultsLogFileName), OpenMode::Append);
     platform::files().write(log.number(), record);
     platform::files().flushToDisk(log.number());

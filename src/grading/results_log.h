@@ -23,7 +23,8 @@ struct ResultRecord {
 QByteArray formatResultRecord(const ResultRecord& record);
 
 // Appends the record to "wyniki.txt" (created when missing) with a single write and pushes it to the disk
-// before returning. Throws platform::FileError: CannotOpen when the log cannot be opened for appending,
+// before returning, under the program folder's shared lock. Throws platform::FileError: Busy when another
+// copy of the program keeps the lock too long, CannotOpen when the log cannot be opened for appending,
 // WriteFailed when the write or the flush fails; the log is then exactly as it was before, so it only
 // ever holds whole records.
 void appendResult(const QString& programFolder, const QByteArray& record);

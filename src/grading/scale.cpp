@@ -2,6 +2,7 @@
 
 #include "config/files.h"
 #include "platform/opened_file.h"
+#include "platform/shared_lock.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "records/records.h"
@@ -53,6 +54,7 @@ double thresholdOf(const Value& field)
 
 void writeDefaultScale(const QString& programFolder)
 {
+    const platform::SharedFolderLock lock(programFolder);
     const auto& t = defaultThresholds;
     config::writeRecordFile(scalePath(programFolder),
                             {Field::number(t[0]), Field::number(t[1]), Field::number(t[2]),
@@ -94,6 +96,7 @@ void writeEditorScale(const QString& programFolder, const std::array<QString, 6>
     QByteArray bytes;
     for (const QString& box : boxTexts)
         bytes += records::formatRecord({Field::value(Value::ofNumber(platform::captionValue(box)))});
+    const platform::SharedFolderLock lock(programFolder);
     platform::OpenedFile file(scalePath(programFolder), OpenMode::Output);
     platform::files().write(file.number(), bytes);
     file.commit();

@@ -30,6 +30,7 @@ const char* kindName(FileError::Kind kind)
     case FileError::Kind::NotNumber: return "NotNumber";
     case FileError::Kind::WriteFailed: return "WriteFailed";
     case FileError::Kind::BadHandle: return "BadHandle";
+    case FileError::Kind::Busy: return "Busy";
     }
     return "Unknown";
 }

@@ -15,6 +15,7 @@ public:
         NotNumber,    // a number was asked for and the field is not one
         WriteFailed,  // the bytes could not be written or the new file could not replace the old one
         BadHandle,    // the file number is not open (for instance after "close every open file")
+        Busy,         // another copy of the program is writing the shared file and did not finish in time
     };
     FileError(Kind kind, const QString& detail);
     Kind kind() const { return kind_; }

@@ -2,6 +2,7 @@
 
 #include "platform/filetable.h"
 #include "platform/opened_file.h"
+#include "platform/shared_lock.h"
 #include "platform/paths.h"
 #include "records/records.h"
 
@@ -29,6 +30,7 @@ Reason reasonOf(const FileError& error)
     case FileError::Kind::NotNumber: return Reason::BadFlags;
     case FileError::Kind::WriteFailed: return Reason::WriteFailed;
     case FileError::Kind::BadHandle: return Reason::CannotOpen;
+    case FileError::Kind::Busy: return Reason::Busy;
     }
     return Reason::CannotOpen;
 }
@@ -121,6 +123,8 @@ void writeEmptyWorkingCopy()
 void appendInPlace(const QString& path, const Question& question)
 {
     editorWork([&] {
+        // Another copy of the program may be writing the same set from another computer.
+        const platform::SharedFolderLock lock(QFileInfo(path).absolutePath());
         requireWholeTail(path);
         appendQuestion(path, question);
     });
@@ -165,6 +169,7 @@ Rewritten rewriteInPlace(const QString& path, int current, int count, const Ques
     if (!lock.held())
         throw EditorError(Reason::Busy);
     return editorWork([&] {
+        const platform::SharedFolderLock setLock(QFileInfo(path).absolutePath());
         Rewritten result;
         qint64 start = 0;  // where question `current` begins and ends in the set
         qint64 end = 0;

@@ -37,6 +37,12 @@ const QString logUnwritable = QStringLiteral(
     "Nie można dopisać wyniku do pliku WYNIKI.TXT w folderze programu (plik lub folder tylko do odczytu "
     "albo brak miejsca na dysku). Ocena jest wystawiona, ale nie została zapisana - zanotuj ją.");
 
+const QString logBusy = QStringLiteral(
+    "Plik WYNIKI.TXT zapisuje teraz inna kopia programu (być może na innym komputerze). Wynik czeka na "
+    "zapisanie. Czy spróbować jeszcze raz ?");
+const QString logNotWritten = QStringLiteral(
+    "Wynik nie został zapisany w pliku WYNIKI.TXT. Ocena jest wystawiona - zanotuj ją.");
+
 using platform::closeEveryFile;
 
 void gradingError(const QString& prompt) {
@@ -136,11 +142,23 @@ void Ocena::Form_Activate() {
     record.questionCountText = main.Label12->text();
     record.grade = grade;
     record.when = platform::now();
-    bool logged = true;
-    try {
-        grading::appendResult(folder, grading::formatResultRecord(record));
-    } catch (const platform::FileError&) {
-        logged = false;
+    // Another copy of the program (a lab's shared folder) may be writing the log: the record waits in
+    // memory for as many tries as the teacher wants, so the student's result is not lost.
+    QString notLogged;
+    for (;;) {
+        try {
+            grading::appendResult(folder, grading::formatResultRecord(record));
+        } catch (const platform::FileError& error) {
+            if (error.kind() != platform::FileError::Kind::Busy) {
+                notLogged = logUnwritable;
+            } else if (platform::msgBox(logBusy, platform::Buttons::YesNo, platform::Icon::Question,
+                                        QStringLiteral("Plik wyników zajęty")) == platform::Answer::Yes) {
+                continue;
+            } else {
+                notLogged = logNotWritten;
+            }
+        }
+        break;
     }
     closeEveryFile();
 
@@ -152,8 +170,8 @@ void Ocena::Form_Activate() {
     }
     // The grade stands even when the log could not take it: the student has earned it, and the teacher
     // learns from the message that it has to be noted by hand.
-    if (!logged)
-        gradingError(logUnwritable);
+    if (!notLogged.isEmpty())
+        gradingError(notLogged);
     Command1->setEnabled(true);
 }
 

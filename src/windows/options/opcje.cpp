@@ -159,10 +159,13 @@ void Opcje_::Command1_Click() {
     const std::optional<QByteArray> oldPasswordFile = fileBytes(passwordFile);
     try {
         config::writePassword(programFolder(), Text1->text());
-    } catch (const FileError&) {
-        saveFailed(QStringLiteral("Nie mogę zapisać hasła w pliku Wiedo.cfg w katalogu programu. Sprawdź, czy "
-                                  "dysk nie jest pełny i czy katalog programu nie jest tylko do odczytu. "
-                                  "Ustawienia nie zostały zmienione."));
+    } catch (const FileError& error) {
+        saveFailed(error.kind() == FileError::Kind::Busy
+                       ? QStringLiteral("Plik Wiedo.cfg zapisuje teraz inna kopia programu. Spróbuj jeszcze raz za "
+                                        "chwilę. Ustawienia nie zostały zmienione.")
+                       : QStringLiteral("Nie mogę zapisać hasła w pliku Wiedo.cfg w katalogu programu. Sprawdź, czy "
+                                        "dysk nie jest pełny i czy katalog programu nie jest tylko do odczytu. "
+                                        "Ustawienia nie zostały zmienione."));
         return;
     }
     try {

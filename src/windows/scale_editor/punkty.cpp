@@ -234,10 +234,14 @@ void Punkty::Command3_Click() {
         texts[i] = all[i]->text();
     try {
         grading::writeEditorScale(programFolder(), texts);
-    } catch (const platform::FileError&) {
-        platform::msgBox(QStringLiteral("Nie mogę zapisać punktacji do pliku ptk.ptk. Sprawdź, czy dysk nie "
-                                        "jest pełny i czy katalog programu nie jest tylko do odczytu. "
-                                        "Punktacja w pliku nie została zmieniona."),
+    } catch (const platform::FileError& error) {
+        // The window stays open with the boxes as they are: "Powrót" tries again.
+        platform::msgBox(error.kind() == platform::FileError::Kind::Busy
+                             ? QStringLiteral("Plik ptk.ptk zapisuje teraz inna kopia programu. Spróbuj jeszcze raz "
+                                              "za chwilę. Punktacja w pliku nie została zmieniona.")
+                             : QStringLiteral("Nie mogę zapisać punktacji do pliku ptk.ptk. Sprawdź, czy dysk nie "
+                                              "jest pełny i czy katalog programu nie jest tylko do odczytu. "
+                                              "Punktacja w pliku nie została zmieniona."),
                          platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd zapisu"));
         return;
     }
