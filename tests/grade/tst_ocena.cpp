@@ -13,8 +13,10 @@
 #include "windows/temp/temp_window.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QTest>
 
+using platform::Buttons;
 using platform::Icon;
 using testsupport::cp1250;
 using testsupport::ProgramFixture;
@@ -136,6 +138,8 @@ private slots:
     void scaleUnreadable();
     void logUnwritable_data();
     void logUnwritable();
+    void logBusyOffersRetry_data();
+    void logBusyOffersRetry();
 };
 
 void tst_Ocena::gradesAndLogs_data() {
@@ -296,6 +300,40 @@ void tst_Ocena::logUnwritable() {
         QCOMPARE(fx.read(QStringLiteral("wyniki.txt")), earlier);
     QCOMPARE(main.Label12->text(), QStringLiteral("0"));
     QCOMPARE(platform::files().openCount(), 0);
+}
+
+void tst_Ocena::logBusyOffersRetry_data() {
+    QTest::addColumn<bool>("retry");
+    QTest::newRow("retried_when_free") << true;
+    QTest::newRow("given_up") << false;
+}
+
+// Another copy of the program holds the shared folder's lock: the record waits while the teacher retries.
+void tst_Ocena::logBusyOffersRetry() {
+    QFETCH(bool, retry);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& main = finishTest(fx, QStringLiteral("28"), QStringLiteral("40"));
+    QLockFile otherCopy(fx.path(QStringLiteral("wiedo.lck")));
+    QVERIFY(otherCopy.tryLock(0));
+    const QString busy = QStringLiteral("Plik WYNIKI.TXT zapisuje teraz inna kopia programu (być może na innym "
+                                        "komputerze). Wynik czeka na zapisanie. Czy spróbować jeszcze raz ?");
+    const QString busyTitle = QStringLiteral("Plik wyników zajęty");
+    // The first try finds the lock held; so does the second, after which the other copy is done.
+    dialogs.expectMessage(busy, busyTitle, Icon::Question, Buttons::YesNo, platform::Answer::Yes);
+    dialogs.expectMessage(busy, busyTitle, Icon::Question, Buttons::YesNo,
+                          retry ? platform::Answer::Yes : platform::Answer::No, [&] { otherCopy.unlock(); });
+    if (!retry)
+        dialogs.expectMessage(QStringLiteral("Wynik nie został zapisany w pliku WYNIKI.TXT. Ocena jest wystawiona - "
+                                             "zanotuj ją."),
+                              gradingTitle, Icon::Exclamation);
+    const Seen seen = showAndClose(main, true);
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(seen.visiblePicture, 4);
+    QCOMPARE(fx.exists(QStringLiteral("wyniki.txt")), retry);
+    if (retry)
+        QCOMPARE(fx.read(QStringLiteral("wyniki.txt")).count("Ocena : 4"), 1);
+    QCOMPARE(fx.leftovers(), QString());
 }
 
 QTEST_MAIN(tst_Ocena)
