@@ -33,6 +33,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     ui::useProgramStyle();
     app.setQuitOnLastWindowClosed(false);  // the loader hides itself before the next window shows
+    // Every window takes this icon; none decodes a copy of its own at start.
     app.setWindowIcon(QIcon(QStringLiteral(":/img/app.png")));
     platform::installPolishQtTexts(app);  // the file dialogs' own words
     windows::Wiedo::commandLineSet = app::questionSetToOpen(app);

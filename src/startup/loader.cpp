@@ -34,7 +34,6 @@ void warn(const QString& prompt, const QString& title) {
 
 LoadT::LoadT() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("Trwa ładowanie programu. Proszę czekać . . . "));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     setOuterSizeTwips(5400, 2640);
     Image1 = ui::make<QLabel>(this, "Image1", 120, 120, 960, 960);

@@ -87,6 +87,23 @@ void replaceFromSecondQuestion(const QString& path, const QByteArray& tail) {
     platform::files().closeAll();
 }
 
+// Counts the paint events of the controls it watches and notes the text each showed when painted.
+class PaintCounter : public QObject {
+public:
+    QMap<QObject*, int> paints;
+    QMap<QObject*, QString> texts;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints[watched];
+            if (auto* label = qobject_cast<QLabel*>(watched))
+                texts[watched] = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(watched))
+                texts[watched] = button->text();
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 class tst_Flow : public QObject {
@@ -117,6 +134,7 @@ private slots:
     void emptyCountRefused();
     void closedFilesBeforeStart();
     void logoOnlyWhileStartEnabled();
+    void clickPaintsTheNewQuestionAtOnce();
 };
 
 void tst_Flow::judging_data() {
@@ -638,3 +656,34 @@ void tst_Flow::openWindowShownAgainKeepsItsBoxes() {
 
 QTEST_MAIN(tst_Flow)
 #include "tst_flow.moc"
+
+// The click paints before it returns, with no event loop in between: every control that shows the
+// question is painted, once, and already shows the new question when it is.
+void tst_Flow::clickPaintsTheNewQuestionAtOnce() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC, none, AC}));
+    next(w);
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    const QList<QWidget*> shown{w.Label1, w.Label3, w.Label10, w.Label14, w.Label16, w.Command1};
+    QList<QWidget*> watched = shown;
+    for (int x = 0; x < 5; ++x)
+        watched << w.answerButton(x) << w.answerBox(x);
+    for (QWidget* control : watched)
+        control->installEventFilter(&counter);
+    w.Command1->click();
+    for (QWidget* control : watched) {
+        QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+        QCOMPARE(counter.paints.value(control), 1);
+    }
+    QCOMPARE(counter.texts.value(w.Label10), QStringLiteral("2"));
+    QCOMPARE(counter.texts.value(w.Label1), QStringLiteral("Pytanie 2"));
+    QCOMPARE(counter.texts.value(w.answerButton(0)), QStringLiteral("A2"));
+    w.Command1->click();
+    for (QWidget* control : watched)
+        QCOMPARE(counter.paints.value(control), 2);
+    QCOMPARE(counter.texts.value(w.answerButton(4)), QStringLiteral("E3"));
+    QCOMPARE(counter.texts.value(w.Label3), QStringLiteral("Podpowiedź 3"));
+}

@@ -71,6 +71,7 @@ private slots:
     void loaderCloseBoxDoesNothing();
     void unwritableProgramFolderGoesOn();
     void realExecutableReachesWelcome();
+    void realExecutableQuitsWhenAskedOncePainted();
 };
 
 void tst_Startup::firstRunShowsWelcomeTwice() {
@@ -401,6 +402,48 @@ void tst_Startup::realExecutableReachesWelcome() {
     QVERIFY(!QFile::exists(dir.path() + "/home/.local/share/wiedo/c/test.tmp"));
     process.kill();
     process.waitForFinished(5000);
+}
+
+// The benchmark's start-up figure ends the program by WIEDO_QUIT_WHEN_PAINTED: an installed program ends
+// by itself, with success, once the instructions window has been painted, and only then.
+void tst_Startup::realExecutableQuitsWhenAskedOncePainted() {
+    const QString exe = qEnvironmentVariable("WIEDO_EXE");
+    if (exe.isEmpty())
+        QSKIP("WIEDO_EXE is not set");
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/install";
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(exe, folder + "/wiedo"));
+    QFile::setPermissions(folder + "/wiedo", QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("wiedo.ini", "\"" + folder.toUtf8() + "\"\r\n");
+    write("Wiedo.cfg", "\"\"\r\n");
+    write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    write("run.run", "6\r\n");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", dir.path() + "/home");
+    env.insert("XDG_DATA_HOME", dir.path() + "/home/.local/share");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("WIEDO_TRACE_WINDOWS", "1");
+    env.insert("WIEDO_QUIT_WHEN_PAINTED", "Inform");
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir.path());
+    process.start(folder + "/wiedo", {});
+    QVERIFY2(process.waitForFinished(20000), "the program did not end by itself");
+    const QByteArray err = process.readAllStandardError();
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY2(err.contains("shown LoadT\nshown Inform\n"), err.constData());
+    QVERIFY2(!err.contains("Witaj"), err.constData());
+    // The loader ran its checks to the end: the run counter went up.
+    QFile counter(folder + "/run.run");
+    QVERIFY(counter.open(QIODevice::ReadOnly));
+    QCOMPARE(counter.readAll().trimmed(), QByteArray("7"));
 }
 
 QTEST_MAIN(tst_Startup)

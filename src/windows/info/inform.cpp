@@ -25,7 +25,6 @@ QFrame* redLine(QWidget* parent, const char* name, int left, int top, int width,
 
 Inform::Inform() : ui::Form(formName) {
     setWindowTitle(caption);
-    setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
     setOuterSizeTwips(7440, 4680);
     Label1 = infoLabel(this, "Label1", 120, 120, 6960, 375, QStringLiteral("Instrukcja obsługi :"));
     ui::setFontFace(Label1, QStringLiteral("Arial"), 12, true);

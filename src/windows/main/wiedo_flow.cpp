@@ -164,11 +164,17 @@ void Wiedo::Labl() {
 }
 
 void Wiedo::Odswiez() {
+    // The controls show the new question at once, yet in one synchronous paint of the window: a repaint
+    // of each would flush the window 24 times and paint the controls that overlap twice.
+    QRegion changed;
     for (QWidget* control : std::initializer_list<QWidget*>{
              Label1,  Label3,  Label4,  Label5,  Label6,  Label7,  Label8,  Check1,  Check2,  Check3,
              Check4,  Check5,  Label9,  Label10, Label11, Label12, Label13, Label14, Label15, Label16,
              Label19, Label20, Label21, Command1})
-        control->repaint();
+        if (control->isVisible())
+            changed += QRect(control->mapTo(this, QPoint(0, 0)), control->size());
+    if (!changed.isEmpty())
+        repaint(changed);
 }
 
 void Wiedo::ABCDEh() {
