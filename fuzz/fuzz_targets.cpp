@@ -533,12 +533,15 @@ Reference readReference(const QString& path)
     Reference r;
     const int file = files().open(path, OpenMode::Input);
     r.length = files().length(file);
-    r.hasHeader = !failureOf("reference header", {Kind::PastEnd}, [&] { records::readText(file); });
+    QString headerText;
+    r.hasHeader = !failureOf("reference header", {Kind::PastEnd}, [&] { headerText = records::readText(file); });
     r.headerEnd = files().position(file);
+    // Only a set with the right header is whole: the editor opens no other, and an unterminated quote in a
+    // wrong header can swallow a tail that looks like a line of flags, which the append takes as whole.
     if (r.hasHeader) {
         for (;;) {
             if (files().atEnd(file)) {
-                r.whole = true;
+                r.whole = headerText == questionset::header;
                 break;
             }
             questionset::Question q;
