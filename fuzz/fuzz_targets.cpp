@@ -5,13 +5,18 @@
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "platform/paths.h"
+#include "platform/codepage.h"
 #include "platform/text.h"
+#include "questionset/editor_store.h"
 #include "questionset/questionset.h"
 #include "records/records.h"
+#include "sheets/text_export.h"
 #include "testing/question_reader.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -495,6 +500,357 @@ int fuzzConfig(const std::uint8_t* data, std::size_t size)
         check(again == work, "a written work file reads back differently");
     }
     checkNothingOpen("config");
+    return 0;
+}
+
+// ---- the question editor ------------------------------------------------------------------------------
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("cannot read back %1").arg(path));
+    return file.readAll();
+}
+
+// The set as a plain sequential reader sees it, with no length bound: the questions that read whole from
+// the start, where each ends, and whether they end exactly at the end of the file.
+struct Reference {
+    bool hasHeader = false;
+    QList<questionset::Question> questions;
+    QList<qint64> ends;  // ends[i] is where question i + 1 ends; ends[-1] is where the header ends
+    qint64 headerEnd = 0;
+    bool whole = false;  // every byte after the header belongs to a question that reads whole
+    qint64 length = 0;
+
+    qint64 startOf(int n) const { return n == 1 ? headerEnd : ends[n - 2]; }  // question n from 1
+};
+
+Reference readReference(const QString& path)
+{
+    Reference r;
+    const int file = files().open(path, OpenMode::Input);
+    r.length = files().length(file);
+    QString headerText;
+    r.hasHeader = !failureOf("reference header", {Kind::PastEnd}, [&] { headerText = records::readText(file); });
+    r.headerEnd = files().position(file);
+    // Only a set with the right header is whole: the editor opens no other, and an unterminated quote in a
+    // wrong header can swallow a tail that looks like a line of flags, which the append takes as whole.
+    if (r.hasHeader) {
+        for (;;) {
+            if (files().atEnd(file)) {
+                r.whole = headerText == questionset::header;
+                break;
+            }
+            questionset::Question q;
+            if (failureOf("reference question", flagKinds, [&] { q = questionset::readQuestionAt(file); }))
+                break;
+            r.questions << q;
+            r.ends << files().position(file);
+        }
+    }
+    files().close(file);
+    return r;
+}
+
+// The questions the fuzzed operations write: plain and Polish texts, empty fields, separators and blanks
+// inside quotes, a long text, and a question copied from the set itself.
+questionset::Question questionToWrite(std::uint8_t choice, const Reference& set)
+{
+    questionset::Question q;
+    switch (choice % 5) {
+    case 0:
+        q.texts = {QStringLiteral("Ile nóg ma pająk?"),
+                   {QStringLiteral("6"), QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("Żadnej"),
+                    QStringLiteral("Źdźbło")},
+                   QStringLiteral("Więcej niż owad")};
+        break;
+    case 1:
+        break;  // every text empty
+    case 2:
+        q.texts = {QStringLiteral(" , ,"), {QStringLiteral(","), QStringLiteral(" a "), QStringLiteral("\t"),
+                                            QStringLiteral("1,5"), QStringLiteral("-3")},
+                   QStringLiteral("  ")};
+        break;
+    case 3:
+        q.texts.question = QStringLiteral("ąęśćżźńół ").repeated(200);
+        q.texts.hint = QStringLiteral("x");
+        break;
+    case 4:
+        for (const questionset::Question& from : set.questions) {
+            const auto& t = from.texts;
+            if (survivesQuoting(t.question) && survivesQuoting(t.hint)
+                && std::all_of(t.answers.begin(), t.answers.end(), survivesQuoting)
+                && !t.question.contains(u'\r') && !t.question.contains(u'\n')) {
+                q.texts = t;
+                break;
+            }
+        }
+        break;
+    }
+    q.flags = {static_cast<std::uint8_t>(choice), 1, 2, static_cast<std::uint8_t>(255 - choice), 0};
+    return q;
+}
+
+// Runs an editor operation: a failure is an EditorError of a reason the operation may give, and the set
+// is then byte for byte what it was. Answers whether the operation succeeded.
+template <typename Call>
+bool editorOperation(const char* what, const QString& path, const QByteArray& before, Call&& call)
+{
+    try {
+        call();
+    } catch (const questionset::EditorError& e) {
+        check(e.reason() != questionset::EditorError::Reason::WriteFailed
+                  && e.reason() != questionset::EditorError::Reason::Busy,
+              "an editor operation failed for want of the disk or the working copy");
+        if (fileBytes(path) != before)
+            fail(QStringLiteral("%1 failed and changed the set").arg(QString::fromLatin1(what)));
+        checkNothingOpen(what);
+        return false;
+    }
+    checkNothingOpen(what);
+    return true;
+}
+
+}  // namespace
+
+int fuzzEditor(const std::uint8_t* data, std::size_t size)
+{
+    const Workspace& w = workspace();
+    // The working copy lives in the current folder: the temporary one while the input runs, never the
+    // caller's, whose relative paths must still work afterwards.
+    struct CurrentFolder {
+        const QString saved = QDir::currentPath();
+        ~CurrentFolder() { QDir::setCurrent(saved); }
+    } restore;
+    failureOf("changeFolder", {}, [&] { platform::changeFolder(w.dir.path()); });
+    const std::uint8_t a = size > 0 ? data[0] : 0;
+    const std::uint8_t b = size > 1 ? data[1] : 0;
+    const std::size_t skip = std::min<std::size_t>(size, 2);
+    const QString path = w.programFolder + QStringLiteral("edited.kwz");
+    const QByteArray original = bytesOf(data + skip, size - skip);
+    put(path, original);
+    const Reference ref = readReference(path);
+    const auto held = static_cast<int>(ref.questions.size());
+    const long long bound = static_cast<long long>(static_cast<double>(ref.length) / 20.0);
+
+    // First, question n and the one before it (the Previous button reads the set from its start again).
+    const int n = 1 + a % 8;
+    for (const int wanted : {n, n - 1}) {
+        questionset::Question q;
+        const bool read = editorOperation("readForEditor", path, original,
+                                          [&] { q = questionset::readForEditor(path, wanted); });
+        check(read == (ref.hasHeader && wanted >= 1 && wanted <= held), "readForEditor disagrees with the set");
+        if (read)
+            check(q == ref.questions[wanted - 1], "readForEditor read another question");
+    }
+
+    // The last question: the set's questions read whole, as far as the length bound lets the editor count.
+    questionset::LastQuestion last;
+    const bool lastRead =
+        editorOperation("readLast", path, original, [&] { last = questionset::readLast(path); });
+    if (lastRead) {
+        check(last.count >= 0 && last.count <= held && last.count <= bound, "readLast counted beyond the set");
+        check(last.question.has_value() == (last.count > 0), "readLast has a question without a count");
+        if (last.question)
+            check(*last.question == ref.questions[last.count - 1], "readLast read another question");
+    }
+    if (ref.whole && held <= bound)
+        check(lastRead && last.count == held, "readLast fails on a whole set");
+
+    // A rewrite in the middle: question `current` of `count`, sometimes where there is none.
+    const questionset::Question written = questionToWrite(a >> 3, ref);
+    const int current = held > 0 ? 1 + (b & 0x3f) % (held + 1) : (b & 1);
+    const int count = held + ((b >> 6) & 1) + ((b >> 7) ? 2 : 0);
+    questionset::Rewritten rewritten;
+    const bool rewrote = editorOperation("rewriteInPlace", path, original, [&] {
+        rewritten = questionset::rewriteInPlace(path, current, count, written);
+    });
+    if (ref.whole && held <= bound && current >= 1 && current <= held && (count == held || count == held + 1))
+        check(rewrote, "a rewrite of a whole set failed");
+    QByteArray now = fileBytes(path);
+    if (rewrote) {
+        check(current >= 1 && current <= held, "a rewrite succeeded where there is no such question");
+        // Only the question's own bytes changed, and the set reads back question by question.
+        const QByteArray expected = original.left(ref.startOf(current)) + questionset::formatQuestion(written)
+                                  + original.mid(ref.ends[current - 1]);
+        check(now == expected, "the rewrite changed more than the question");
+        for (int i = 1; i <= held; ++i) {
+            questionset::Question again;
+            failureOf("readQuestion after the rewrite", {}, [&] { again = questionset::readQuestion(path, i); });
+            check(again == (i == current ? written : ref.questions[i - 1]), "a question reads back otherwise");
+        }
+        if (rewritten.following)
+            check(current < held && *rewritten.following == ref.questions[current], "the rewrite shows another question");
+        else
+            check(current == held || current >= bound, "the rewrite lost the following question");
+        const QFileInfo copy(questionset::workingCopyPath());
+        check(!copy.exists() || copy.size() == 0, "the working copy is not emptied after a rewrite");
+        if (ref.whole) {
+            const Reference after = readReference(path);
+            check(after.whole && after.questions.size() == held, "a whole set is no longer whole after a rewrite");
+        }
+    }
+
+    // A question typed at the end: appended whole, or nothing.
+    const QByteArray beforeAppend = now;
+    const bool appended = editorOperation("appendInPlace", path, beforeAppend,
+                                          [&] { questionset::appendInPlace(path, written); });
+    if (appended) {
+        now = fileBytes(path);
+        check(now == beforeAppend + questionset::formatQuestion(written), "the append wrote something else");
+        const Reference before = readReference(path);  // the set as it is now, the new question included
+        if (ref.whole) {
+            check(before.whole && before.questions.size() == held + 1, "a whole set is no longer whole after an append");
+            check(before.questions.last() == written, "the appended question reads back otherwise");
+        }
+    }
+    questionset::removeWorkingCopy();
+    checkNothingOpen("editor");
+    return 0;
+}
+
+// ---- the converter to a text file ----------------------------------------------------------------------
+
+namespace {
+
+// One question's raw texts as the converter copies them.
+struct RawQuestion {
+    std::array<QByteArray, 7> texts;
+    bool flagsRead = false;
+};
+
+// The lines the converter must write for one question.
+QByteArray expectedBlock(const RawQuestion& q, bool withHints)
+{
+    QByteArray block = platform::encode1250(platform::upperCase(platform::decode1250(q.texts[0]))) + "\r\n";
+    static const char* const labels[] = {"a)  ", "b)  ", "c)  ", "d)  ", "e)  "};
+    for (int i = 0; i < 5; ++i)
+        block += labels[i] + q.texts[i + 1] + "\r\n";
+    if (withHints)
+        block += "\r\n" + platform::encode1250(QStringLiteral("Wskazówka :")) + "\r\n" + q.texts[6] + "\r\n";
+    return block + "\r\n";
+}
+
+// The layout alone, line by line: a question line, the five answer lines, the optional hint block, an
+// empty line; every line ends with CR LF. Only for texts without line breaks of their own.
+void checkLayout(const QByteArray& text, int blocks, bool withHints)
+{
+    check(text.isEmpty() || text.endsWith("\r\n"), "the text file does not end with CR LF");
+    QList<QByteArray> lines = text.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray& line : lines) {
+        check(line.endsWith('\r') && line.count('\r') == 1, "a line of the text file does not end with CR LF");
+        line.chop(1);
+    }
+    const int perBlock = withHints ? 10 : 7;
+    check(lines.size() == blocks * perBlock, "the text file holds another number of lines");
+    const QByteArray hintTitle = platform::encode1250(QStringLiteral("Wskazówka :"));
+    for (int b = 0; b < blocks; ++b) {
+        const qsizetype at = static_cast<qsizetype>(b) * perBlock;
+        for (int i = 0; i < 5; ++i)
+            check(lines[at + 1 + i].startsWith(QByteArray(1, static_cast<char>('a' + i)) + ")  "),
+                  "an answer line does not start with its letter");
+        if (withHints)
+            check(lines[at + 6].isEmpty() && lines[at + 7] == hintTitle, "the hint block is not laid out");
+        check(lines[at + perBlock - 1].isEmpty(), "a question does not end with an empty line");
+    }
+}
+
+}  // namespace
+
+int fuzzTextExport(const std::uint8_t* data, std::size_t size)
+{
+    const Workspace& w = workspace();
+    const bool withHints = size > 0 && (data[0] & 1);
+    const std::size_t skip = std::min<std::size_t>(size, 1);
+    const QString setPath = w.programFolder + QStringLiteral("export.kwz");
+    const QString textPath = w.programFolder + QStringLiteral("EXPORT.TXT");
+    put(setPath, bytesOf(data + skip, size - skip));
+    // An old text file of that name, which must survive a conversion that writes none.
+    const QByteArray oldText = "stary plik\r\n";
+    put(textPath, oldText);
+
+    // The raw questions, read as the converter's writing pass reads them.
+    QList<RawQuestion> raw;
+    bool hasHeader = false;
+    {
+        const int file = files().open(setPath, OpenMode::Input);
+        hasHeader = !failureOf("reference header", {Kind::PastEnd}, [&] { records::readText(file); });
+        while (hasHeader && !files().atEnd(file)) {
+            RawQuestion q;
+            if (failureOf("reference texts", {Kind::PastEnd}, [&] {
+                    for (QByteArray& t : q.texts)
+                        t = records::readTextBytes(file);
+                }))
+                break;
+            q.flagsRead = !failureOf("reference flags", flagKinds, [&] { questionset::readFlags(file); });
+            raw << q;
+            if (!q.flagsRead)
+                break;
+        }
+        files().close(file);
+    }
+
+    int heard = 0;
+    bool finalHeard = false;
+    double lastBar = 0;
+    int progressCalls = 0;
+    sheets::ConversionSteps steps;
+    steps.counted = [&](int running, bool last) {
+        check(!finalHeard, "the count went on after its last report");
+        if (last) {
+            finalHeard = true;
+            check(running == heard, "the last count differs from the running count");
+        } else {
+            check(running == ++heard, "the running count skipped a question");
+        }
+    };
+    steps.progressed = [&](double bar) {
+        check(bar >= lastBar && bar <= 100, "the progress bar went back or beyond 100");
+        lastBar = bar;
+        ++progressCalls;
+    };
+    sheets::Conversion result;
+    failureOf("convertToText", {}, [&] { result = sheets::convertToText(setPath, textPath, withHints, steps); });
+    checkNothingOpen("export");
+
+    check(result.created == hasHeader, "a text file written for a set without a header, or none for a set");
+    if (!result.created) {
+        check(!result.damage.isEmpty() && fileBytes(textPath) == oldText, "the old text file did not survive");
+        return 0;
+    }
+    check(finalHeard && result.questions == heard, "the count was not reported");
+    check(result.written >= 0 && result.written <= result.questions && result.written <= raw.size(),
+          "more questions written than counted");
+    check(progressCalls == result.written, "the progress bar moved otherwise than the questions written");
+    if (result.written == result.questions && result.questions > 0)
+        check(lastBar >= 100 - 1e-9, "the progress bar did not reach 100");
+    // Every question whose flags read is written, up to the count; a question whose flags fail is written
+    // as it stood and ends the file, with the damage said.
+    int whole = 0;
+    while (whole < raw.size() && raw[whole].flagsRead)
+        ++whole;
+    check(result.written == std::min(whole, result.questions), "the converter stopped at another question");
+    const bool brokenFlags = result.written < result.questions;
+    if (brokenFlags)
+        check(!result.damage.isEmpty(), "a question left out without a word of damage");
+
+    const QByteArray text = fileBytes(textPath);
+    QByteArray expected;
+    const int blocks = result.written + (brokenFlags ? 1 : 0);
+    for (int i = 0; i < blocks; ++i)
+        expected += expectedBlock(raw[i], withHints);
+    check(text == expected, "the text file differs from the set's questions");
+    const bool ownBreaks = std::any_of(raw.begin(), raw.begin() + blocks, [](const RawQuestion& q) {
+        return std::any_of(q.texts.begin(), q.texts.end(),
+                           [](const QByteArray& t) { return t.contains('\r') || t.contains('\n'); });
+    });
+    if (!ownBreaks)
+        checkLayout(text, blocks, withHints);
     return 0;
 }
 

@@ -24,16 +24,25 @@ int fuzzQuestionSet(const std::uint8_t* data, std::size_t size);
 int fuzzScale(const std::uint8_t* data, std::size_t size);
 // The configuration files: work file, password, sign-in preset and the first-run marker.
 int fuzzConfig(const std::uint8_t* data, std::size_t size);
+// The question editor on a set (after two bytes choosing question n, the question written and the counters):
+// question n and n - 1, the last question, a rewrite in the middle and an append. Each either fails with the
+// set byte for byte unchanged or leaves a set that reads back question by question.
+int fuzzEditor(const std::uint8_t* data, std::size_t size);
+// The converter to a text file (the first byte's lowest bit asks for the hints): no crash, and the text file
+// holds exactly the questions read whole, laid out line by line with CR LF.
+int fuzzTextExport(const std::uint8_t* data, std::size_t size);
 
 struct Target {
     const char* name;  // also the name of its corpus folder
     int (*run)(const std::uint8_t*, std::size_t);
 };
-inline constexpr std::array<Target, 4> targets{{
+inline constexpr std::array<Target, 6> targets{{
     {"records", fuzzRecords},
     {"questionset", fuzzQuestionSet},
     {"scale", fuzzScale},
     {"config", fuzzConfig},
+    {"editor", fuzzEditor},
+    {"export", fuzzTextExport},
 }};
 
 }  // namespace fuzz

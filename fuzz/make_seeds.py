@@ -165,12 +165,70 @@ def config_seeds():
     return seeds
 
 
+# Sets the editor and the converter meet: whole ones, damaged ones, and ones the readers take differently.
+FIRST_QUESTION = question("Stolica Polski to:", ["Kraków", "Warszawa", "Gdańsk", "Łódź", "Poznań"], "Nad Wisłą",
+                          [2, 1, 2, 2, 2])
+BAD_FLAGS_MIDDLE = HEADER + FIRST_QUESTION + record("q", "a", "b", "c", "d", "e", "h") + b"1,x,2,2,2\r\n" \
+    + VALID_SET[len(HEADER) + len(FIRST_QUESTION):]
+LINE_BREAK_TEXTS = HEADER + record("Pytanie\r\nw dwóch wierszach", "a\rb", "c\nd", "e", "f", "g", "h\r\n") \
+    + record(1, 2, 2, 2, 2) + VALID_SET[len(HEADER):]
+SETS = {
+    "valid_set": VALID_SET,
+    "header_only": HEADER,
+    "empty": b"",
+    "cut_inside_texts": VALID_SET[:len(HEADER) + len(FIRST_QUESTION) + 30],
+    "cut_inside_flags": VALID_SET[:len(VALID_SET) - 5],
+    "bad_flags_middle": BAD_FLAGS_MIDDLE,
+    "flags_300_last": VALID_SET[:-len(b"1,1,2,2,1\r\n")] + b"1,1,300,2,1\r\n",
+    "flags_blanks_and_quotes": HEADER + record("q", "a", "b", "c", "d", "e", "h") + b' 1 , "2",,2, 2\r\n',
+    "line_break_texts": LINE_BREAK_TEXTS,
+    "trailing_blanks": VALID_SET + b"  \r\n\t\r\n",
+    "trailing_eof_mark": VALID_SET + b"\x1a",
+    "unterminated_quote_last": VALID_SET + b'"Pytanie bez ko\xf1ca,"a"\r\n1,2,2,2,2\r\n',
+    "tiny_questions": HEADER + b",,,,,,,,,,,\r\n" * 40,
+    "lone_cr_set": VALID_SET.replace(b"\r\n", b"\r"),
+    "lower_case_polish": HEADER + question("źdźbło żółwia ąęśćńół", ["ą", "b", "c", "d", "e"], "", [1, 2, 2, 2, 2]),
+    "binary_blob": HEADER + blob(1024, 77),
+}
+
+
+def editor_seeds():
+    """Two bytes before the set: the first chooses question n (low three bits) and the question written
+    (the rest); the second the question rewritten (low six bits) and the counters (the top two)."""
+    seeds = {}
+    for name, content in SETS.items():
+        seeds[name] = bytes([0x01, 0x01]) + content
+    seeds.update({
+        "valid_rewrite_first_empty": bytes([0x0A, 0x00]) + VALID_SET,
+        "valid_rewrite_last_typing_new": bytes([0x12, 0x42]) + VALID_SET,
+        "valid_rewrite_long_text": bytes([0x1B, 0x01]) + VALID_SET,
+        "valid_rewrite_copied_question": bytes([0x24, 0x02]) + VALID_SET,
+        "valid_wrong_count": bytes([0x05, 0x81]) + VALID_SET,
+        "valid_no_such_question": bytes([0x07, 0x03]) + VALID_SET,
+        "bad_flags_rewrite_first": bytes([0x00, 0x00]) + BAD_FLAGS_MIDDLE,
+        "line_breaks_rewrite_first": bytes([0x20, 0x00]) + LINE_BREAK_TEXTS,
+        "header_only_typing_new": bytes([0x00, 0x41]) + HEADER,
+    })
+    return seeds
+
+
+def export_seeds():
+    """One byte before the set: its lowest bit asks for the hints."""
+    seeds = {}
+    for name, content in SETS.items():
+        seeds[name + "_hints"] = b"\x01" + content
+        seeds[name] = b"\x00" + content
+    return seeds
+
+
 def main():
     targets = {
         "records": records_seeds(),
         "questionset": questionset_seeds(),
         "scale": scale_seeds(),
         "config": config_seeds(),
+        "editor": editor_seeds(),
+        "export": export_seeds(),
     }
     total = 0
     for target, seeds in targets.items():

@@ -53,6 +53,22 @@ private slots:
         }
     }
 
+    // The editor target works in a temporary current folder (the working copy goes there); the caller's
+    // folder must be back afterwards, or the replay's relative paths would break.
+    void editorKeepsTheCurrentFolder()
+    {
+        const QString before = QDir::currentPath();
+        const QByteArray input = QByteArray("\x01\x01") + "\"Kwiz v 1.0\"\r\n\"q\",\"a\",\"b\",\"c\",\"d\",\"e\",\"h\"\r\n"
+                                 "1,2,2,2,2\r\n";
+        try {
+            fuzz::fuzzEditor(reinterpret_cast<const std::uint8_t*>(input.constData()),
+                             static_cast<std::size_t>(input.size()));
+        } catch (const fuzz::Failure& e) {
+            QFAIL(e.what());
+        }
+        QCOMPARE(QDir::currentPath(), before);
+    }
+
     void cleanup()
     {
         // A failed row must not leave its files to the next one.
