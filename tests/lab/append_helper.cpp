@@ -3,10 +3,10 @@
 //   wiedo_append_helper FOLDER NAME COUNT     (COUNT 0: for ever)
 // Exit status 0 when every record was appended, 3 when the log was busy too long, 4 on another failure.
 #include "grading/results_log.h"
+#include "lab_record.h"
 #include "platform/errors.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -16,18 +16,9 @@ int main(int argc, char* argv[]) {
         return 2;
     const QString folder = args.at(1) + u'/';
     const long long count = args.at(3).toLongLong();
-    grading::ResultRecord record;
-    record.surname = QStringLiteral("Żółć");
-    record.className = QStringLiteral("3B");
-    record.setPath = QStringLiteral("c:\\testy\\historia.kwz");
-    record.pointsText = QStringLiteral("28");
-    record.questionCountText = QStringLiteral("40");
-    record.grade = 4;
-    record.when = QDateTime(QDate(2026, 12, 8), QTime(8, 0));
     for (long long i = 1; count == 0 || i <= count; ++i) {
-        record.firstName = args.at(2) + u'-' + QString::number(i);
         try {
-            grading::appendResult(folder, grading::formatResultRecord(record));
+            grading::appendResult(folder, lab::recordFor(args.at(2) + u'-' + QString::number(i)));
         } catch (const platform::FileError& error) {
             std::fprintf(stderr, "%s\n", error.what());
             return error.kind() == platform::FileError::Kind::Busy ? 3 : 4;

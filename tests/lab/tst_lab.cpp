@@ -1,7 +1,7 @@
 // A computer lab on one program folder: thirty copies grading at the same moment append every record
 // whole and once, never interleaved; copies killed in the middle of appending leave only whole records
 // and no lock that stops the next one.
-#include "grading/results_log.h"
+#include "lab_record.h"
 
 #include <QDateTime>
 #include <QProcess>
@@ -17,20 +17,6 @@ const QByteArray recordStart = "\r\r\nImie  ";
 
 QString helper() { return qEnvironmentVariable("WIEDO_APPEND_HELPER"); }
 
-// The record the helper appends for the name, byte for byte.
-QByteArray expectedRecord(const QString& name) {
-    grading::ResultRecord record;
-    record.firstName = name;
-    record.surname = QStringLiteral("Żółć");
-    record.className = QStringLiteral("3B");
-    record.setPath = QStringLiteral("c:\\testy\\historia.kwz");
-    record.pointsText = QStringLiteral("28");
-    record.questionCountText = QStringLiteral("40");
-    record.grade = 4;
-    record.when = QDateTime(QDate(2026, 12, 8), QTime(8, 0));
-    return grading::formatResultRecord(record);
-}
-
 // The log cut into its records by name; an empty name means bytes that are no whole record.
 std::multimap<QString, QByteArray> recordsOf(const QByteArray& log) {
     std::multimap<QString, QByteArray> records;
@@ -42,7 +28,7 @@ std::multimap<QString, QByteArray> recordsOf(const QByteArray& log) {
         const QByteArray chunk = log.mid(at, next - at);
         const qsizetype nameEnd = chunk.indexOf("\r\n", recordStart.size());
         const QString name = QString::fromLatin1(chunk.mid(recordStart.size(), nameEnd - recordStart.size()));
-        records.emplace(chunk.startsWith(recordStart) && chunk == expectedRecord(name) ? name : QString(), chunk);
+        records.emplace(chunk.startsWith(recordStart) && chunk == lab::recordFor(name) ? name : QString(), chunk);
         at = next;
     }
     return records;
