@@ -36,7 +36,12 @@ QString questionSetToOpen(QCoreApplication& application) {
     parser.setApplicationDescription(
         QStringLiteral("WIEDO v 1.1 – testy wiedzy dla szkół. Nauczyciel układa zestawy pytań, uczeń odpowiada "
                        "na nie i dostaje ocenę od 1 do 6; każdy wynik trafia do pliku wyniki.txt w katalogu "
-                       "programu."));
+                       "programu.\n\n"
+                       "Polecenia bez okna (każde ma swoją pomoc: wiedo POLECENIE --help):\n"
+                       "  wiedo import PLIK.gift|PLIK.txt WYNIK.kwz   pytania z formatu GIFT albo Aiken\n"
+                       "  wiedo export ZESTAW.kwz WYNIK.gift           zestaw w formacie GIFT\n"
+                       "  wiedo results wyniki.txt WYNIK.csv           wyniki jako arkusz (CSV)\n"
+                       "  wiedo check ZESTAW.kwz                       co w zestawie trzeba poprawić"));
     // Qt's own help option speaks English even with its Polish texts, so the program has its own.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
                                   QStringLiteral("Wyświetla tę pomoc."));

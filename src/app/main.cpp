@@ -1,5 +1,6 @@
 // WIEDO: the program's entry point runs the start procedure and then lives on window events.
 #include "app/command_line.h"
+#include "app/commands.h"
 #include "platform/dialogs.h"
 #include "platform/gui/qt_dialogs.h"
 #include "platform/gui/qt_language.h"
@@ -23,6 +24,12 @@ int main(int argc, char* argv[]) {
     // student appends to the same results log: the files the program makes stay writable for the group.
     ::umask(::umask(0) & ~mode_t(S_IWGRP));
 #endif
+    if (const QString command = app::commandNamed(argc, argv); !command.isEmpty()) {
+        // The terminal commands (import, export, results, check) work on files only: no window, no display.
+        QCoreApplication terminal(argc, argv);
+        platform::installPolishQtTexts(terminal);
+        return app::runCommand(terminal, command);
+    }
     if (app::asksOnlyForText(argc, argv)) {
         // Help, the version and a wrong option need no window, and so no display.
         QCoreApplication terminal(argc, argv);

@@ -1,0 +1,38 @@
+#pragma once
+// The terminal commands of the program (`wiedo import`, `export`, `results`, `check`): each reads and
+// writes files, answers in Polish on the terminal and opens no window.
+#include <QString>
+#include <QStringList>
+
+class QCoreApplication;
+
+namespace app {
+
+// The command named by the first argument, or an empty text when the program is to start as usual.
+QString commandNamed(int argc, char* argv[]);
+
+// Runs the command with the rest of the arguments; the process's exit status: 0 when it did its work,
+// 1 when it found faults to report (check), 2 when it could not do its work.
+int runCommand(QCoreApplication& application, const QString& command);
+
+// What every command shares: its own parser with Polish help, and the way it reports.
+struct CommandLine {
+    QStringList files;  // the positional arguments, as many as the command asked for
+};
+
+// Parses the arguments after the command word against `fileNames` (shown in the help as they stand), each
+// with its description. Help is answered and a wrong count of files reported here; both end the process.
+CommandLine parseCommand(const QStringList& arguments, const QString& command, const QString& description,
+                         const QList<QPair<QString, QString>>& fileNames);
+
+void say(const QString& line);    // a line on the standard output
+void warn(const QString& line);   // a line on the standard error
+int fail(const QString& command, const QString& why);  // "wiedo COMMAND: why" on the standard error; 2
+
+// The commands, one module each.
+int runImport(const QStringList& arguments);
+int runExport(const QStringList& arguments);
+int runResults(const QStringList& arguments);
+int runCheck(const QStringList& arguments);
+
+}  // namespace app
