@@ -9,6 +9,7 @@
 #include "startup/loader.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/pictures.h"
 #include "windows/main/wiedo.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ int main(int argc, char* argv[]) {
     ui::useProgramStyle();
     app.setQuitOnLastWindowClosed(false);  // the loader hides itself before the next window shows
     // Every window takes this icon; none decodes a copy of its own at start.
-    app.setWindowIcon(QIcon(QStringLiteral(":/img/app.png")));
+    app.setWindowIcon(QIcon(ui::picture(QStringLiteral(":/img/app.png"))));
     platform::installPolishQtTexts(app);  // the file dialogs' own words
     windows::Wiedo::commandLineSet = app::questionSetToOpen(app);
     platform::QtDialogs dialogs;

@@ -9,6 +9,7 @@
 #include "records/records.h"
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/pictures.h"
 #include "windows/registry.h"
 #include "windows/temp/temp_window.h"
 
@@ -37,7 +38,7 @@ LoadT::LoadT() : ui::Form(formName) {
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     setOuterSizeTwips(5400, 2640);
     Image1 = ui::make<QLabel>(this, "Image1", 120, 120, 960, 960);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/img/loader.png")));
+    Image1->setPixmap(ui::picture(QStringLiteral(":/img/loader.png")));
     Image1->setAccessibleName(QStringLiteral("Klepsydra"));
     Label1 = ui::make<QLabel>(this, "Label1", 1200, 240, 3960, 285);
     Label1->setText(QStringLiteral("Ładowanie kodu programu"));

@@ -59,23 +59,56 @@ QFont atPoints(QFont font, double points) {
 
 }  // namespace
 
-double fittingPointSize(const QString& text, const QFont& font, const QSize& area, double minimum) {
+Fitted fitText(const QString& text, const QFont& font, const QSize& area, double minimum) {
     const QString shown = withLineSeparators(text);
     const double designed = designedPoints(font);
     const double lowest = std::min(designed, minimum);
-    std::vector<double> sizes;
-    for (double size = designed; size > lowest + 1e-6; size -= 0.5)
-        sizes.push_back(size);
-    sizes.push_back(lowest);
-    for (const bool wrapped : {false, true}) {
-        for (const double size : sizes) {
-            QTextLayout layout(shown, atPoints(font, size));
-            const Extent extent = layOut(layout, wrapped ? area.width() : -1, Qt::AlignLeft);
-            if (extent.height <= area.height() && extent.widest <= area.width())
-                return size;
+    std::vector<double> smaller;
+    for (double size = designed - 0.5; size > lowest + 1e-6; size -= 0.5)
+        smaller.push_back(size);
+    if (lowest < designed)
+        smaller.push_back(lowest);
+    const auto shaped = [&](double size) { return std::make_unique<QTextLayout>(shown, atPoints(font, size)); };
+    const auto fits = [&](const Extent& extent) {
+        return extent.height <= area.height() && extent.widest <= area.width();
+    };
+    // Shaping the text is the cost of a click: one layout per size, laid out again (unwrapped, then
+    // wrapped) without shaping it anew.
+    std::unique_ptr<QTextLayout> own = shaped(designed);
+    const Extent asWritten = layOut(*own, -1, Qt::AlignLeft);
+    if (fits(asWritten))
+        return {designed, std::move(own)};
+    // The lines as written shrink with the font, near enough in proportion: when even the lowest size
+    // leaves them far too large (a long answer, the usual case), no smaller size is tried unwrapped.
+    constexpr double margin = 1.25;
+    const double shrink = lowest / designed;
+    if (asWritten.widest * shrink <= area.width() * margin && asWritten.height * shrink <= area.height() * margin) {
+        for (const double size : smaller) {
+            std::unique_ptr<QTextLayout> layout = shaped(size);
+            if (fits(layOut(*layout, -1, Qt::AlignLeft)))
+                return {size, std::move(layout)};
         }
     }
-    return lowest;
+    if (fits(layOut(*own, area.width(), Qt::AlignLeft)))
+        return {designed, std::move(own)};
+    if (smaller.empty())
+        return {lowest, std::move(own)};
+    // A text that does not fit even wrapped at the lowest size scrolls at it; no size between is tried.
+    std::unique_ptr<QTextLayout> atLowest = shaped(lowest);
+    if (!fits(layOut(*atLowest, area.width(), Qt::AlignLeft)))
+        return {lowest, std::move(atLowest)};
+    for (const double size : smaller) {
+        if (size == lowest)
+            break;
+        std::unique_ptr<QTextLayout> layout = shaped(size);
+        if (fits(layOut(*layout, area.width(), Qt::AlignLeft)))
+            return {size, std::move(layout)};
+    }
+    return {lowest, std::move(atLowest)};
+}
+
+double fittingPointSize(const QString& text, const QFont& font, const QSize& area, double minimum) {
+    return fitText(text, font, area, minimum).size;
 }
 
 QString withoutMnemonic(const QString& caption, int* underlined) {
@@ -169,7 +202,9 @@ void TextFit::ensureOwn() {
     if (ownValid_ && key == ownKey_)
         return;
     const QString shown = mnemonics_ ? withoutMnemonic(key.text) : key.text;
-    own_ = fittingPointSize(shown, key.font, key.area.size());
+    Fitted fitted = fitText(shown, key.font, key.area.size());
+    own_ = fitted.size;
+    ownLayout_ = std::move(fitted.layout);
     ownKey_ = key;
     ownValid_ = true;
 }
@@ -187,7 +222,11 @@ void TextFit::ensureLayout() {
 
     int underlined = -1;
     const QString text = withLineSeparators(mnemonics_ ? withoutMnemonic(key.text, &underlined) : key.text);
-    layout_ = std::make_unique<QTextLayout>(text, atPoints(key.font, size));
+    // The fitting already shaped the text at its own size; the usual case lays that out again.
+    if (ownLayout_ && size == own_ && ownLayout_->text() == text)
+        layout_ = std::move(ownLayout_);
+    else
+        layout_ = std::make_unique<QTextLayout>(text, atPoints(key.font, size));
     if (underlined >= 0) {
         QTextLayout::FormatRange range;
         range.start = underlined;
@@ -317,7 +356,12 @@ bool TextFit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 TextFit* textFitOf(const QWidget* control) {
-    return control ? control->findChild<TextFit*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    // TextFit has no meta-object of its own, so a qobject_cast (findChild) would take any child for one.
+    if (control)
+        for (QObject* child : control->children())
+            if (auto* fit = dynamic_cast<TextFit*>(child))
+                return fit;
+    return nullptr;
 }
 
 }  // namespace ui

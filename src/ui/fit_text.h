@@ -29,6 +29,13 @@ inline constexpr double minimumReadablePoints = 9;
 double fittingPointSize(const QString& text, const QFont& font, const QSize& area,
                         double minimum = minimumReadablePoints);
 
+// The fitting size together with the text shaped at it, ready to be laid out without shaping it again.
+struct Fitted {
+    double size;
+    std::unique_ptr<QTextLayout> layout;
+};
+Fitted fitText(const QString& text, const QFont& font, const QSize& area, double minimum = minimumReadablePoints);
+
 // A caption's "&x" underlines x and "&&" is a plain "&"; the text as shown, with the underlined index.
 QString withoutMnemonic(const QString& caption, int* underlined = nullptr);
 
@@ -97,6 +104,7 @@ private:
     Key ownKey_;
     bool ownValid_ = false;
     double own_ = 0;
+    std::unique_ptr<QTextLayout> ownLayout_;  // shaped by the fitting, taken by the next layout
     Key layoutKey_;
     double layoutSize_ = -1;
     Qt::Alignment layoutAlignment_;

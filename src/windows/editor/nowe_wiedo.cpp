@@ -7,6 +7,7 @@
 #include "questionset/editor_store.h"
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/pictures.h"
 #include "ui/record_box.h"
 
 #include <QEvent>
@@ -90,7 +91,7 @@ const QString noSetPrompt = QStringLiteral(
 
 NoweWiedo::NoweWiedo() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("Nowe wiedo"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/app.png")));
     // Wide and tall enough for a question of 255 characters on three lines and answers of 150 characters
     // on two, and still inside a screen of 800 x 600.
     resize(744, 528);

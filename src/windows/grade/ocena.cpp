@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/pictures.h"
 #include "windows/main/wiedo.h"
 #include "windows/temp/temp_window.h"
 
@@ -56,7 +57,7 @@ Ocena::Ocena() : ui::Form(formName) {
     setFixedSize(platform::toPixels(clientWidth), platform::toPixels(clientHeight));
 
     OC = ui::make<QLabel>(this, "OC", 120, 120, platform::toTwips(155), platform::toTwips(74));
-    OC->setPixmap(QPixmap(QStringLiteral(":/img/oc.png")));
+    OC->setPixmap(ui::picture(QStringLiteral(":/img/oc.png")));
     OC->setToolTip(QStringLiteral("To jest komentarz informujący, że dostałeś jakąś ocenę np. 1"));
     OC->setAccessibleName(QStringLiteral("Ocena :"));
 
@@ -67,13 +68,13 @@ Ocena::Ocena() : ui::Form(formName) {
         const QByteArray pictureName = "o" + digit.toLatin1();
         *pictures[i] = ui::make<QLabel>(this, pictureName.constData(), pictureLefts[i], 120,
                                         platform::toTwips(63), platform::toTwips(74));
-        (*pictures[i])->setPixmap(QPixmap(QStringLiteral(":/img/o%1.png").arg(digit)));
+        (*pictures[i])->setPixmap(ui::picture(QStringLiteral(":/img/o%1.png").arg(digit)));
         (*pictures[i])->setAccessibleName(digit);
         (*pictures[i])->setVisible(false);
         const QByteArray iconName = "V" + digit.toLatin1();
         *icons[i] = ui::make<QLabel>(this, iconName.constData(), 120 + i * 600, clientHeight + 240,
                                      platform::toTwips(32), platform::toTwips(32));
-        (*icons[i])->setPixmap(QPixmap(QStringLiteral(":/img/v%1.png").arg(digit)));
+        (*icons[i])->setPixmap(ui::picture(QStringLiteral(":/img/v%1.png").arg(digit)));
         (*icons[i])->setAccessibleName(digit);
     }
 
@@ -84,7 +85,7 @@ Ocena::Ocena() : ui::Form(formName) {
     STP->setVisible(false);
 
     Command1 = ui::make<QPushButton>(this, "Command1", 120, 1320, 3615, 375);
-    Command1->setIcon(QIcon(QStringLiteral(":/img/ocena_button.png")));
+    Command1->setIcon(QIcon(ui::picture(QStringLiteral(":/img/ocena_button.png"))));
     Command1->setIconSize(QSize(200, 20));
     Command1->setAccessibleName(QStringLiteral("Zamknij ocenę"));
     Command1->setEnabled(false);

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/info/info_common.h"
 
 #include <QFontInfo>
@@ -12,10 +13,10 @@ namespace windows {
 
 Autor_::Autor_() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("O autorze"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/author.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/author.png")));
     setOuterSizeTwips(5880, 3720);
     Image1 = ui::make<QLabel>(this, "Image1", 120, 120, 960, 960);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/img/author.png")));
+    Image1->setPixmap(ui::picture(QStringLiteral(":/img/author.png")));
     Image1->setAccessibleName(QStringLiteral("Pióro i kartka"));
     Label2 = infoLabel(this, "Label2", 1200, 120, 4440, 735,
                        QStringLiteral("Program WIEDO napisał nauczyciel informatyki, który chciał, żeby "

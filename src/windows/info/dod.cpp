@@ -2,6 +2,7 @@
 
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/info/info_common.h"
 #include "windows/info/inform.h"
 
@@ -22,7 +23,7 @@ constexpr int captionHeight = 1260;
 QLabel* screenshot(QWidget* parent, const char* name, int step, const char* picture, const QString& what) {
     auto* image = ui::make<QLabel>(parent, name, columnLeft[step % 2] + numberWidth, rowTop[step / 2],
                                    shotWidth, shotHeight);
-    image->setPixmap(QPixmap(QString::fromLatin1(picture)));
+    image->setPixmap(ui::picture(QString::fromLatin1(picture)));
     image->setScaledContents(true);
     image->setAccessibleName(what);
     return image;

@@ -2,6 +2,7 @@
 
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/info/info_common.h"
 
 #include <QPixmap>
@@ -39,7 +40,7 @@ Inform::Inform() : ui::Form(formName) {
                        "OTWÓRZ. Wtedy zniknie okno dialogowe OTWÓRZ i musisz kilknąć w przycisk START. Potem "
                        "zaznaczaj odpowiednie pola i klikaj w przycisk NASTĘPNE PYTANIE"));
     Image1 = ui::make<QLabel>(this, "Image1", 0, 600, 2670, 1335);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/img/inform.png")));
+    Image1->setPixmap(ui::picture(QStringLiteral(":/img/inform.png")));
     Image1->setScaledContents(true);
     Image1->setAccessibleName(QStringLiteral("Ilustracja"));
     // The frame from (0, 600) to (2640, 1920), drawn over the illustration's edge.

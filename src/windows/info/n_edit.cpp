@@ -2,6 +2,7 @@
 
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/info/info_common.h"
 
 #include <QPixmap>
@@ -20,7 +21,7 @@ QFrame* decorativeLine(QWidget* parent, const char* name, int top) {
 
 N_edit::N_edit() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("Instrukcja obsługi edytora pytań"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/app.png")));
     setOuterSizeTwips(7320, 4620);
     Label2 = infoLabel(this, "Label2", 120, 120, 6960, 375, QStringLiteral("Instrukcja obsługi edytora testów"));
     ui::setFontFace(Label2, QStringLiteral("Arial"), 12, true);

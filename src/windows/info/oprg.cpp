@@ -2,6 +2,7 @@
 
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/info/info_common.h"
 
 #include <QPixmap>
@@ -10,10 +11,10 @@ namespace windows {
 
 oPrg::oPrg() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("O programie Kwiz v 1.1"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/app.png")));
     setOuterSizeTwips(6000, 3360);
     Image1 = ui::make<QLabel>(this, "Image1", 120, 120, 960, 960);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/img/app.png")));
+    Image1->setPixmap(ui::picture(QStringLiteral(":/img/app.png")));
     Image1->setAccessibleName(QStringLiteral("WIEDO"));
     Label2 = infoLabel(this, "Label2", 1320, 240, 4440, 735, QStringLiteral("Kwiz v 1.1"), QColor(0, 0, 255));
     ui::setFontFace(Label2, QStringLiteral("Arial"), 24, true);

@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "testing/answer_check.h"
 #include "testing/question_reader.h"
+#include "ui/fit_text.h"
 #include "windows/main/wiedo.h"
 #include "windows/temp/temp_window.h"
 
@@ -171,8 +172,14 @@ void Wiedo::Odswiez() {
              Label1,  Label3,  Label4,  Label5,  Label6,  Label7,  Label8,  Check1,  Check2,  Check3,
              Check4,  Check5,  Label9,  Label10, Label11, Label12, Label13, Label14, Label15, Label16,
              Label19, Label20, Label21, Command1})
-        if (control->isVisible())
+        if (control->isVisible()) {
             changed += QRect(control->mapTo(this, QPoint(0, 0)), control->size());
+            // The text is laid out before the paint, not in it: a scroll bar that comes, goes or changes
+            // its range then joins this one paint instead of asking for a second one after it, and the
+            // five answers settle their shared size before any of them is painted.
+            if (ui::TextFit* fit = ui::textFitOf(control))
+                fit->scrolls();
+        }
     if (!changed.isEmpty())
         repaint(changed);
 }

@@ -2,6 +2,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/fit_label.h"
+#include "ui/pictures.h"
 #include "ui/wrapping_button.h"
 #include "windows/main/wiedo.h"
 
@@ -71,7 +72,7 @@ private:
 
 Wiedo::Wiedo() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("Wiedo v 1.1"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/question.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/question.png")));
     setOuterSizeTwips(6720, 6765);
 
     const QFont sansSerif(QStringLiteral("MS Sans Serif"), 8);
@@ -119,7 +120,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     Label21 = button(this, "Label21", QStringLiteral("Klasa"), 4380, 5100, 2100, 375);
 
     Picture1 = ui::make<QLabel>(this, "Picture1", 120, 5640, 300, 300);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/img/logo16.png")));
+    Picture1->setPixmap(ui::picture(QStringLiteral(":/img/logo16.png")));
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setAccessibleName(QStringLiteral("Logo"));
     Command1 = button(this, "Command1", QStringLiteral("&S  t  a  r  t"), 600, 5535, 3600, 450);

@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/temp/temp_window.h"
 
 #include <QPixmap>
@@ -104,13 +105,13 @@ Opcje_::Opcje_() : ui::Form(formName) {
     Label1->setBuddy(Dir1);
 
     Picture2 = ui::make<QLabel>(this, "Picture2", 3120, 420, 540, 540);
-    Picture2->setPixmap(QPixmap(QStringLiteral(":/img/save.png")));
+    Picture2->setPixmap(ui::picture(QStringLiteral(":/img/save.png")));
     Picture2->setAlignment(Qt::AlignCenter);
     Picture2->setAccessibleName(QStringLiteral("Zapisz ustawienia"));
     Command1 = ui::make<QPushButton>(this, "Command1", 3780, 442, 2055, 495);
     Command1->setText(QStringLiteral("     &Zapisz ustawienia"));
     Picture1 = ui::make<QLabel>(this, "Picture1", 3120, 1080, 540, 540);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/img/cancel.png")));
+    Picture1->setPixmap(ui::picture(QStringLiteral(":/img/cancel.png")));
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setAccessibleName(QStringLiteral("Anuluj"));
     Command2 = ui::make<QPushButton>(this, "Command2", 3780, 1102, 2055, 495);

@@ -9,6 +9,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/pictures.h"
 #include "windows/main/wiedo.h"
 #include "windows/signin/enable_main.h"
 #include "windows/temp/temp_window.h"
@@ -28,7 +29,7 @@ QString capitalised(const QString& text) {
 
 open_::open_() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("       Wprowadź swoje dane personalne"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/question.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/question.png")));
     setOuterSizeTwips(6420, 3090);
 
     const struct {

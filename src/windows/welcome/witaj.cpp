@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/pictures.h"
 
 #include <QPixmap>
 
@@ -38,7 +39,7 @@ void exclamation(const QString& prompt, const QString& title) {
 
 Witaj::Witaj() : ui::Form(formName) {
     setWindowTitle(QStringLiteral("                 Witaj w programie WIEDO v 1.1 !!!"));
-    setWindowIcon(QPixmap(QStringLiteral(":/img/app.png")));
+    setWindowIcon(ui::picture(QStringLiteral(":/img/app.png")));
     setOuterSizeTwips(7200, 5520);
     Label1 = textLabel(this, "Label1", 120, 120, 6840, 615,
                        QStringLiteral("Witaj w programie WIEDO v 1.1 ! Ponieważ ten program uruchomiłeś po raz "
@@ -89,7 +90,7 @@ Witaj::Witaj() : ui::Form(formName) {
 
     Command1 = button(this, "Command1", 120, 4440, 3000, 495, QStringLiteral("&Zapisz ustawienia"));
     Image5 = ui::make<QLabel>(this, "Image5", 3360, 4440, 480, 480);
-    Image5->setPixmap(QPixmap(QStringLiteral(":/img/smile.png")));
+    Image5->setPixmap(ui::picture(QStringLiteral(":/img/smile.png")));
     Image5->setToolTip(QStringLiteral("Uśmiechnij się, jesteś w ukrytej kamerze !!!"));
     Image5->setAccessibleName(QStringLiteral("Uśmiech"));
     Kon = button(this, "Kon", 3960, 4440, 3000, 495, QStringLiteral("&Koniec"));
