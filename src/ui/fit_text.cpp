@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -12,6 +13,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace ui {
 namespace {
@@ -63,48 +65,67 @@ Fitted fitText(const QString& text, const QFont& font, const QSize& area, double
     const QString shown = withLineSeparators(text);
     const double designed = designedPoints(font);
     const double lowest = std::min(designed, minimum);
-    std::vector<double> smaller;
-    for (double size = designed - 0.5; size > lowest + 1e-6; size -= 0.5)
-        smaller.push_back(size);
-    if (lowest < designed)
-        smaller.push_back(lowest);
-    const auto shaped = [&](double size) { return std::make_unique<QTextLayout>(shown, atPoints(font, size)); };
-    const auto fits = [&](const Extent& extent) {
+    std::vector<double> sizes;  // from the font's own size down to the lowest
+    for (double size = designed; size > lowest + 1e-6; size -= 0.5)
+        sizes.push_back(size);
+    sizes.push_back(lowest);
+
+    // Shaping the text is the cost of a click: each size is shaped at most once and laid out again
+    // (unwrapped, then wrapped) without shaping it anew, and a size the text clearly cannot fit at is
+    // not shaped at all.
+    std::map<double, std::unique_ptr<QTextLayout>> shaped;
+    const auto layoutAt = [&](double size) -> QTextLayout& {
+        std::unique_ptr<QTextLayout>& layout = shaped[size];
+        if (!layout)
+            layout = std::make_unique<QTextLayout>(shown, atPoints(font, size));
+        return *layout;
+    };
+    // Three times more characters, at the font's average width, than the area's whole lines hold: no
+    // wrapping of real words makes that fit.
+    const auto clearlyTooLong = [&](double size) {
+        const QFontMetricsF metrics(atPoints(font, size));
+        const double lines = std::floor(area.height() / std::max(1.0, metrics.height()));
+        return lines >= 1 && shown.size() * metrics.averageCharWidth() > 3 * lines * area.width();
+    };
+    Extent asWritten;
+    const auto fitsAt = [&](double size, bool wrapped) {
+        if (clearlyTooLong(size))
+            return false;
+        const Extent extent = layOut(layoutAt(size), wrapped ? area.width() : -1, Qt::AlignLeft);
+        if (!wrapped && size == designed)
+            asWritten = extent;
         return extent.height <= area.height() && extent.widest <= area.width();
     };
-    // Shaping the text is the cost of a click: one layout per size, laid out again (unwrapped, then
-    // wrapped) without shaping it anew.
-    std::unique_ptr<QTextLayout> own = shaped(designed);
-    const Extent asWritten = layOut(*own, -1, Qt::AlignLeft);
-    if (fits(asWritten))
-        return {designed, std::move(own)};
-    // The lines as written shrink with the font, near enough in proportion: when even the lowest size
-    // leaves them far too large (a long answer, the usual case), no smaller size is tried unwrapped.
+    const auto result = [&](double size) {
+        std::unique_ptr<QTextLayout> layout = std::move(shaped[size]);
+        return Fitted{size, layout ? std::move(layout) : std::make_unique<QTextLayout>(shown, atPoints(font, size))};
+    };
+
+    // First on the lines as written. They shrink with the font, near enough in proportion: when even
+    // the lowest size leaves them far too large (a long answer, the usual case), no smaller size is tried.
+    if (fitsAt(designed, false))
+        return result(designed);
     constexpr double margin = 1.25;
     const double shrink = lowest / designed;
-    if (asWritten.widest * shrink <= area.width() * margin && asWritten.height * shrink <= area.height() * margin) {
-        for (const double size : smaller) {
-            std::unique_ptr<QTextLayout> layout = shaped(size);
-            if (fits(layOut(*layout, -1, Qt::AlignLeft)))
-                return {size, std::move(layout)};
-        }
+    const bool measured = shaped.count(designed) > 0;
+    const bool smallerMayFit = measured ? asWritten.widest * shrink <= area.width() * margin &&
+                                              asWritten.height * shrink <= area.height() * margin
+                                        : fitsAt(lowest, false);
+    if (sizes.size() > 1 && smallerMayFit) {
+        for (std::size_t i = 1; i < sizes.size(); ++i)
+            if (fitsAt(sizes[i], false))
+                return result(sizes[i]);
     }
-    if (fits(layOut(*own, area.width(), Qt::AlignLeft)))
-        return {designed, std::move(own)};
-    if (smaller.empty())
-        return {lowest, std::move(own)};
-    // A text that does not fit even wrapped at the lowest size scrolls at it; no size between is tried.
-    std::unique_ptr<QTextLayout> atLowest = shaped(lowest);
-    if (!fits(layOut(*atLowest, area.width(), Qt::AlignLeft)))
-        return {lowest, std::move(atLowest)};
-    for (const double size : smaller) {
-        if (size == lowest)
-            break;
-        std::unique_ptr<QTextLayout> layout = shaped(size);
-        if (fits(layOut(*layout, area.width(), Qt::AlignLeft)))
-            return {size, std::move(layout)};
-    }
-    return {lowest, std::move(atLowest)};
+    // Then wrapped; a text that does not fit even at the lowest size scrolls at it. The cheaper test
+    // first: the font's own size when it is shaped already, else the lowest.
+    if (measured && fitsAt(designed, true))
+        return result(designed);
+    if (sizes.size() > 1 && !fitsAt(lowest, true))
+        return result(lowest);
+    for (std::size_t i = measured ? 1 : 0; i < sizes.size(); ++i)
+        if (fitsAt(sizes[i], true))
+            return result(sizes[i]);
+    return result(lowest);
 }
 
 double fittingPointSize(const QString& text, const QFont& font, const QSize& area, double minimum) {

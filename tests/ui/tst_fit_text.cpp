@@ -60,6 +60,9 @@ void tst_FitText::pointSize_data() {
     // No single line holds it, but wrapped it fits at its own size.
     const QString twoLines = wordsWiderThan(320, 10);
     QTest::newRow("wrapped_as_designed") << twoLines << 10.0 << QSize(220, 4 * line10) << 10.0 << 10.0;
+    // Too long for its own size even wrapped, yet well above the minimum: neither end is taken.
+    const int line11 = QFontMetrics(atPoints(11)).lineSpacing();
+    QTest::newRow("wrapped_between") << wordsWiderThan(1000, 14) << 14.0 << QSize(300, 4 * line11) << 10.5 << 13.0;
     QTest::newRow("never_below_minimum") << wordsWiderThan(5000, 9) << 10.0 << QSize(300, 2 * line10) << 9.0 << 9.0;
     QTest::newRow("small_design_kept") << wordsWiderThan(5000, 9) << 8.0 << QSize(300, 2 * line10) << 8.0 << 8.0;
 }
@@ -112,6 +115,11 @@ void tst_FitText::scrollsOnlyWhatCannotShrink() {
     QCOMPARE(fit->lines().join(QString()), huge);
     QVERIFY(fit->lines().size() > 2);
     QCOMPARE(fit->scrollBar()->maximum(), fit->textHeight() - fit->textArea().height());
+    // The control's helper is found among its children, and a control without one has none.
+    QCOMPARE(ui::textFitOf(&label), fit);
+    QWidget plain;
+    new QObject(&plain);
+    QCOMPARE(ui::textFitOf(&plain), nullptr);
     // The wheel over the text scrolls it.
     QWheelEvent wheel(QPointF(20, 20), label.mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, -120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);

@@ -164,6 +164,7 @@ void Wiedo::Labl() {
     Label3->setToolTip(Label3->text());
 }
 
+double g_layoutUs=0,g_paintUs=0; int g_odswiez=0;
 void Wiedo::Odswiez() {
     // The controls show the new question at once, yet in one synchronous paint of the window: a repaint
     // of each would flush the window 24 times and paint the controls that overlap twice.
@@ -171,15 +172,16 @@ void Wiedo::Odswiez() {
     for (QWidget* control : std::initializer_list<QWidget*>{
              Label1,  Label3,  Label4,  Label5,  Label6,  Label7,  Label8,  Check1,  Check2,  Check3,
              Check4,  Check5,  Label9,  Label10, Label11, Label12, Label13, Label14, Label15, Label16,
-             Label19, Label20, Label21, Command1})
-        if (control->isVisible()) {
-            changed += QRect(control->mapTo(this, QPoint(0, 0)), control->size());
-            // The text is laid out before the paint, not in it: a scroll bar that comes, goes or changes
-            // its range then joins this one paint instead of asking for a second one after it, and the
-            // five answers settle their shared size before any of them is painted.
-            if (ui::TextFit* fit = ui::textFitOf(control))
-                fit->scrolls();
-        }
+             Label19, Label20, Label21, Command1}) {
+        if (!control->isVisible())
+            continue;
+        changed += QRect(control->mapTo(this, QPoint(0, 0)), control->size());
+        // The text is laid out before the paint, not in it: a scroll bar that comes, goes or changes
+        // its range then joins this one paint instead of asking for a second one after it, and the
+        // five answers settle their shared size before any of them is painted.
+        if (ui::TextFit* fit = ui::textFitOf(control))
+            fit->scrolls();
+    }
     if (!changed.isEmpty())
         repaint(changed);
 }
