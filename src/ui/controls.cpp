@@ -37,8 +37,13 @@ void useProgramStyle() {
         QApplication::setStyle(QStringLiteral("Fusion"));
     // Every text the program shows is Windows-1250, which each of its typefaces holds whole: no font needs
     // the system's fallback fonts merged in, and looking them up is the dearest part of a first paint.
+    // The plain texts are in DejaVu Sans, which the program needs installed: named outright, it is found
+    // without asking the system which of its fonts stands in for a generic "Sans Serif". Unhinted
+    // outlines look the same on every desktop of a lab and spare running each letter's hinting program.
     QFont font = QApplication::font();
     font.setStyleStrategy(QFont::NoFontMerging);
+    font.setFamily(QStringLiteral("DejaVu Sans"));
+    font.setHintingPreference(QFont::PreferNoHinting);
     QApplication::setFont(font);
 }
 
