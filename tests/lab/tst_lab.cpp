@@ -64,6 +64,7 @@ class tst_Lab : public QObject {
     Q_OBJECT
 private slots:
     void thirtyCopiesAtOnce();
+    void twoProgramsGradedAtOnce();
     void killedAtAnyMoment_data();
     void killedAtAnyMoment();
 };
@@ -91,6 +92,65 @@ void tst_Lab::thirtyCopiesAtOnce() {
             for (int i = 1; i <= perCopy; ++i)
                 QCOMPARE(records.count(QStringLiteral("R%1K%2-%3").arg(round).arg(copy).arg(i)), std::size_t(1));
     QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("wiedo.lck"))));
+}
+
+// Two students' copies of the whole program, each with its own drive C: (HOME), started from one program
+// folder and graded at the same moment, round after round: every record lands whole in the results log.
+void tst_Lab::twoProgramsGradedAtOnce() {
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(program));
+    const QString copy = program + QStringLiteral("/wiedo_lab_session");
+    QVERIFY(QFile::copy(qEnvironmentVariable("WIEDO_LAB_SESSION"), copy));
+    write(program + QStringLiteral("/wiedo.ini"), "\"" + QFile::encodeName(program) + "\"\r\n");
+    write(program + QStringLiteral("/Wiedo.cfg"), "\"\"\r\n");
+    write(program + QStringLiteral("/ptk.ptk"), "40,39,34,27,19,12\r\n");
+    write(program + QStringLiteral("/run.run"), "6\r\n");
+    const QString set = program + QStringLiteral("/test.kwz");
+    write(set, setOf(1));
+    constexpr int rounds = 3;
+    const QStringList students{QStringLiteral("Anna"), QStringLiteral("Piotr")};
+    for (int round = 1; round <= rounds; ++round) {
+        const QString startFile = root.filePath(QStringLiteral("start%1").arg(round));
+        std::vector<std::unique_ptr<QProcess>> running;
+        for (const QString& student : students) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home-%1-%2").arg(student).arg(round)));
+            env.remove(QStringLiteral("XDG_DATA_HOME"));
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            running.push_back(std::make_unique<QProcess>());
+            running.back()->setProcessEnvironment(env);
+            running.back()->start(copy, {set, startFile, student});
+        }
+        for (auto& process : running) {
+            QByteArray said;
+            while (!said.contains("ready") && process->waitForReadyRead(30000))
+                said += process->readAllStandardOutput();
+            QVERIFY2(said.contains("ready"), process->readAllStandardError().constData());
+        }
+        write(startFile, "");
+        for (auto& process : running) {
+            QVERIFY(process->waitForFinished(30000));
+            QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+        }
+    }
+    // The log cut at the start of each record: as many records as gradings, each student's the other's
+    // but for the name, and nothing else in between.
+    const QByteArray log = contents(program + QStringLiteral("/wyniki.txt"));
+    QList<QByteArray> records;
+    for (qsizetype at = 0; at < log.size();) {
+        const qsizetype next = log.indexOf(recordStart, at + 1);
+        records << log.mid(at, next < 0 ? -1 : next - at);
+        at = next < 0 ? log.size() : next;
+    }
+    QCOMPARE(records.size(), rounds * int(students.size()));
+    const QByteArray anna = records.first().startsWith(recordStart + "Anna\r\n") ? records.first() : records.at(1);
+    QVERIFY2(anna.contains(" Liczba punkt") && anna.contains("1  na 1\r\n") && anna.contains("Ocena : 1\r\n")
+                 && anna.endsWith(" " + QByteArray(45, '*') + "\r\n"),
+             anna.constData());
+    const QByteArray piotr = QByteArray(anna).replace(recordStart + "Anna\r\n", recordStart + "Piotr\r\n");
+    QCOMPARE(records.count(anna), rounds);
+    QCOMPARE(records.count(piotr), rounds);
 }
 
 void tst_Lab::killedAtAnyMoment_data() {
