@@ -2,13 +2,13 @@
 
 #include "platform/paths.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSysInfo>
 
@@ -16,8 +16,8 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
