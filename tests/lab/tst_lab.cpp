@@ -132,6 +132,9 @@ void tst_Lab::twoProgramsGradedAtOnce() {
         for (auto& process : running) {
             QVERIFY(process->waitForFinished(30000));
             QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+            // Each copy's work file on its own drive C:, so neither took the other for a second copy.
+            QVERIFY(QFile::exists(process->processEnvironment().value(QStringLiteral("HOME"))
+                                  + QStringLiteral("/.local/share/wiedo/c/test.tmp")));
         }
     }
     // The log cut at the start of each record: as many records as gradings, each student's the other's
