@@ -2,17 +2,24 @@
 
 #include "platform/paths.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSysInfo>
 
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -43,10 +50,11 @@ struct FileTable::OpenFile {
     QString path;
     // Input, Append and scratch Output files.
     std::unique_ptr<QFile> file;
-    // Output files: the new version, put in place only by a successful close. Synced ones are written
-    // through a QSaveFile; scratch ones into `file`, under the temporary name `scratchName` beside the old.
+    // Output files: the new version, put in place only by a successful close, written into `file` under
+    // the temporary name `scratchName` beside the old (through a QSaveFile where there is no POSIX).
     std::unique_ptr<QSaveFile> pending;
     QString scratchName;
+    bool synced = false;  // scratch Output files: pushed to the disk before they replace the old version
     // Input files: the read buffer and the unread part of it, [pos, end).
     QByteArray buffer;
     qsizetype pos = 0;
@@ -76,12 +84,53 @@ struct FileTable::OpenFile {
 #ifdef Q_OS_UNIX
 namespace {
 
-// A new, empty file under a free temporary name beside the file it will replace, with the permissions a
-// new file of the user gets.
+// A copy killed while it wrote leaves its new version behind under a temporary name "<file>.~<computer>-
+// <process>-<random>". Nothing reads such a file (every file is opened by its exact name, and the lists of
+// sets ask for "*.kwz"), and the next copy that writes the same file removes what a dead copy left: at once
+// when the process that wrote it is gone from this computer, after an hour when it came from another
+// computer sharing the folder, whose copy may be writing it right now.
+constexpr qint64 foreignLeftoverAgeMs = 60LL * 60 * 1000;
+
+QString processTag()
+{
+    return thisComputerTag() + u'-' + QString::number(QCoreApplication::applicationPid(), 36);
+}
+
+bool isLeftoverOfADeadCopy(const QFileInfo& leftover, QStringView tag)
+{
+    const QList<QStringView> parts = tag.split(u'-');
+    if (parts.size() == 3 && parts.at(0) == thisComputerTag()) {
+        bool ok = false;
+        const qint64 pid = parts.at(1).toLongLong(&ok, 36);
+        if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid())
+            return false;
+        return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    }
+    return leftover.lastModified().msecsTo(QDateTime::currentDateTime()) > foreignLeftoverAgeMs;
+}
+
+void removeLeftoversOfDeadCopies(const QString& path)
+{
+    const QFileInfo target(path);
+    const QString prefix = target.fileName() + QStringLiteral(".~");
+    QDirIterator entries(target.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        const QFileInfo entry(entries.next());
+        const QString name = entry.fileName();
+        if (name.startsWith(prefix) && isLeftoverOfADeadCopy(entry, QStringView(name).mid(prefix.size())))
+            QFile::remove(entry.filePath());
+    }
+}
+
+// A new, empty file under a free temporary name beside the file it will replace, with the old file's
+// permissions (a set shared with a group stays shared), or those a new file of the user gets.
 void openScratch(FileTable::OpenFile& opened)
 {
+    removeLeftoversOfDeadCopies(opened.path);
+    struct stat old {};
+    const bool hadOld = ::stat(QFile::encodeName(opened.path).constData(), &old) == 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString name = opened.path + QStringLiteral(".~") +
+        const QString name = opened.path + QStringLiteral(".~") + processTag() + u'-' +
                              QString::number(QRandomGenerator::global()->generate(), 36);
         const int fd = ::open(QFile::encodeName(name).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -92,7 +141,8 @@ void openScratch(FileTable::OpenFile& opened)
         }
         opened.scratchName = name;
         opened.file = std::make_unique<QFile>();
-        if (!opened.file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        if ((hadOld && ::fchmod(fd, old.st_mode & 07777) != 0) ||
+            !opened.file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
             break;
         }
@@ -103,6 +153,13 @@ void openScratch(FileTable::OpenFile& opened)
 
 }  // namespace
 #endif
+
+QString thisComputerTag()
+{
+    static const QString tag = QString::fromLatin1(
+        QCryptographicHash::hash(QSysInfo::machineHostName().toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
+    return tag;
+}
 
 FileTable& FileTable::instance()
 {
@@ -153,10 +210,11 @@ int FileTable::open(const QString& path, OpenMode mode, Durability durability)
     }
     case OpenMode::Output: {
 #ifdef Q_OS_UNIX
-        if (durability == Durability::Scratch) {
-            openScratch(*opened);
-            break;
-        }
+        // Written beside under a name of this program's own, which a later copy can tell for a leftover
+        // of a killed one (QSaveFile's temporary names cannot be told from a user's "ptk.ptk.kopia1").
+        opened->synced = durability == Durability::Synced;
+        openScratch(*opened);
+        break;
 #else
         (void)durability;
 #endif
@@ -362,7 +420,9 @@ void FileTable::close(int number)
             return;
         }
 #ifdef Q_OS_UNIX
-        const bool flushed = f->file->flush();
+        bool flushed = f->file->flush();
+        if (f->synced)
+            flushed = ::fsync(f->file->handle()) == 0 && flushed;
         f->file->close();
         if (!flushed || ::rename(QFile::encodeName(f->scratchName).constData(), QFile::encodeName(f->path).constData()) != 0)
             throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced").arg(f->path));

@@ -20,6 +20,9 @@ enum class OpenMode { Input, Output, Append };
 // without the wait (files the program remakes at every start).
 enum class Durability { Synced, Scratch };
 
+// The part of this program's temporary names that names the computer (see the file table's Output files).
+QString thisComputerTag();
+
 class FileTable {
 public:
     static FileTable& instance();

@@ -68,31 +68,86 @@ qint64 copyBytes(int from, int to, qint64 count)
     return copied;
 }
 
-// The last line of the set (without its CR LF) must be a whole question's line of flags or the header:
-// anything else is the tail of a question cut short, and a question appended after it would be misread.
-void requireWholeTail(const QString& path)
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isFlagsLine(const QByteArray& line)
 {
     static const QRegularExpression flagsLine(
         QStringLiteral("^[ \\t]*\\d{1,3}[ \\t]*(,[ \\t]*\\d{1,3}[ \\t]*){4}$"));
+    return flagsLine.match(QString::fromLatin1(line)).hasMatch();
+}
+
+// Whether `tail`, the last bytes of a set (all of it when `wholeSet`), ends with a whole question or is the
+// header alone; nothing when more of the set must be seen to tell.
+std::optional<bool> endsWhole(const QByteArray& tail, bool wholeSet)
+{
+    static const QRegularExpression lastQuestion(QStringLiteral(
+        "^\"[^\"]*\"([ \\t]*,[ \\t]*\"[^\"]*\"){6}[ \\t]*\\r\\n"
+        "[ \\t]*\\d{1,3}[ \\t]*(,[ \\t]*\\d{1,3}[ \\t]*){4}\\r\\n$"));
+    const QByteArray header = formatHeader();
+    if (wholeSet && tail == header)
+        return true;
+    if (!tail.endsWith("\r\n"))
+        return false;
+    const std::optional<bool> needMore = wholeSet ? std::optional<bool>(false) : std::nullopt;
+    // The first quote of the last question's texts record.
+    qsizetype start = tail.size();
+    for (int quote = 0; quote < 14; ++quote) {
+        start = start > 0 ? tail.lastIndexOf('"', start - 1) : -1;
+        if (start < 0)
+            return needMore;
+    }
+    if (!lastQuestion.match(QString::fromLatin1(tail.mid(start))).hasMatch())
+        return false;
+    // The record begins a line, and the line before ends the question before, or is the header.
+    qsizetype lineStart = start;
+    while (lineStart > 0 && isBlank(tail.at(lineStart - 1)))
+        --lineStart;
+    if (lineStart == 0)
+        return needMore;
+    if (tail.at(lineStart - 1) != '\n')
+        return false;
+    const qsizetype before = lineStart >= 2 ? tail.lastIndexOf('\n', lineStart - 2) : -1;
+    if (before < 0 && !wholeSet)
+        return std::nullopt;
+    if (before < 0 && lineStart == header.size() && tail.startsWith(header))
+        return true;
+    QByteArray line = tail.mid(before + 1, lineStart - 1 - (before + 1));
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return before >= 0 && isFlagsLine(line);
+}
+
+// The set must end with a whole question, or be the header alone: a question appended after a question
+// cut short would be misread, and every question after it with it. A line of flags at the end proves
+// little, as a text may hold line breaks: an unclosed quote can take in lines that look like flags. A text
+// never holds a double quote, though, so the last question's texts are the set's last fourteen quotes,
+// which must pair up as seven texts, be followed by one line of flags and begin after the line of flags
+// before (or the header). Only the last question's bytes are read, so the check costs the same however
+// many questions the set holds.
+void requireWholeTail(const QString& path)
+{
     OpenedFile in(path, OpenMode::Input);
     const int n = in.number();
     const qint64 length = files().length(n);
-    constexpr qint64 tailSize = 256;
-    files().seek(n, std::max<qint64>(0, length - tailSize));
-    QByteArray tail;
-    while (!files().atEnd(n)) {
-        const QByteArrayView chunk = files().buffered(n);
-        tail += chunk.toByteArray();
-        files().consume(n, chunk.size());
+    for (qint64 size = 4096;; size *= 4) {
+        const qint64 from = std::max<qint64>(0, length - size);
+        files().seek(n, from);
+        QByteArray tail;
+        while (!files().atEnd(n)) {
+            const QByteArrayView chunk = files().buffered(n);
+            tail += chunk.toByteArray();
+            files().consume(n, chunk.size());
+        }
+        if (const std::optional<bool> whole = endsWhole(tail, from == 0)) {
+            if (!*whole)
+                throw EditorError(Reason::CutShort);
+            return;
+        }
     }
-    if (!tail.endsWith("\r\n"))
-        throw EditorError(Reason::CutShort);
-    tail.chop(2);
-    const qsizetype lineStart = tail.lastIndexOf('\n');
-    const QByteArray line = tail.mid(lineStart + 1);
-    const bool isHeader = line == formatHeader().chopped(2) && length == formatHeader().size();
-    if (!isHeader && !flagsLine.match(QString::fromLatin1(line)).hasMatch())
-        throw EditorError(Reason::CutShort);
 }
 
 // Another copy of the program in the same folder shares the working copy; whoever holds this lock owns it.

@@ -35,7 +35,8 @@ constexpr int maxQuestions = 32767;
 
 // Adds the question's two records at the end of the set, in place, and waits until they are on the disk.
 // A write that fails is cut back, so the set is either the old one or the old one and the whole question.
-// The set must exist and end with a whole question (its last line a line of flags, or the header).
+// The set must exist and end with a whole question (seven quoted texts and a line of flags after the
+// line of flags before, or after the header) or be the header alone; CutShort otherwise, the set unchanged.
 void appendInPlace(const QString& path, const Question& question);
 
 // The working copy, "temp.tmp" in the current folder, and the lock that keeps a second copy of the

@@ -85,6 +85,8 @@ private slots:
         QTest::newRow("two sets: the first selected") << QStringList{"HISTORIA.KWZ", "biologia.kwz"} << "biologia.TXT";
         QTest::newRow("one set: nothing selected") << QStringList{"HISTORIA.KWZ"} << "stary.TXT";
         QTest::newRow("only other files") << QStringList{"a.txt", "b.kwz.bak"} << "stary.TXT";
+        QTest::newRow("one set and a killed copy's new version of it")
+            << QStringList{"HISTORIA.KWZ", "HISTORIA.KWZ.~0a7c9cdf-fa8-70144y"} << "stary.TXT";
     }
     void picking() {
         QFETCH(QStringList, files);

@@ -259,6 +259,60 @@ private slots:
         QCOMPARE(s.counters(), QStringLiteral("1/3"));
     }
 
+    // Whether a set ends with a whole question, for the append at its end; each refused set really is one
+    // that a question appended after it would damage, and each accepted one takes the question whole.
+    void appendOnlyAfterAWholeQuestion_data() {
+        QTest::addColumn<QByteArray>("set");
+        QTest::addColumn<bool>("appended");
+        const QByteArray texts2 = "\"P2\",\"A2\",\"B2\",\"\",\"\",\"\",\"H2";
+        QTest::newRow("hint_unclosed_over_a_flags_line") << setOf(1) + texts2 + "\r\n1,2,2,2,2\r\n" << false;
+        QTest::newRow("hint_unclosed_over_two_flags_lines")
+            << setOf(1) + texts2 + "\r\n1,2,2,2,2\r\n2,1,2,2,2\r\n" << false;
+        QTest::newRow("answer_unclosed") << setOf(1) + "\"P2\",\"A2,\"B2\",\"\",\"\",\"\",\"H2\"\r\n1,2,2,2,2\r\n"
+                                         << false;
+        QTest::newRow("texts_record_missing") << setOf(1) + "\"P2\"\r\n1,2,2,2,2\r\n" << false;
+        QTest::newRow("flags_line_twice") << setOf(2) + "1,2,2,2,2\r\n" << false;
+        QTest::newRow("cut_in_the_flags") << setOf(2).chopped(4) << false;
+        QTest::newRow("no_line_end") << setOf(2).chopped(2) << false;
+        QTest::newRow("header_cut") << header.chopped(3) << false;
+        QTest::newRow("header_only") << header << true;
+        QTest::newRow("one_question") << setOf(1) << true;
+        QTest::newRow("hint_holding_a_flags_line") << setOf(1) + texts2 + "\r\n1,2,2,2,2\"\r\n2,1,2,2,2\r\n" << true;
+        QTest::newRow("long_last_text") << setOf(300) + "\"" + QByteArray(20000, 'x') + "\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+                                                             "2,2,2,2,1\r\n" << true;
+        QTest::newRow("blanks_around_commas") << setOf(1) + "\"P2\", \"A2\" ,\"\",\"\",\"\",\"\",\"H2\"\r\n1, 2,2,2,2\r\n"
+                                              << true;
+    }
+    void appendOnlyAfterAWholeQuestion() {
+        QFETCH(QByteArray, set);
+        QFETCH(bool, appended);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zestaw.kwz"));
+        const QString unchecked = dir.filePath(QStringLiteral("bez_sprawdzenia.kwz"));
+        testsupport::writeTestFile(path, set);
+        testsupport::writeTestFile(unchecked, set);
+        const int before = questionset::countQuestions(path);
+        questionset::Question q;
+        q.texts.question = QStringLiteral("Dopisane");
+        // Whether the set, with the question added without any check, reads back as before plus the question.
+        questionset::appendQuestion(unchecked, q);
+        const auto readBack = [&](int n) {
+            return n < 1 ? questionset::Question{} : questionset::readQuestion(unchecked, n);
+        };
+        const bool takesIt = questionset::countQuestions(unchecked) == before + 1 && readBack(before + 1) == q
+                          && (before == 0 || readBack(before) == questionset::readQuestion(path, before));
+        QCOMPARE(takesIt, appended);
+        try {
+            questionset::appendInPlace(path, q);
+            QVERIFY2(appended, "appended to a set that it damages");
+            QCOMPARE(fileContents(path), set + questionset::formatQuestion(q));
+        } catch (const questionset::EditorError& e) {
+            QVERIFY2(!appended, "refused a whole set");
+            QCOMPARE(e.reason(), questionset::EditorError::Reason::CutShort);
+            QCOMPARE(fileContents(path), set);
+        }
+    }
+
     void refusedHeaderLeavesNoSetToWrite() {
         Session s;
         s.open(setOf(2));

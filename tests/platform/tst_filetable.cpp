@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -203,6 +204,51 @@ private slots:
         files().close(n);
         QCOMPARE(contents(at("ptk.ptk")), QByteArray("40,39,34,27,19,12\r\n"));
         QCOMPARE(entries(), QStringList{"ptk.ptk"});
+    }
+
+    // What a killed copy left beside a file is removed by the next write of the file, and only that: never
+    // what a living copy is writing, nor a user's file with a like name.
+    void leftoversOfDeadCopiesRemoved_data()
+    {
+        QTest::addColumn<QString>("name");  // {here}: this computer; {dead}, {alive}: a process number
+        QTest::addColumn<bool>("hourOld");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("dead_copy_here") << "ptk.ptk.~{here}-{dead}-1x" << false << true;
+        QTest::newRow("living_copy_here") << "ptk.ptk.~{here}-{alive}-1x" << true << false;
+        QTest::newRow("other_computer_just_now") << "ptk.ptk.~0000beef-{dead}-1x" << false << false;
+        QTest::newRow("other_computer_long_ago") << "ptk.ptk.~0000beef-{dead}-1x" << true << true;
+        QTest::newRow("users_copy") << "ptk.ptk.kopia1" << true << false;
+        QTest::newRow("another_files_leftover") << "ptk.ptk2.~{here}-{dead}-1x" << true << false;
+    }
+
+    void leftoversOfDeadCopiesRemoved()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, hourOld);
+        QFETCH(bool, removed);
+        QProcess dead, alive;
+        dead.start(QStringLiteral("true"));
+        QVERIFY(dead.waitForStarted());
+        const qint64 deadProcess = dead.processId();
+        QVERIFY(dead.waitForFinished());
+        alive.start(QStringLiteral("sleep"), {QStringLiteral("10")});
+        QVERIFY(alive.waitForStarted());
+        name.replace(QStringLiteral("{here}"), platform::thisComputerTag())
+            .replace(QStringLiteral("{dead}"), QString::number(deadProcess, 36))
+            .replace(QStringLiteral("{alive}"), QString::number(alive.processId(), 36));
+        put(at(name), "half");
+        if (hourOld) {
+            QFile left(at(name));
+            QVERIFY(left.open(QIODevice::ReadWrite));
+            QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-3700), QFileDevice::FileModificationTime));
+        }
+        const int n = files().open(at("ptk.ptk"), OpenMode::Output);
+        files().write(n, "40,39,34,27,19,12\r\n");
+        files().close(n);
+        alive.kill();
+        alive.waitForFinished();
+        QCOMPARE(!QFile::exists(at(name)), removed);
+        QCOMPARE(contents(at("ptk.ptk")), QByteArray("40,39,34,27,19,12\r\n"));
     }
 
     void outputKeepsOldFile_data()
