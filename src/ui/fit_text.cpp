@@ -59,6 +59,14 @@ QFont atPoints(QFont font, double points) {
     return font;
 }
 
+// A layout that keeps its shaped text: without that, Qt throws the shaping away at the end of every
+// layout and shapes the text again for the next layout and for every paint.
+std::unique_ptr<QTextLayout> shapedLayout(const QString& text, const QFont& font) {
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    layout->setCacheEnabled(true);
+    return layout;
+}
+
 }  // namespace
 
 Fitted fitText(const QString& text, const QFont& font, const QSize& area, double minimum) {
@@ -77,7 +85,7 @@ Fitted fitText(const QString& text, const QFont& font, const QSize& area, double
     const auto layoutAt = [&](double size) -> QTextLayout& {
         std::unique_ptr<QTextLayout>& layout = shaped[size];
         if (!layout)
-            layout = std::make_unique<QTextLayout>(shown, atPoints(font, size));
+            layout = shapedLayout(shown, atPoints(font, size));
         return *layout;
     };
     // Three times more characters, at the font's average width, than the area's whole lines hold: no
@@ -98,7 +106,7 @@ Fitted fitText(const QString& text, const QFont& font, const QSize& area, double
     };
     const auto result = [&](double size) {
         std::unique_ptr<QTextLayout> layout = std::move(shaped[size]);
-        return Fitted{size, layout ? std::move(layout) : std::make_unique<QTextLayout>(shown, atPoints(font, size))};
+        return Fitted{size, layout ? std::move(layout) : shapedLayout(shown, atPoints(font, size))};
     };
 
     // First on the lines as written. They shrink with the font, near enough in proportion: when even
@@ -247,7 +255,7 @@ void TextFit::ensureLayout() {
     if (ownLayout_ && size == own_ && ownLayout_->text() == text)
         layout_ = std::move(ownLayout_);
     else
-        layout_ = std::make_unique<QTextLayout>(text, atPoints(key.font, size));
+        layout_ = shapedLayout(text, atPoints(key.font, size));
     if (underlined >= 0) {
         QTextLayout::FormatRange range;
         range.start = underlined;
