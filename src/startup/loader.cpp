@@ -51,6 +51,7 @@ LoadT::LoadT() : ui::Form(formName) {
     ui::setFontFace(Label3, QStringLiteral("Arial"));
     PrB = ui::make<QProgressBar>(this, "PrB", 1200, 1320, 3960, 375);
     PrB->setRange(0, 100);
+    ui::showProgressInBlocks(PrB);
     PrB->setValue(0);
     PrB->setAccessibleName(QStringLiteral("Postęp ładowania"));
     Command1 = ui::make<QPushButton>(this, "Command1", 1200, 1800, 1800, 375);

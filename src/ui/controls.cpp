@@ -6,9 +6,12 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
+#include <QStyleFactory>
 
 namespace ui {
 
@@ -45,6 +48,17 @@ void useProgramStyle() {
     font.setFamily(QStringLiteral("DejaVu Sans"));
     font.setHintingPreference(QFont::PreferNoHinting);
     QApplication::setFont(font);
+}
+
+void showProgressInBlocks(QProgressBar* bar) {
+    static QPointer<QStyle> blocks;
+    if (!blocks) {
+        blocks = QStyleFactory::create(QStringLiteral("Windows"));
+        if (blocks)
+            blocks->setParent(qApp);  // one for every bar, gone with the application
+    }
+    if (blocks)
+        bar->setStyle(blocks);
 }
 
 void refuseDoubleQuotes(QLineEdit* box) {

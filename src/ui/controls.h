@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLineEdit;
+class QProgressBar;
 
 namespace ui {
 
@@ -34,5 +35,9 @@ void setFontFace(QWidget* control, const QString& family, int points = 0, bool b
 // A box whose text is stored as a quoted text field: a double quote could not be read back (the files
 // have no escape for it), so the box does not take one.
 void refuseDoubleQuotes(QLineEdit* box);
+
+// The bar shows its progress in blocks, as progress bars did when the program was designed. (Fusion's
+// striped bar also draws its stripes with the painter's helper threads, started at every program start.)
+void showProgressInBlocks(QProgressBar* bar);
 
 }  // namespace ui

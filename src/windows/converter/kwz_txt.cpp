@@ -69,6 +69,7 @@ KWZ_Txt::KWZ_Txt() : ui::Form(formName) {
     Label3->setAccessibleName(QStringLiteral("Procent zaawansowania"));
     ProgressBar1 = ui::make<QProgressBar>(this, "ProgressBar1", 120, 4200, 8340, 300);
     ProgressBar1->setRange(0, 100);
+    ui::showProgressInBlocks(ProgressBar1);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setAccessibleName(Label2->text().trimmed());
