@@ -56,6 +56,14 @@ void appendQuestion(const QString& path, const Question& question);
 QuestionTexts readTexts(int file);   // seven text fields
 Flags readFlags(int file);           // five unsigned bytes
 Question readQuestionAt(int file);   // texts, then flags
+// One question's seven texts as the file holds them (Windows-1250 bytes, unconverted) and its flags, for
+// readers that look at every question of a large set without showing it.
+struct QuestionBytes {
+    std::array<QByteArray, 7> texts;  // question, answers A to E, hint
+    Flags flags{};
+};
+// Reads one question exactly as readQuestionAt() would, failing the same way, without converting the texts.
+QuestionBytes readQuestionBytes(int file);
 // Moves past one question, failing exactly as reading its texts and flags would, without converting the
 // texts; counting a large set costs little more than scanning its bytes.
 void skipQuestion(int file);
