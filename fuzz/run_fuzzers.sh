@@ -8,9 +8,9 @@
 #
 # Environment: BUILD_DIR (default <repo>/build-fuzz), PARALLEL (targets at a time, default 1),
 # NICE (default 10), MAX_LEN (longest input, default 256 KiB for records and question sets, 16 KiB for the
-# small configuration files, 64 KiB for the editor and the converter, which rewrite the whole set per input,
-# and for the results log, read and written twice per input; the megabyte seeds are cut to it while
-# fuzzing and replayed whole by the tests).
+# small configuration files and the results log (its records are short; a longer input only repeats them),
+# 64 KiB for the editor and the converter, which rewrite the whole set per input; the megabyte seeds are
+# cut to it while fuzzing and replayed whole by the tests).
 set -u
 
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[0-9]+$ ]]; then
@@ -57,7 +57,7 @@ max_len() {
     fi
     case $1 in
         records | questionset) echo 262144 ;;
-        editor | export | results) echo 65536 ;;
+        editor | export) echo 65536 ;;
         *) echo 16384 ;;
     esac
 }

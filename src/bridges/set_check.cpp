@@ -9,6 +9,7 @@
 
 #include <QHash>
 
+#include <limits>
 #include <optional>
 
 namespace bridges {
@@ -69,15 +70,32 @@ QByteArray sameness(const questionset::QuestionBytes& q)
     return key;
 }
 
+// "1 znak", "82 znaki", "55 znaków", "112 znaków".
+QString characters(qsizetype n)
+{
+    const qsizetype last = n % 10;
+    const qsizetype lastTwo = n % 100;
+    if (n == 1)
+        return QStringLiteral("1 znak");
+    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        return QStringLiteral("%1 znaki").arg(n);
+    return QStringLiteral("%1 znaków").arg(n);
+}
+
 void checkRoom(QList<Finding>& findings, int number, const QString& what, QByteArrayView text, TextRoom room)
 {
     if (fitsRoom(text, room))
         return;
-    const QString shape = room.lines == 1 ? QStringLiteral("jeden wiersz, około %1 znaków").arg(room.charsPerLine)
-                                          : QStringLiteral("%1 wiersze po około %2 znaków").arg(room.lines).arg(room.charsPerLine);
-    findings.append({number, QStringLiteral("%1 jest za długi na okno testu (%2 znaków; okno pokazuje bez "
-                                            "przewijania %3), uczeń będzie musiał go przewijać.")
-                                 .arg(what).arg(text.size()).arg(shape)});
+    const QString shape = room.lines == 1
+        ? QStringLiteral("jeden wiersz, około %1").arg(characters(room.charsPerLine))
+        : QStringLiteral("%1 wiersze po około %2").arg(room.lines).arg(characters(room.charsPerLine));
+    // Its own line breaks are counted as lines, the rest by length.
+    const qsizetype ownLines = linesNeeded(text, std::numeric_limits<int>::max());
+    const QString length = ownLines > 1 ? QStringLiteral("%1 w %2 wierszach").arg(characters(text.size())).arg(ownLines)
+                                        : characters(text.size());
+    findings.append({number, QStringLiteral("%1 ma %2, a okno testu pokazuje bez przewijania %3: uczeń będzie "
+                                            "musiał go przewijać.")
+                                 .arg(what, length, shape)});
 }
 
 }  // namespace

@@ -118,18 +118,18 @@ void tst_SetCheck::findings_data()
                                                  << QString();
     Question longQuestion = question(2);
     longQuestion.texts.question = polishText(bridges::questionRoom.charsPerLine * bridges::questionRoom.lines + 1, 0);
-    QTest::newRow("question_too_long") << threeWith(longQuestion) << 3 << QList<int>{2} << "tekst pytania jest za długi";
+    QTest::newRow("question_too_long") << threeWith(longQuestion) << 3 << QList<int>{2} << "tekst pytania ma 181 znaków";
     Question longAnswer = question(2);
     longAnswer.texts.answers[3] = polishText(bridges::answerRoom.charsPerLine + 1, 1);
     QTest::newRow("answer_too_long") << threeWith(longAnswer) << 3 << QList<int>{2}
-                                     << "tekst odpowiedzi D jest za długi";
+                                     << "tekst odpowiedzi D ma 51 znaków";
     Question twoLineAnswer = question(2);
     twoLineAnswer.texts.answers[0] = QStringLiteral("Tak\r\nNie");
     QTest::newRow("answer_on_two_lines") << threeWith(twoLineAnswer) << 3 << QList<int>{2}
-                                         << "tekst odpowiedzi A jest za długi";
+                                         << "tekst odpowiedzi A ma 8 znaków w 2 wierszach";
     Question longHint = question(2);
     longHint.texts.hint = polishText(bridges::hintRoom.charsPerLine + 1, 2);
-    QTest::newRow("hint_too_long") << threeWith(longHint) << 3 << QList<int>{2} << "tekst podpowiedzi jest za długi";
+    QTest::newRow("hint_too_long") << threeWith(longHint) << 3 << QList<int>{2} << "tekst podpowiedzi ma 56 znaków";
     Question atRoom = question(2);
     atRoom.texts.question = polishText(bridges::questionRoom.charsPerLine * bridges::questionRoom.lines, 0);
     atRoom.texts.answers[1] = polishText(bridges::answerRoom.charsPerLine, 1);
