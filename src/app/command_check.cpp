@@ -22,9 +22,9 @@ int runCheck(const QStringList& arguments)
         return fail(command, QStringLiteral("nie mogę odczytać pliku %1.").arg(path));
     for (const bridges::Finding& finding : check.findings) {
         if (finding.question > 0)
-            say(QStringLiteral("Pytanie nr %1: %2").arg(finding.question).arg(finding.what));
+            say(QStringLiteral("Pytanie nr %1: %2").arg(finding.question).arg(bridges::describe(finding, check)));
         else
-            say(QStringLiteral("Zestaw: %1").arg(finding.what));
+            say(QStringLiteral("Zestaw: %1").arg(bridges::describe(finding, check)));
     }
     if (check.findings.isEmpty()) {
         say(QStringLiteral("%1: pytań %2, bez uwag.").arg(path).arg(check.questions));

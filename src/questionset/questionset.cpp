@@ -131,23 +131,27 @@ void skipQuestion(int file)
     readFlags(file);
 }
 
-QuestionBytes readQuestionBytes(int file)
+void readQuestionBytes(int file, const std::function<void(const QuestionBytes&)>& use)
 {
     QuestionBytes q;
     std::array<ScannedField, 12> fields;
     if (const qsizetype taken = scanBufferedQuestion(files().buffered(file), &fields)) {
-        // The texts are copied out before consume() lets the buffer move on.
         for (std::size_t i = 0; i < 7; ++i)
-            q.texts[i] = QByteArray(fields[i].begin, fields[i].end - fields[i].begin);
+            q.texts[i] = QByteArrayView(fields[i].begin, fields[i].end);
         for (std::size_t i = 0; i < 5; ++i)
             q.flags[i] = plainByte(fields[i + 7]);
+        q.inPlace = true;
+        use(q);
         files().consume(file, taken);
-        return q;
+        return;
     }
-    for (QByteArray& text : q.texts)
+    std::array<QByteArray, 7> texts;
+    for (QByteArray& text : texts)
         text = records::readTextBytes(file);
     q.flags = readFlags(file);
-    return q;
+    for (std::size_t i = 0; i < 7; ++i)
+        q.texts[i] = texts[i];
+    use(q);
 }
 
 QuestionTexts readTexts(int file)

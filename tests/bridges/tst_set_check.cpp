@@ -108,10 +108,24 @@ void tst_SetCheck::findings_data()
     Question emptyWrong = question(2);
     emptyWrong.texts.answers[4].clear();
     QTest::newRow("empty_answer_not_correct_is_fine") << threeWith(emptyWrong) << 3 << QList<int>{} << QString();
-    Question again = question(1);
-    again.texts.question = QStringLiteral("ile  to jest 1 +\r\n1?");
-    QTest::newRow("duplicate") << set({question(1), question(2), again}) << 3 << QList<int>{3}
+    QTest::newRow("duplicate") << set({question(1), question(2), question(1)}) << 3 << QList<int>{3}
                                << "powtarza pytanie nr 1";
+    // Written by hand with blanks after the commas (which the reader skips): the same texts all the same.
+    QByteArray byHand = questionset::formatQuestion(question(1));
+    byHand.replace("\",\"", "\", \"");
+    QTest::newRow("duplicate_written_by_hand") << set({question(1), question(2)}) + byHand << 3 << QList<int>{3}
+                                               << "powtarza pytanie nr 1";
+    Question otherHint = question(1);
+    otherHint.texts.hint = QStringLiteral("Inna podpowiedź");
+    QTest::newRow("duplicate_with_other_hint") << set({question(1), otherHint}) << 2 << QList<int>{2}
+                                               << "powtarza pytanie nr 1";
+    Question otherCase = question(1);
+    otherCase.texts.question = otherCase.texts.question.toUpper();
+    QTest::newRow("other_letter_case_is_no_duplicate") << set({question(1), otherCase}) << 2 << QList<int>{}
+                                                       << QString();
+    Question longerAnswer = question(1);
+    longerAnswer.texts.answers[4] += QStringLiteral("x");
+    QTest::newRow("one_letter_more") << set({question(1), longerAnswer}) << 2 << QList<int>{} << QString();
     Question sameTextOtherAnswers = question(1);
     sameTextOtherAnswers.texts.answers[0] = QStringLiteral("inna");
     QTest::newRow("same_question_other_answers") << set({question(1), sameTextOtherAnswers}) << 2 << QList<int>{}
@@ -153,7 +167,7 @@ void tst_SetCheck::findings()
     QStringList texts;
     for (const bridges::Finding& finding : check.findings) {
         found << finding.question;
-        texts << finding.what;
+        texts << bridges::describe(finding, check);
     }
     QVERIFY2(found == numbers, qPrintable(texts.join(u'\n')));
     if (!said.isEmpty())
