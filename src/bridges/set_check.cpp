@@ -7,7 +7,6 @@
 #include "records/records.h"
 #include "testing/question_reader.h"
 
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -281,9 +280,6 @@ bool fitsRoom(QByteArrayView text, TextRoom room)
 
 RoomVerdict roomFor(QByteArrayView text, TextRoom room)
 {
-    // Most questions are shorter than one line: no need to look for line breaks.
-    if (text.size() <= room.charsPerLine && room.lines > 1)
-        return {true, 0};
     // Beyond this even a text of whole lines with a line break after each cannot fit.
     if (text.size() > qsizetype(room.charsPerLine + 2) * room.lines)
         return {false, 0};

@@ -141,6 +141,10 @@ void tst_SetCheck::findings_data()
     twoLineAnswer.texts.answers[0] = QStringLiteral("Tak\r\nNie");
     QTest::newRow("answer_on_two_lines") << threeWith(twoLineAnswer) << 3 << QList<int>{2}
                                          << "tekst odpowiedzi A ma 8 znaków w 2 wierszach";
+    Question manyLines = question(2);
+    manyLines.texts.question = QStringLiteral("Ile\r\nto\r\njest\r\n2 +\r\n2?");
+    QTest::newRow("short_question_on_five_lines") << threeWith(manyLines) << 3 << QList<int>{2}
+                                                  << "tekst pytania ma 22 znaki w 5 wierszach";
     Question longHint = question(2);
     longHint.texts.hint = polishText(bridges::hintRoom.charsPerLine + 1, 2);
     QTest::newRow("hint_too_long") << threeWith(longHint) << 3 << QList<int>{2} << "tekst podpowiedzi ma 56 znaków";
