@@ -1,7 +1,6 @@
 // The results log as a spreadsheet table: the bytes of the table for real-looking logs, damaged and cut
 // records left out with their line, fields a spreadsheet would misread, and `wiedo results` run for real.
 #include "bridges/results_csv.h"
-#include "grading/results_log.h"
 #include "support/program_fixture.h"
 #include "support/test_files.h"
 
@@ -61,8 +60,6 @@ private slots:
     void table();
     void field_data();
     void field();
-    void formattedRecordsReadBack_data();
-    void formattedRecordsReadBack();
     void command_data();
     void command();
 };
@@ -146,45 +143,6 @@ void tst_ResultsCsv::field()
     QFETCH(QString, text);
     QFETCH(QByteArray, written);
     QCOMPARE(bridges::tableField(text), written);
-}
-
-// What the grade window writes is what the table reads.
-void tst_ResultsCsv::formattedRecordsReadBack_data()
-{
-    QTest::addColumn<QString>("firstName");
-    QTest::addColumn<QString>("pointsText");
-    QTest::addColumn<QString>("countText");
-    QTest::addColumn<int>("grade");  // 0: none
-    QTest::newRow("grade") << "Jan" << "28" << "40" << 4;
-    QTest::newRow("no_grade") << "Jan" << "41" << "40" << 0;
-    QTest::newRow("polish_and_blanks") << "  Ździsław Józef " << "0" << "" << 1;
-    QTest::newRow("name_like_a_line") << "Nazwisko X" << "3" << "3" << 6;
-}
-
-void tst_ResultsCsv::formattedRecordsReadBack()
-{
-    QFETCH(QString, firstName);
-    QFETCH(QString, pointsText);
-    QFETCH(QString, countText);
-    QFETCH(int, grade);
-    grading::ResultRecord record{firstName, QStringLiteral("Kowalska"), QStringLiteral("ZERÓWKA"),
-                                 QStringLiteral("C:\\zestawy\\przyroda.kwz"), pointsText, countText,
-                                 grade ? std::optional<int>(grade) : std::nullopt,
-                                 QDateTime(QDate(2026, 3, 9), QTime(8, 5, 1), Qt::UTC)};
-    const QByteArray two = grading::formatResultRecord(record) + grading::formatResultRecord(record);
-    const bridges::ResultsLog parsed = bridges::parseResultsLog(two);
-    QVERIFY(parsed.faults.isEmpty());
-    QCOMPARE(parsed.records.size(), 2);
-    for (const grading::ResultRecord& back : parsed.records) {
-        QCOMPARE(back.firstName, record.firstName);
-        QCOMPARE(back.surname, record.surname);
-        QCOMPARE(back.className, record.className);
-        QCOMPARE(back.setPath, record.setPath);
-        QCOMPARE(back.pointsText, record.pointsText);
-        QCOMPARE(back.questionCountText, record.questionCountText);
-        QCOMPARE(back.grade, record.grade);
-        QCOMPARE(back.when, record.when);
-    }
 }
 
 void tst_ResultsCsv::command_data()

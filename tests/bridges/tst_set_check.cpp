@@ -67,8 +67,6 @@ private slots:
     void initTestCase() { windows::registerAll(); }
     void findings_data();
     void findings();
-    void linesNeeded_data();
-    void linesNeeded();
     void roomHoldsInTheWindow_data();
     void roomHoldsInTheWindow();
     void command_data();
@@ -177,26 +175,6 @@ void tst_SetCheck::findings()
     if (!said.isEmpty())
         QVERIFY2(texts.value(0).contains(said), qPrintable(texts.join(u'\n')));
     QCOMPARE(testsupport::resetFileTable(), 0);
-}
-
-void tst_SetCheck::linesNeeded_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("lines");
-    QTest::newRow("empty") << QByteArray() << 1;
-    QTest::newRow("one_full_line") << QByteArray(10, 'a') << 1;
-    QTest::newRow("one_over") << QByteArray(11, 'a') << 2;
-    QTest::newRow("crlf_break") << QByteArray("ab\r\ncd") << 2;
-    QTest::newRow("lone_cr_and_lf") << QByteArray("a\rb\nc") << 3;
-    QTest::newRow("empty_lines_count") << QByteArray("\r\n\r\n") << 3;
-    QTest::newRow("long_paragraphs") << QByteArray(15, 'a') + "\r\n" + QByteArray(21, 'b') << 5;
-}
-
-void tst_SetCheck::linesNeeded()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, lines);
-    QCOMPARE(bridges::linesNeeded(text, 10), qsizetype(lines));
 }
 
 // The checker's room, taken by the real controls of the main window: ordinary Polish text at the limit
