@@ -406,7 +406,8 @@ SetCheck checkSet(const QString& path)
             findings.append(found(number, Kind::Duplicate, 0, first));
         if (tooLong) {
             findings.append(found(number, Kind::TooLong, tooLong, static_cast<int>(check.longTexts.size())));
-            check.longTexts.append(QList<int>(lengths, lengths + std::popcount(static_cast<unsigned>(tooLong))));
+            for (int i = 0, count = std::popcount(static_cast<unsigned>(tooLong)); i < count; ++i)
+                check.longTexts.append(lengths[i]);
         }
     };
     // The test's own bound: at most (length / 20) questions, which never cuts a sound set short.
