@@ -5,6 +5,8 @@
 // start-up figure runs the real program itself.
 #include "bench_data.h"
 
+#include "bridges/set_check.h"
+
 #include "main/main_session.h"
 #include "platform/codepage.h"
 #include "platform/gui/qt_printer.h"
@@ -774,6 +776,31 @@ void printFigure(const QString& large, const QString& thousand, Verdicts& verdic
     verdicts.judge((median(largeMs) / largestSet) / (median(smallMs) / 1000), 1.3, QStringLiteral("ratio"));
 }
 
+// 14. The set checker on the largest set against the sign-in's count of the same set: the checker looks at
+// every text and every flag and hashes every question, and must still cost no more than twice the count.
+void checkFigure(const QString& large, Verdicts& verdicts) {
+    out(QStringLiteral("14. Checking the largest set (wiedo check) against the sign-in's count of it"));
+    bridges::SetCheck checked;
+    auto check = [&] { return msOf([&] { checked = bridges::checkSet(large); }); };
+    int counted = 0;
+    auto licz = [&] { return signInCountMs(large, &counted); };
+    check();
+    licz();
+    std::vector<double> checkMs, countMs;
+    for (int run = 0; run < 9; ++run) {
+        checkMs.push_back(check());
+        countMs.push_back(licz());
+    }
+    out(QStringLiteral("   check:                  median %1 ms  runs %2  (%3 questions, %4 findings)")
+            .arg(median(checkMs), 0, 'f', 2).arg(list(checkMs, 2)).arg(checked.questions).arg(checked.findings.size()));
+    out(QStringLiteral("   count (Licz):           median %1 ms  runs %2  (%3 questions)")
+            .arg(median(countMs), 0, 'f', 2).arg(list(countMs, 2)).arg(counted));
+    if (checked.questions != largestSet || counted != largestSet)
+        return verdicts.broken(QStringLiteral("checked %1 and counted %2 questions, not %3")
+                                   .arg(checked.questions).arg(counted).arg(largestSet));
+    verdicts.judge(median(checkMs) / median(countMs), 2.0, QStringLiteral("ratio"));
+}
+
 std::vector<double> numbers(const std::multimap<QString, QString>& values, const QString& key) {
     std::vector<double> v;
     for (const QString& x : value(values, key).split(u' ', Qt::SkipEmptyParts))
@@ -847,6 +874,8 @@ int runAll() {
         editorFigures(large, small, verdicts);
     if (wanted(12))
         clickFigure(large, verdicts);
+    if (wanted(14))
+        checkFigure(large, verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));
     return verdicts.failed == 0 ? 0 : 1;
 }

@@ -32,17 +32,22 @@ int fuzzEditor(const std::uint8_t* data, std::size_t size);
 // holds exactly the questions read whole, laid out line by line with CR LF.
 int fuzzTextExport(const std::uint8_t* data, std::size_t size);
 
+// The results log read back for the spreadsheet table: no crash, and every record read, written again as the
+// grade window writes it, reads back as the same record.
+int fuzzResults(const std::uint8_t* data, std::size_t size);
+
 struct Target {
     const char* name;  // also the name of its corpus folder
     int (*run)(const std::uint8_t*, std::size_t);
 };
-inline constexpr std::array<Target, 6> targets{{
+inline constexpr std::array<Target, 7> targets{{
     {"records", fuzzRecords},
     {"questionset", fuzzQuestionSet},
     {"scale", fuzzScale},
     {"config", fuzzConfig},
     {"editor", fuzzEditor},
     {"export", fuzzTextExport},
+    {"results", fuzzResults},
 }};
 
 }  // namespace fuzz

@@ -221,8 +221,41 @@ def export_seeds():
     return seeds
 
 
+def result(first, surname, klass, date, time, path, points, count, grade=None):
+    """One record of the results log as the grade window appends it."""
+    lines = ["\r", "Imie  " + first, "Nazwisko " + surname, "Klasa " + klass, "Data : " + date,
+             "Godzina : " + time, "Plik z testami : " + path, " Liczba punktów " + points + "  na " + count]
+    if grade is not None:
+        lines.append("Ocena : " + grade)
+    lines.append(" " + "*" * 45)
+    return b"".join(cp(line) + b"\r\n" for line in lines)
+
+
+def results_seeds():
+    """Logs of the results table: whole records, records cut or damaged, editors' line ends, junk."""
+    jan = result("Jan", "Kowalski", "3A", "05-21-2003", "14:07:59", "C:\\WIEDO\\historia.kwz", "28", "40", "4")
+    ala = result("Żaneta", "Źdźbło-Gżegżółka", "ZERÓWKA", "12-31-2024", "23:59:59", "c:\\t.kwz", "41", "40")
+    empty = result("Albert", "Bezimienny", "ZERÓWKA", "01-01-2000", "00:00:00", "/home/x/a.kwz", "0", "", "1")
+    formula = result("=1+1", "+48;\"x\"", "@A", "02-29-2024", "12:00:00", "-x", "3", "3", "6")
+    return {
+        "one_record": jan,
+        "three_records": jan + ala + empty,
+        "formula_names": formula,
+        "cut_record": jan + ala[:70],
+        "damaged_middle": jan + ala.replace(b"Klasa", b"Klasy") + empty,
+        "lf_only": (jan + ala).replace(b"\r\n", b"\n"),
+        "no_lone_cr": jan[3:-2],
+        "bad_date_time": jan.replace(b"05-21", b"02-30") + ala.replace(b"23:59", b"24:00"),
+        "grade_seven": jan.replace(b"Ocena : 4", b"Ocena : 7"),
+        "junk_between": jan + b"notatka\r\n" + ala,
+        "binary_blob": blob(2048, 11),
+        "big_log": (jan + ala + empty) * 200,
+    }
+
+
 def main():
     targets = {
+        "results": results_seeds(),
         "records": records_seeds(),
         "questionset": questionset_seeds(),
         "scale": scale_seeds(),

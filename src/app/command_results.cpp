@@ -1,11 +1,73 @@
 #include "app/commands.h"
 
+#include "bridges/results_csv.h"
+#include "platform/paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
 namespace app {
 
-// Placeholder until the command is built; it refuses rather than pretend.
-int runResults(const QStringList& arguments) {
-    parseCommand(arguments, QStringLiteral("results"), QStringLiteral("(jeszcze nie zbudowane)"), {});
-    return fail(QStringLiteral("results"), QStringLiteral("tego polecenia jeszcze nie ma."));
+namespace {
+
+// "1 wpis", "3 wpisy", "5 wpisów", "22 wpisy", "12 wpisów".
+QString entries(qsizetype n)
+{
+    const qsizetype last = n % 10;
+    const qsizetype lastTwo = n % 100;
+    if (n == 1)
+        return QStringLiteral("1 wpis");
+    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        return QStringLiteral("%1 wpisy").arg(n);
+    return QStringLiteral("%1 wpisów").arg(n);
+}
+
+}  // namespace
+
+int runResults(const QStringList& arguments)
+{
+    const QString command = QStringLiteral("results");
+    const CommandLine line = parseCommand(
+        arguments, command,
+        QStringLiteral("Zapisuje dziennik wyników programu jako tabelę dla arkusza kalkulacyjnego: kolumny Imię, "
+                       "Nazwisko, Klasa, Data (rrrr-mm-dd), Godzina, Plik z testami, Punkty, Pytania, Ocena; "
+                       "UTF-8 ze znacznikiem BOM, pola rozdzielone średnikami. Uszkodzony albo urwany wpis "
+                       "jest zgłaszany z numerem wiersza i pomijany.\n"
+                       "Kod wyjścia: 0 - tabela zapisana, 1 - zapisana, ale pominięto uszkodzone wpisy, "
+                       "2 - nie udało się odczytać dziennika albo zapisać tabeli."),
+        {{QStringLiteral("wyniki.txt"), QStringLiteral("Dziennik wyników (plik wyniki.txt z folderu programu).")},
+         {QStringLiteral("WYJŚCIE.csv"), QStringLiteral("Tabela do zapisania; istniejący plik zostanie zastąpiony.")}});
+    const QString logPath = line.files[0];
+    const QString tablePath = line.files[1];
+
+    const QString nativeLog = platform::resolvePath(logPath).value_or(logPath);
+    QFile log(nativeLog);
+    if (!QFileInfo(nativeLog).isFile() || !log.open(QIODevice::ReadOnly))
+        return fail(command, QStringLiteral("nie mogę odczytać dziennika wyników %1.").arg(logPath));
+    const QByteArray bytes = log.readAll();
+    if (log.error() != QFileDevice::NoError)
+        return fail(command, QStringLiteral("nie mogę odczytać dziennika wyników %1.").arg(logPath));
+    log.close();
+    // The table must never take the place of the log it was made from.
+    if (QFileInfo(tablePath).exists() && QFileInfo(tablePath).canonicalFilePath() == QFileInfo(nativeLog).canonicalFilePath())
+        return fail(command, QStringLiteral("tabela nie może zastąpić dziennika wyników; podaj inną nazwę pliku."));
+
+    const bridges::ResultsLog parsed = bridges::parseResultsLog(bytes);
+    for (const bridges::LogFault& fault : parsed.faults)
+        warn(QStringLiteral("wiedo %1: %2, wiersz %3: %4").arg(command, logPath).arg(fault.line).arg(fault.what));
+
+    QSaveFile table(tablePath);
+    if (!table.open(QIODevice::WriteOnly) || table.write(bridges::resultsTable(parsed.records)) < 0 || !table.commit())
+        return fail(command, QStringLiteral("nie mogę zapisać tabeli %1 (%2).").arg(tablePath, table.errorString()));
+
+    say(QStringLiteral("Zapisano %1 do pliku %2.").arg(entries(parsed.records.size()), tablePath));
+    if (!parsed.faults.isEmpty()) {
+        warn(QStringLiteral("wiedo %1: uszkodzone miejsca w dzienniku: %2; ich wpisy nie trafiły do tabeli.")
+                 .arg(command).arg(parsed.faults.size()));
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace app

@@ -90,32 +90,68 @@ bool isPlainByte(const ScannedField& field)
     return value <= 255;
 }
 
-// Moves past one whole question within the bytes already buffered, without a call per field; false when
-// the question does not lie whole and plain in the buffer.
-bool skipBufferedQuestion(int file)
+// The value of a field isPlainByte() accepted.
+std::uint8_t plainByte(const ScannedField& field)
 {
-    const QByteArrayView view = files().buffered(file);
+    int value = 0;
+    for (const char* p = field.begin; p != field.end; ++p)
+        if (*p >= '0' && *p <= '9')
+            value = value * 10 + (*p - '0');
+    return static_cast<std::uint8_t>(value);
+}
+
+// Finds one whole question within the bytes already buffered, without a call per field, keeping its fields
+// in `fields` when given. Returns how many bytes it takes, delimiters included, or 0 when the question does
+// not lie whole and plain in the buffer (the record reader then takes over).
+qsizetype scanBufferedQuestion(QByteArrayView view, std::array<ScannedField, 12>* fields = nullptr)
+{
     const char* const begin = view.data();
     const char* const end = begin + view.size();
     const char* p = begin;
     ScannedField field;
-    for (int i = 0; i < 12; ++i) {
+    for (std::size_t i = 0; i < 12; ++i) {
         p = scanField(p, end, &field);
         if (!p || (i >= 7 && !isPlainByte(field)))
-            return false;
+            return 0;
+        if (fields)
+            (*fields)[i] = field;
     }
-    files().consume(file, p - begin);
-    return true;
+    return p - begin;
 }
 
 }  // namespace
 
 void skipQuestion(int file)
 {
-    if (skipBufferedQuestion(file))
+    if (const qsizetype taken = scanBufferedQuestion(files().buffered(file))) {
+        files().consume(file, taken);
         return;
+    }
     readTexts(file);
     readFlags(file);
+}
+
+void readQuestionBytes(int file, const std::function<void(const QuestionBytes&)>& use)
+{
+    QuestionBytes q;
+    std::array<ScannedField, 12> fields;
+    if (const qsizetype taken = scanBufferedQuestion(files().buffered(file), &fields)) {
+        for (std::size_t i = 0; i < 7; ++i)
+            q.texts[i] = QByteArrayView(fields[i].begin, fields[i].end);
+        for (std::size_t i = 0; i < 5; ++i)
+            q.flags[i] = plainByte(fields[i + 7]);
+        q.inPlace = true;
+        use(q);
+        files().consume(file, taken);
+        return;
+    }
+    std::array<QByteArray, 7> texts;
+    for (QByteArray& text : texts)
+        text = records::readTextBytes(file);
+    q.flags = readFlags(file);
+    for (std::size_t i = 0; i < 7; ++i)
+        q.texts[i] = texts[i];
+    use(q);
 }
 
 QuestionTexts readTexts(int file)

@@ -4,6 +4,7 @@
 // Every operation opens the file, does its work and closes it again on every path; all of them throw
 // platform::FileError (CannotOpen, PastEnd, Overflow, NotNumber, WriteFailed as the kind says).
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -56,6 +57,16 @@ void appendQuestion(const QString& path, const Question& question);
 QuestionTexts readTexts(int file);   // seven text fields
 Flags readFlags(int file);           // five unsigned bytes
 Question readQuestionAt(int file);   // texts, then flags
+// One question's seven texts as the file holds them (Windows-1250 bytes, unconverted) and its flags, for
+// readers that look at every question of a large set without showing it.
+struct QuestionBytes {
+    std::array<QByteArrayView, 7> texts;  // question, answers A to E, hint
+    Flags flags{};
+    bool inPlace = false;  // the texts are views into the bytes as read, one after another in file order
+};
+// Reads one question exactly as readQuestionAt() would, failing the same way, and hands it to `use` while
+// its texts are at hand, without converting or copying them: the views last only during the call.
+void readQuestionBytes(int file, const std::function<void(const QuestionBytes&)>& use);
 // Moves past one question, failing exactly as reading its texts and flags would, without converting the
 // texts; counting a large set costs little more than scanning its bytes.
 void skipQuestion(int file);

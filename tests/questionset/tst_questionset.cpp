@@ -260,6 +260,7 @@ private slots:
 
         int expected = 0;
         Question last;
+        QList<Question> read;
         {
             const int file = files().open(path, platform::OpenMode::Input);
             try {
@@ -270,6 +271,7 @@ private slots:
                     q.texts = questionset::readTexts(file);
                     q.flags = questionset::readFlags(file);
                     last = q;
+                    read << q;
                     ++expected;
                 }
             } catch (const FileError&) {
@@ -281,6 +283,36 @@ private slots:
         QCOMPARE(questionset::countQuestions(path), expected);
         if (expected > 0)
             QCOMPARE(questionset::readQuestion(path, expected), last);
+
+        // The texts as bytes, through the same quick road: the same questions, stopping at the same one.
+        int asBytes = 0;
+        const int file = files().open(path, platform::OpenMode::Input);
+        try {
+            records::readText(file);
+            const long long bound = files().length(file) / 20;
+            for (long long i = 0; i < bound && !files().atEnd(file); ++i) {
+                questionset::QuestionBytes q;
+                std::array<QByteArray, 7> texts;
+                questionset::readQuestionBytes(file, [&](const questionset::QuestionBytes& seen) {
+                    q.flags = seen.flags;
+                    for (std::size_t t = 0; t < 7; ++t)
+                        texts[t] = seen.texts[t].toByteArray();
+                });
+                QVERIFY(asBytes < read.size());
+                const Question& same = read.at(asBytes);
+                const QByteArray textsFound[] = {cp1250(same.texts.question), cp1250(same.texts.answers[0]),
+                                                 cp1250(same.texts.answers[1]), cp1250(same.texts.answers[2]),
+                                                 cp1250(same.texts.answers[3]), cp1250(same.texts.answers[4]),
+                                                 cp1250(same.texts.hint)};
+                for (std::size_t t = 0; t < 7; ++t)
+                    QCOMPARE(texts[t], textsFound[t]);
+                QCOMPARE(q.flags, same.flags);
+                ++asBytes;
+            }
+        } catch (const FileError&) {
+        }
+        files().close(file);
+        QCOMPARE(asBytes, expected);
     }
 
     void countsALargeSetQuickly()

@@ -1,0 +1,432 @@
+#include "bridges/set_check.h"
+
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "platform/opened_file.h"
+#include "questionset/questionset.h"
+#include "records/records.h"
+#include "testing/question_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace bridges {
+
+using platform::FileError;
+using platform::files;
+using Kind = Finding::Kind;
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool isEmptyText(QByteArrayView text)
+{
+    for (const char c : text)
+        if (!isBlank(c))
+            return false;
+    return true;
+}
+
+// The test ends a set where nothing but blanks and line ends is left (a set may end in an empty line, and
+// an old editor's end-of-file mark); the same rule as the Question reader's.
+bool onlyEndLeft(int file)
+{
+    // Nearly always the next question starts in the bytes at hand.
+    for (const char byte : files().buffered(file))
+        if (!isBlank(byte) && byte != '\x1a')
+            return false;
+    const qint64 at = files().position(file);
+    for (QByteArrayView rest = files().buffered(file); !rest.isEmpty(); rest = files().buffered(file)) {
+        for (const char byte : rest) {
+            if (!isBlank(byte) && byte != '\x1a') {
+                files().seek(file, at);
+                return false;
+            }
+        }
+        files().consume(file, rest.size());
+    }
+    files().seek(file, at);
+    return true;
+}
+
+// A 64-bit hash of the bytes, eight at a time in four lanes side by side, so that no word waits for the
+// one before it to be mixed in.
+quint64 hashBytes(QByteArrayView bytes)
+{
+    constexpr quint64 multiplier = 0x9e3779b97f4a7c15ULL;
+    const auto word = [](const char* p) {
+        quint64 w;
+        std::memcpy(&w, p, 8);
+        return w;
+    };
+    quint64 a = 0x243f6a8885a308d3ULL, b = 0x13198a2e03707344ULL, c = 0xa4093822299f31d0ULL,
+            d = 0x082efa98ec4e6c89ULL ^ static_cast<quint64>(bytes.size());
+    const char* p = bytes.data();
+    qsizetype left = bytes.size();
+    for (; left >= 32; p += 32, left -= 32) {
+        a = (a ^ word(p)) * multiplier;
+        b = (b ^ word(p + 8)) * multiplier;
+        c = (c ^ word(p + 16)) * multiplier;
+        d = (d ^ word(p + 24)) * multiplier;
+    }
+    for (; left >= 8; p += 8, left -= 8) {
+        a = (a ^ word(p)) * multiplier;
+        std::swap(a, b);
+    }
+    if (left > 0) {
+        // The last eight bytes, overlapping words already taken, when there are eight.
+        quint64 last = 0;
+        if (bytes.size() >= 8)
+            last = word(p + left - 8);
+        else
+            for (qsizetype i = 0; i < left; ++i)
+                last = (last << 8) | static_cast<unsigned char>(p[i]);
+        c = (c ^ last) * multiplier;
+    }
+    // The final mix of MurmurHash3 after each lane: every input bit reaches every output bit.
+    const auto fmix = [](quint64 h) {
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdULL;
+        h ^= h >> 33;
+        h *= 0xc4ceb9fe1a85ec53ULL;
+        h ^= h >> 33;
+        return h;
+    };
+    return fmix(fmix(fmix(fmix(a) ^ b) ^ c) ^ d);
+}
+
+// What makes two questions the same for a teacher: the question and its five answers, in order, letter
+// for letter. They are hashed to 64 bits as the file writes them, the six texts quoted and separated by
+// commas, and only the hashes are kept: a set of any size costs one quick pass over its bytes. Two
+// different questions meeting on the same 64-bit hash (about one chance in 10^10 for the largest set)
+// would be reported as the same.
+quint64 samenessOf(const questionset::QuestionBytes& q)
+{
+    static constexpr char between[] = {'"', ',', '"'};
+    // Written as the program writes a set, the texts lie one after another in the bytes just read, and
+    // are hashed where they lie; otherwise (a question read in pieces, blanks around a comma) they are
+    // put together that way first.
+    bool together = q.inPlace;
+    for (std::size_t i = 0; i + 1 < 6 && together; ++i) {
+        const char* const end = q.texts[i].data() + q.texts[i].size();
+        together = q.texts[i + 1].data() == end + 3 && std::memcmp(end, between, 3) == 0;
+    }
+    if (together)
+        return hashBytes(QByteArrayView(q.texts[0].data(), q.texts[5].data() + q.texts[5].size()));
+    QByteArray joined;
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (i > 0)
+            joined.append(between, 3);
+        joined.append(q.texts[i]);
+    }
+    return hashBytes(joined);
+}
+
+// The first question of each sameness hash. The hashes are mixed already, so their low bits pick the slot
+// directly; open addressing keeps a lookup to one place in memory, nearly always. The table grows with
+// the questions, twice their number, so it stays small enough for the processor's cache: the numbers
+// wait beside it and are read only when a hash is met again.
+class FirstOfItsKind {
+public:
+    // The number of the first question with this hash; `number` itself when it is the first.
+    int firstOf(quint64 hash, int number)
+    {
+        if (hash == 0)
+            hash = 1;  // 0 marks an empty slot
+        if (2 * (used_ + 1) > hashes_.size())
+            grow();
+        const std::size_t mask = hashes_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            if (hashes_[i] == hash)
+                return numbers_[i];
+            if (hashes_[i] == 0) {
+                hashes_[i] = hash;
+                numbers_[i] = number;
+                ++used_;
+                return number;
+            }
+        }
+    }
+
+    // Asks for the hash's slot early, so the lookup need not wait for the memory.
+    void prefetch(quint64 hash) const
+    {
+        if (!hashes_.empty())
+            __builtin_prefetch(&hashes_[(hash == 0 ? 1 : hash) & (hashes_.size() - 1)]);
+    }
+
+private:
+    void grow()
+    {
+        std::vector<quint64> oldHashes(std::max<std::size_t>(1024, hashes_.size() * 2));
+        std::vector<int> oldNumbers(oldHashes.size());
+        oldHashes.swap(hashes_);
+        oldNumbers.swap(numbers_);
+        const std::size_t mask = hashes_.size() - 1;
+        for (std::size_t j = 0; j < oldHashes.size(); ++j) {
+            if (oldHashes[j] == 0)
+                continue;
+            std::size_t i = oldHashes[j] & mask;
+            while (hashes_[i] != 0)
+                i = (i + 1) & mask;
+            hashes_[i] = oldHashes[j];
+            numbers_[i] = oldNumbers[j];
+        }
+    }
+
+    std::vector<quint64> hashes_;
+    std::vector<int> numbers_;
+    std::size_t used_ = 0;
+};
+
+// The lines a text has of its own: one more than its line breaks (CR LF, CR or LF).
+int ownLines(QByteArrayView text)
+{
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    if (!std::memchr(begin, '\r', static_cast<std::size_t>(text.size()))
+        && !std::memchr(begin, '\n', static_cast<std::size_t>(text.size())))
+        return 1;
+    int lines = 1;
+    for (const char* p = begin; p != end; ++p) {
+        if (*p == '\r' || (*p == '\n' && (p == begin || p[-1] != '\r')))
+            ++lines;
+    }
+    return lines;
+}
+
+const QString answerNames[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                               QStringLiteral("E")};
+
+// "1 znak", "82 znaki", "55 znaków", "112 znaków".
+QString characters(qsizetype n)
+{
+    const qsizetype last = n % 10;
+    const qsizetype lastTwo = n % 100;
+    if (n == 1)
+        return QStringLiteral("1 znak");
+    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        return QStringLiteral("%1 znaki").arg(n);
+    return QStringLiteral("%1 znaków").arg(n);
+}
+
+QString textName(int place)
+{
+    if (place == 0)
+        return QStringLiteral("tekst pytania");
+    if (place == 6)
+        return QStringLiteral("tekst podpowiedzi");
+    return QStringLiteral("tekst odpowiedzi %1").arg(answerNames[place - 1]);
+}
+
+Finding found(int question, Kind kind, int answer = 0, int value = 0)
+{
+    Finding f;
+    f.question = question;
+    f.kind = kind;
+    f.answer = answer;
+    f.value = value;
+    return f;
+}
+
+constexpr int linesShift = 24;
+
+TextRoom roomOf(int place)
+{
+    return place == 0 ? questionRoom : place == 6 ? hintRoom : answerRoom;
+}
+
+}  // namespace
+
+qsizetype linesNeeded(QByteArrayView text, int charsPerLine, qsizetype enough)
+{
+    if (ownLines(text) == 1)
+        return text.isEmpty() ? 1 : (text.size() + charsPerLine - 1) / charsPerLine;
+    qsizetype lines = 0;
+    qsizetype run = 0;  // characters of the line being counted
+    const auto endLine = [&] {
+        lines += run == 0 ? 1 : (run + charsPerLine - 1) / charsPerLine;
+        run = 0;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            endLine();
+            if (enough >= 0 && lines > enough)
+                return lines;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            ++run;
+        }
+    }
+    endLine();
+    return lines;
+}
+
+bool fitsRoom(QByteArrayView text, TextRoom room)
+{
+    return roomFor(text, room).fits;
+}
+
+RoomVerdict roomFor(QByteArrayView text, TextRoom room)
+{
+    // Beyond this even a text of whole lines with a line break after each cannot fit.
+    if (text.size() > qsizetype(room.charsPerLine + 2) * room.lines)
+        return {false, 0};
+    const int own = ownLines(text);
+    if (own == 1)
+        return {(text.size() + room.charsPerLine - 1) / room.charsPerLine <= room.lines, 1};
+    return {linesNeeded(text, room.charsPerLine, room.lines) <= room.lines, own};
+}
+
+QString describe(const Finding& f, const SetCheck& check)
+{
+    switch (f.kind) {
+    case Kind::WrongHeader:
+        return QStringLiteral("zły nagłówek: pierwsze pole to „%1”, a powinno być „%2”; program nie otworzy tego "
+                              "pliku jako testu.")
+            .arg(check.firstField, questionset::header);
+    case Kind::EmptyFile:
+        return QStringLiteral("plik jest pusty: nie ma nagłówka „%1”.").arg(questionset::header);
+    case Kind::NoQuestions:
+        return QStringLiteral("zestaw nie ma żadnego pytania.");
+    case Kind::CutShort:
+        return QStringLiteral("zestaw urywa się w pytaniu nr %1: brakuje jego pól (plik ucięty?). Test się nie "
+                              "rozpocznie.")
+            .arg(f.question);
+    case Kind::DamagedFlags:
+        return testing::damageDescription(FileError(FileError::Kind::NotNumber, QString()), f.question)
+            + QStringLiteral(" Test się nie rozpocznie.");
+    case Kind::OddFlag:
+        return QStringLiteral("oznaczenie odpowiedzi %1 to %2, a powinno być 1 (dobra) albo 2 (zła); test uzna ją "
+                              "za złą.")
+            .arg(answerNames[f.answer])
+            .arg(f.value);
+    case Kind::NoCorrectAnswer:
+        return QStringLiteral("żadna odpowiedź nie jest oznaczona jako dobra: pytanie zaliczy się przy każdej "
+                              "odpowiedzi.");
+    case Kind::AllCorrect:
+        return QStringLiteral("wszystkie pięć odpowiedzi oznaczono jako dobre.");
+    case Kind::EmptyCorrectAnswer:
+        return QStringLiteral("odpowiedź %1 jest pusta, a oznaczona jako dobra: uczeń musi zaznaczyć puste pole.")
+            .arg(answerNames[f.answer]);
+    case Kind::Duplicate:
+        return QStringLiteral("powtarza pytanie nr %1 (ta sama treść i te same odpowiedzi).").arg(f.value);
+    case Kind::TooLong: {
+        QStringList texts;
+        qsizetype next = f.value;
+        for (int place = 0; place < 7; ++place) {
+            if (!(f.answer & (1 << place)))
+                continue;
+            const int packed = check.longTexts.value(next++);
+            const int length = packed & ((1 << linesShift) - 1);
+            const int lines = packed >> linesShift;
+            const TextRoom room = roomOf(place);
+            const QString shape = room.lines == 1
+                ? QStringLiteral("jeden wiersz, około %1").arg(characters(room.charsPerLine))
+                : QStringLiteral("%1 wiersze po około %2").arg(room.lines).arg(characters(room.charsPerLine));
+            const QString size = lines > 1 ? QStringLiteral("%1 w %2 wierszach").arg(characters(length)).arg(lines)
+                                           : characters(length);
+            texts << QStringLiteral("%1 ma %2 (okno pokazuje bez przewijania %3)").arg(textName(place), size, shape);
+        }
+        return QStringLiteral("za długie na okno testu, uczeń będzie musiał przewijać: %1.").arg(texts.join(QStringLiteral("; ")));
+    }
+    }
+    return {};
+}
+
+SetCheck checkSet(const QString& path)
+{
+    SetCheck check;
+    QList<Finding>& findings = check.findings;
+    std::optional<platform::OpenedFile> file;
+    try {
+        file.emplace(path, platform::OpenMode::Input);
+    } catch (const FileError&) {
+        check.readable = false;
+        return check;
+    }
+    const int n = file->number();
+    try {
+        const QString first = records::readText(n);
+        if (first != questionset::header) {
+            check.firstField = first.left(60).simplified();
+            findings.append(found(0, Kind::WrongHeader));
+            return check;
+        }
+    } catch (const FileError&) {
+        findings.append(found(0, Kind::EmptyFile));
+        return check;
+    }
+
+    FirstOfItsKind firstOfItsKind;
+    const auto look = [&](const questionset::QuestionBytes& q) {
+        const int number = check.questions;
+        const quint64 kind = samenessOf(q);
+        firstOfItsKind.prefetch(kind);
+
+        int correct = 0;
+        for (int x = 0; x < 5; ++x) {
+            const std::uint8_t flag = q.flags[static_cast<std::size_t>(x)];
+            if (flag != 1 && flag != 2)
+                findings.append(found(number, Kind::OddFlag, x, flag));
+            if (flag == 1) {
+                ++correct;
+                if (isEmptyText(q.texts[static_cast<std::size_t>(x) + 1]))
+                    findings.append(found(number, Kind::EmptyCorrectAnswer, x));
+            }
+        }
+        if (correct == 0)
+            findings.append(found(number, Kind::NoCorrectAnswer));
+        else if (correct == 5)
+            findings.append(found(number, Kind::AllCorrect));
+
+        int tooLong = 0;
+        int lengths[7];
+        for (int place = 0; place < 7; ++place) {
+            const QByteArrayView text = q.texts[static_cast<std::size_t>(place)];
+            if (const RoomVerdict room = roomFor(text, roomOf(place)); !room.fits) {
+                const int length = static_cast<int>(std::min<qsizetype>(text.size(), (1 << linesShift) - 1));
+                lengths[std::popcount(static_cast<unsigned>(tooLong))] = length | (std::min(room.ownLines, 127) << linesShift);
+                tooLong |= 1 << place;
+            }
+        }
+
+        if (const int first = firstOfItsKind.firstOf(kind, number); first != number)
+            findings.append(found(number, Kind::Duplicate, 0, first));
+        if (tooLong) {
+            findings.append(found(number, Kind::TooLong, tooLong, static_cast<int>(check.longTexts.size())));
+            for (int i = 0, count = std::popcount(static_cast<unsigned>(tooLong)); i < count; ++i)
+                check.longTexts.append(lengths[i]);
+        }
+    };
+    // The test's own bound: at most (length / 20) questions, which never cuts a sound set short.
+    const long long bound = static_cast<long long>(static_cast<double>(files().length(n)) / 20.0);
+
+    for (long long i = 0; i < bound && !onlyEndLeft(n); ++i) {
+        try {
+            ++check.questions;
+            questionset::readQuestionBytes(n, look);
+        } catch (const FileError& error) {
+            // The test refuses such a set; nothing after this point can be read in step with the questions.
+            const int number = check.questions--;
+            findings.append(found(number, error.kind() == FileError::Kind::PastEnd ? Kind::CutShort : Kind::DamagedFlags));
+            break;
+        }
+    }
+    if (check.questions == 0 && findings.isEmpty())
+        findings.append(found(0, Kind::NoQuestions));
+    return check;
+}
+
+}  // namespace bridges
