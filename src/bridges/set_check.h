@@ -17,8 +17,8 @@ struct TextRoom {
     int lines;
 };
 inline constexpr TextRoom questionRoom{45, 4};  // Label1: up to four lines of the question
-inline constexpr TextRoom answerRoom{50, 1};    // Label4 .. Label8: one line per answer
-inline constexpr TextRoom hintRoom{55, 1};      // Label3: one line of the hint
+inline constexpr TextRoom answerRoom{53, 1};    // Label4 .. Label8: one line per answer
+inline constexpr TextRoom hintRoom{60, 1};      // Label3: one line of the hint
 
 // The lines the text takes when each holds at most `charsPerLine` characters; each of its own line breaks
 // (CR LF, CR or LF) starts a new line. The text is Windows-1250, one byte per character. Counting stops

@@ -134,7 +134,7 @@ void tst_SetCheck::findings_data()
     Question longAnswer = question(2);
     longAnswer.texts.answers[3] = polishText(bridges::answerRoom.charsPerLine + 1, 1);
     QTest::newRow("answer_too_long") << threeWith(longAnswer) << 3 << QList<int>{2}
-                                     << "tekst odpowiedzi D ma 51 znaków";
+                                     << "tekst odpowiedzi D ma 54 znaki";
     Question twoLineAnswer = question(2);
     twoLineAnswer.texts.answers[0] = QStringLiteral("Tak\r\nNie");
     QTest::newRow("answer_on_two_lines") << threeWith(twoLineAnswer) << 3 << QList<int>{2}
@@ -145,7 +145,7 @@ void tst_SetCheck::findings_data()
                                                   << "tekst pytania ma 22 znaki w 5 wierszach";
     Question longHint = question(2);
     longHint.texts.hint = polishText(bridges::hintRoom.charsPerLine + 1, 2);
-    QTest::newRow("hint_too_long") << threeWith(longHint) << 3 << QList<int>{2} << "tekst podpowiedzi ma 56 znaków";
+    QTest::newRow("hint_too_long") << threeWith(longHint) << 3 << QList<int>{2} << "tekst podpowiedzi ma 61 znaków";
     Question atRoom = question(2);
     atRoom.texts.question = polishText(bridges::questionRoom.charsPerLine * bridges::questionRoom.lines, 0);
     atRoom.texts.answers[1] = polishText(bridges::answerRoom.charsPerLine, 1);
