@@ -1,0 +1,243 @@
+#include "bridges/imported.h"
+
+#include "bridges/aiken.h"
+#include "bridges/gift.h"
+#include "bridges/lines.h"
+#include "platform/codepage.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+
+namespace bridges {
+
+namespace {
+
+// The Polish quotes stand in for the double quote a set cannot store, opening and closing in turn.
+QString withPolishQuotes(const QString& text, bool* changed)
+{
+    if (!text.contains(u'"'))
+        return text;
+    *changed = true;
+    QString out = text;
+    bool opening = true;
+    for (QChar& c : out) {
+        if (c == u'"') {
+            c = opening ? QChar(0x201E) : QChar(0x201D);
+            opening = !opening;
+        }
+    }
+    return out;
+}
+
+QString withCrLf(const QString& text)
+{
+    if (!text.contains(u'\n'))
+        return text;
+    QString out = text;
+    return out.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+// The first character (a code point) that Windows-1250 cannot hold, or 0.
+char32_t firstUnfit(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80 || platform::fitsIn1250(c))
+            continue;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            return QChar::surrogateToUcs4(c, text[i + 1]);
+        return c.unicode();
+    }
+    return 0;
+}
+
+QString describe(char32_t c)
+{
+    const QString code = QStringLiteral("U+%1").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+    if (QChar::isSurrogate(c) || !QChar::isPrint(c))
+        return code;
+    return QStringLiteral("„%1” (%2)").arg(QString::fromUcs4(&c, 1), code);
+}
+
+// Number of the line that holds byte `offset`.
+int lineOf(const QByteArray& bytes, qsizetype offset)
+{
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
+}
+
+// Offset of the first byte that does not belong to a well-formed UTF-8 sequence, or -1.
+qsizetype firstBadUtf8(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
+        if (c >= 0xC2 && c <= 0xDF)
+            length = 2;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0;   // no overlong forms
+            if (c == 0xED)
+                high = 0x9F;  // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            if (c == 0xF4)
+                high = 0x8F;  // nothing above U+10FFFF
+        } else
+            return i;
+        if (i + length > n || p[i + 1] < low || p[i + 1] > high)
+            return i;
+        for (int k = 2; k < length; ++k)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
+                return i;
+        i += length;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings)
+{
+    auto skip = [&](const QString& why) {
+        warnings.append({found.line, QStringLiteral("pominięto pytanie: %1.").arg(why)});
+        return std::nullopt;
+    };
+    if (!found.skipReason.isEmpty())
+        return skip(found.skipReason);
+    if (found.answers.isEmpty())
+        return skip(QStringLiteral("nie ma żadnej odpowiedzi"));
+    if (found.answers.size() > 5)
+        return skip(QStringLiteral("ma %1 odpowiedzi, a zestaw mieści najwyżej pięć").arg(found.answers.size()));
+
+    bool quoted = false;
+    auto fit = [&](const QString& text) { return withCrLf(withPolishQuotes(text, &quoted)); };
+    questionset::Question q;
+    q.texts.question = fit(found.text);
+    bool anyCorrect = false;
+    for (qsizetype i = 0; i < found.answers.size(); ++i) {
+        q.texts.answers[i] = fit(found.answers[i].text);
+        q.flags[i] = found.answers[i].correct ? 1 : 2;
+        anyCorrect = anyCorrect || found.answers[i].correct;
+    }
+    q.texts.hint = found.hint ? fit(*found.hint) : noHint;
+
+    for (const QString* text : {&q.texts.question, &q.texts.answers[0], &q.texts.answers[1], &q.texts.answers[2],
+                                &q.texts.answers[3], &q.texts.answers[4], &q.texts.hint}) {
+        const char32_t unfit = firstUnfit(*text);
+        if (unfit != 0)
+            return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
+    }
+    if (quoted)
+        warnings.append({found.line, QStringLiteral("cudzysłowy zamieniono na „ ”, bo zestaw nie przechowuje znaku \".")});
+    if (!anyCorrect)
+        warnings.append({found.line, QStringLiteral("żadna odpowiedź nie jest poprawna.")});
+    return q;
+}
+
+Imported collect(const Found& found)
+{
+    Imported out;
+    out.warnings = found.warnings;
+    out.questions.reserve(found.questions.size());
+    for (const FoundQuestion& question : found.questions) {
+        if (auto q = toSetQuestion(question, out.warnings))
+            out.questions.append(std::move(*q));
+        else
+            ++out.skipped;
+    }
+    std::stable_sort(out.warnings.begin(), out.warnings.end(),
+                     [](const Warning& a, const Warning& b) { return a.line < b.line; });
+    return out;
+}
+
+Format detectFormat(const QString& text)
+{
+    // The first lines tell enough; a huge file is not scanned twice.
+    constexpr int linesLooked = 2000;
+    int braces = 0;
+    int answerLines = 0;
+    int looked = 0;
+    forEachLine(text, [&](QStringView line, int) {
+        if (++looked > linesLooked)
+            return false;
+        const QStringView t = line.trimmed();
+        if (t.startsWith(u"//"))
+            return true;
+        if (t.size() >= 7 && t.first(6).compare(u"ANSWER", Qt::CaseInsensitive) == 0
+            && t.sliced(6).trimmed().startsWith(u':'))
+            ++answerLines;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (t[i] == u'\\')
+                ++i;
+            else if (t[i] == u'{')
+                ++braces;
+        }
+        return true;
+    });
+    if (answerLines > 0 && answerLines >= braces)
+        return Format::Aiken;
+    if (braces > 0)
+        return Format::Gift;
+    return Format::Unknown;
+}
+
+Decoded decodeUtf8(const QByteArray& bytes)
+{
+    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    Decoded out;
+    out.text = decoder(body);
+    if (decoder.hasError()) {
+        out.text.clear();
+        const qsizetype bad = firstBadUtf8(bytes);
+        out.badLine = bad < 0 ? 1 : lineOf(bytes, bad);
+    }
+    return out;
+}
+
+Import importBytes(const QByteArray& bytes)
+{
+    Import out;
+    const Decoded decoded = decodeUtf8(bytes);
+    if (decoded.badLine > 0) {
+        out.failure = QStringLiteral("plik nie jest zapisany w UTF-8 (pierwszy błędny bajt w wierszu %1); "
+                                     "zapisz go w UTF-8 i spróbuj ponownie.")
+                          .arg(decoded.badLine);
+        return out;
+    }
+    out.format = detectFormat(decoded.text);
+    switch (out.format) {
+    case Format::Gift:
+        out.result = collect(readGift(decoded.text));
+        break;
+    case Format::Aiken:
+        out.result = collect(readAiken(decoded.text));
+        break;
+    case Format::Unknown:
+        out.failure = QStringLiteral("nie rozpoznano formatu: plik nie zawiera ani odpowiedzi w nawiasach { } "
+                                     "(GIFT), ani wierszy „ANSWER:” (Aiken).");
+        break;
+    }
+    return out;
+}
+
+QByteArray setBytes(const QList<questionset::Question>& questions)
+{
+    QByteArray out = questionset::formatHeader();
+    for (const questionset::Question& q : questions)
+        out += questionset::formatQuestion(q);
+    return out;
+}
+
+}  // namespace bridges
