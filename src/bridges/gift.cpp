@@ -340,9 +340,13 @@ Exported writeGift(const QList<questionset::Question>& questions)
             return e;
         };
         QString question = text(q.texts.question);
-        for (QStringView marker : {u"[html]", u"[moodle]", u"[plain]", u"[markdown]"})
-            if (question.startsWith(marker))
+        // A text that begins like a format marker keeps it behind a marker of its own.
+        for (QStringView marker : {u"[html]", u"[moodle]", u"[plain]", u"[markdown]"}) {
+            if (question.startsWith(marker)) {
                 question.prepend(u"[moodle]");
+                break;
+            }
+        }
         gift += QStringLiteral("::Pytanie %1::").arg(n) + question + QStringLiteral(" {\r\n");
         for (int i : kept) {
             const bool isRight = q.flags[i] == 1;
