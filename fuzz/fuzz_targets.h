@@ -32,17 +32,24 @@ int fuzzEditor(const std::uint8_t* data, std::size_t size);
 // holds exactly the questions read whole, laid out line by line with CR LF.
 int fuzzTextExport(const std::uint8_t* data, std::size_t size);
 
+// The GIFT and the Aiken reader on any bytes: no crash, every question taken is one a set holds (written
+// and read back it is the same question), and the GIFT export of the questions taken imports as them.
+int fuzzGift(const std::uint8_t* data, std::size_t size);
+int fuzzAiken(const std::uint8_t* data, std::size_t size);
+
 struct Target {
     const char* name;  // also the name of its corpus folder
     int (*run)(const std::uint8_t*, std::size_t);
 };
-inline constexpr std::array<Target, 6> targets{{
+inline constexpr std::array<Target, 8> targets{{
     {"records", fuzzRecords},
     {"questionset", fuzzQuestionSet},
     {"scale", fuzzScale},
     {"config", fuzzConfig},
     {"editor", fuzzEditor},
     {"export", fuzzTextExport},
+    {"gift", fuzzGift},
+    {"aiken", fuzzAiken},
 }};
 
 }  // namespace fuzz

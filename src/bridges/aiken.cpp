@@ -3,6 +3,7 @@
 #include "bridges/lines.h"
 
 #include <QRegularExpression>
+#include <cstdint>
 
 namespace bridges {
 
@@ -37,6 +38,7 @@ struct Open {
     QString letters;    // of the answers kept, in their order
     QString emptyOnes;  // letters of empty answers, left out
     QString repeated;
+    std::uint32_t seen = 0;  // a bit per letter A to Z
 };
 
 }  // namespace
@@ -57,7 +59,8 @@ Found readAiken(const QString& text)
         open.reset();
     };
     auto markRight = [&](QStringView key) -> QString {
-        const auto tokens = key.split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts);
+        static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+        const auto tokens = key.split(separators, Qt::SkipEmptyParts);
         if (tokens.isEmpty())
             return QStringLiteral("wiersz „ANSWER:” nie podaje litery poprawnej odpowiedzi");
         for (QStringView token : tokens) {
@@ -90,12 +93,18 @@ Found readAiken(const QString& text)
         QStringView answer;
         const bool isAnswer = open && answerLine(t, &letter, &answer);
         if (isAnswer) {
-            if (open->letters.contains(letter) || open->emptyOnes.contains(letter))
+            // The letters are kept once each, so a flood of answer lines costs no more than reading it.
+            const std::uint32_t bit = 1u << (letter.unicode() - u'A');
+            const bool seen = open->seen & bit;
+            open->seen |= bit;
+            if (seen)
                 open->repeated = letter;
             if (answer.isEmpty()) {
-                open->emptyOnes += letter;
+                if (!seen)
+                    open->emptyOnes += letter;
             } else {
-                open->letters += letter;
+                if (!seen)
+                    open->letters += letter;
                 open->question.answers.append({answer.toString(), false});
             }
             return true;
