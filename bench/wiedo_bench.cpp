@@ -5,6 +5,9 @@
 // start-up figure runs the real program itself.
 #include "bench_data.h"
 
+#include "bridges/gift.h"
+#include "bridges/imported.h"
+
 #include "main/main_session.h"
 #include "platform/codepage.h"
 #include "platform/gui/qt_printer.h"
@@ -12,6 +15,8 @@
 #include "sheets/text_export.h"
 #include "startup/loader.h"
 #include "platform/opened_file.h"
+#include "questionset/questionset.h"
+#include "records/records.h"
 #include "testing/question_reader.h"
 #include "windows/editor/nowe_wiedo.h"
 #include "windows/registry.h"
@@ -809,6 +814,77 @@ void editorFigures(const QString& large, const QString& small, Verdicts& verdict
     verdicts.judge(static_cast<double>(rewriting - idle) / 1024.0, 5.0, QStringLiteral("difference in MiB"));
 }
 
+// 13. `wiedo import` of a GIFT file holding the largest set's questions, against reading that file whole and
+// decoding it: the import's own work (telling the format, reading, checking every text for the code page,
+// writing the set) may cost at most twice the bare reading on top of it.
+void importFigure(const QString& large, Verdicts& verdicts) {
+    out(QStringLiteral("13. Importing a GIFT file of the largest set's questions into a new set, against reading "
+                       "the file whole and decoding it"));
+    QTemporaryDir folder;
+    const QString gift = folder.filePath(QStringLiteral("najwiekszy.gift"));
+    const QString imported = folder.filePath(QStringLiteral("zaimportowany.kwz"));
+    QList<questionset::Question> questions;
+    try {
+        platform::OpenedFile file(large, platform::OpenMode::Input);
+        records::readText(file.number());
+        for (int n = 0; n < largestSet; ++n)
+            questions.append(questionset::readQuestionAt(file.number()));
+    } catch (const platform::FileError& e) {
+        return verdicts.broken(QStringLiteral("cannot read the largest set: %1").arg(e.detail()));
+    }
+    {
+        QSaveFile file(gift);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bridges::writeGift(questions).bytes) < 0 || !file.commit())
+            return verdicts.broken(QStringLiteral("cannot write %1").arg(gift));
+    }
+    int taken = 0;
+    auto import = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        QFile file(gift);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1.0;
+        const bridges::Import result = bridges::importBytes(file.readAll());
+        QSaveFile set(imported);
+        if (!set.open(QIODevice::WriteOnly))
+            return -1.0;
+        set.write(bridges::setBytes(result.result.questions));
+        if (!set.commit())
+            return -1.0;
+        taken = static_cast<int>(result.result.questions.size());
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    };
+    qsizetype decoded = 0;
+    auto whole = [&] {
+        QElapsedTimer clock;
+        clock.start();
+        QFile file(gift);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1.0;
+        decoded = QString::fromUtf8(file.readAll()).size();
+        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    };
+    import();
+    whole();
+    std::vector<double> importMs, wholeMs;
+    for (int run = 0; run < 7; ++run) {
+        importMs.push_back(import());
+        wholeMs.push_back(whole());
+    }
+    QFile original(large), back(imported);
+    const bool same = original.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly)
+        && original.readAll() == back.readAll();
+    out(QStringLiteral("   import:                  median %1 ms  runs %2  (%3 questions, %4 bytes of GIFT)")
+            .arg(median(importMs), 0, 'f', 2).arg(list(importMs, 2)).arg(taken).arg(QFileInfo(gift).size()));
+    out(QStringLiteral("   readAll + fromUtf8:      median %1 ms  runs %2  (%3 characters)")
+            .arg(median(wholeMs), 0, 'f', 2).arg(list(wholeMs, 2)).arg(decoded));
+    out(QStringLiteral("   the imported set is the largest set byte for byte: %1 (not judged)")
+            .arg(same ? QStringLiteral("yes") : QStringLiteral("no")));
+    if (taken != largestSet)
+        return verdicts.broken(QStringLiteral("imported %1 questions, not %2").arg(taken).arg(largestSet));
+    verdicts.judge(median(importMs) / median(wholeMs), 3.0, QStringLiteral("ratio"));
+}
+
 int runAll() {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -847,6 +923,8 @@ int runAll() {
         editorFigures(large, small, verdicts);
     if (wanted(12))
         clickFigure(large, verdicts);
+    if (wanted(13))
+        importFigure(large, verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));
     return verdicts.failed == 0 ? 0 : 1;
 }

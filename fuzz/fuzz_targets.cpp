@@ -890,9 +890,15 @@ void checkImported(const char* target, const QByteArray& bytes, bridges::Format 
     if (imported.questions.isEmpty())
         return;
 
-    // Every question taken is one the set holds: written and read back, it is the same.
+    // Every question taken is one the set holds: written and read back, it is the same. The import's own
+    // writer gives the bytes of the set's writer.
+    const QByteArray set = bridges::setBytes(imported.questions);
+    QByteArray expected = questionset::formatHeader();
+    for (const questionset::Question& q : imported.questions)
+        expected += questionset::formatQuestion(q);
+    check(set == expected, "the import writes other bytes than the set's writer");
     const QString path = w.programFolder + QStringLiteral("imported.kwz");
-    put(path, bridges::setBytes(imported.questions));
+    put(path, set);
     check(questionset::countQuestions(path) == imported.questions.size(), "the set written holds another count");
     {
         const int file = files().open(path, OpenMode::Input);

@@ -2,6 +2,7 @@
 
 #include "bridges/lines.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace bridges {
@@ -18,87 +19,118 @@ bool isEscapable(QChar c)
     }
 }
 
-// Position of the first character at or after `from` that is not escaped and satisfies `wanted`, or -1.
-// `from` must not fall inside an escape: the callers start at the beginning or just after a character
-// this found.
-template <typename Wanted>
-qsizetype findUnescaped(QStringView s, qsizetype from, Wanted wanted)
+// Whether the character at `i` is escaped: every character the escapes apply to, the backslash included,
+// is escaped exactly when an odd run of backslashes stands right before it.
+bool escapedAt(QStringView s, qsizetype i)
 {
-    for (qsizetype i = from; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u'\\') {
-            if (i + 1 < s.size() && isEscapable(s[i + 1]))
-                ++i;
-            continue;
-        }
-        if (wanted(c))
+    qsizetype run = 0;
+    while (i - run > 0 && s[i - run - 1] == u'\\')
+        ++run;
+    return run % 2 == 1;
+}
+
+// Position of the first unescaped `wanted` at or after `from`, or -1.
+qsizetype findUnescaped(QStringView s, qsizetype from, char16_t wanted)
+{
+    for (qsizetype i = s.indexOf(QChar(wanted), from); i >= 0; i = s.indexOf(QChar(wanted), i + 1))
+        if (!escapedAt(s, i))
             return i;
-    }
     return -1;
 }
 
-qsizetype findUnescaped(QStringView s, qsizetype from, char16_t wanted)
-{
-    return findUnescaped(s, from, [wanted](QChar c) { return c == wanted; });
-}
+// The unescaped "~" and "=" of an answer block in order; each position is searched for once, so a block of
+// many answers costs one pass.
+class AnswerMarks {
+public:
+    explicit AnswerMarks(QStringView s) : s_(s), tilde_(findUnescaped(s, 0, u'~')), equals_(findUnescaped(s, 0, u'=')) {}
+    // The first mark after `after` (-1 for the start), or -1.
+    qsizetype next(qsizetype after)
+    {
+        if (tilde_ >= 0 && tilde_ <= after)
+            tilde_ = findUnescaped(s_, after + 1, u'~');
+        if (equals_ >= 0 && equals_ <= after)
+            equals_ = findUnescaped(s_, after + 1, u'=');
+        if (tilde_ < 0)
+            return equals_;
+        if (equals_ < 0)
+            return tilde_;
+        return std::min(tilde_, equals_);
+    }
 
-// A backslash before anything else, or at the end of a line, stays a backslash.
+private:
+    QStringView s_;
+    qsizetype tilde_;
+    qsizetype equals_;
+};
+
+// A backslash before anything else, or at the end of a line, stays a backslash. The line ends of the file
+// (CR LF, LF or CR) inside a text become "\n".
 QString unescape(QStringView s)
 {
-    if (!s.contains(u'\\'))
+    if (!s.contains(u'\\') && !s.contains(u'\r'))
         return s.toString();
-    QString out;
-    out.reserve(s.size());
+    QString out(s.size(), Qt::Uninitialized);
+    QChar* o = out.data();
     for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'\\' && i + 1 < s.size() && isEscapable(s[i + 1])) {
+        const QChar c = s[i];
+        if (c == u'\\' && i + 1 < s.size() && isEscapable(s[i + 1])) {
             ++i;
-            out += s[i] == u'n' ? QChar(u'\n') : s[i];
+            *o++ = s[i] == u'n' ? QChar(u'\n') : s[i];
+        } else if (c == u'\r') {
+            if (i + 1 < s.size() && s[i + 1] == u'\n')
+                ++i;
+            *o++ = u'\n';
         } else {
-            out += s[i];
+            *o++ = c;
         }
     }
+    out.truncate(o - out.constData());
     return out;
 }
 
-// "%50%", "%-33.33333%" at the start of an answer: the weight and the rest, or nothing.
-std::optional<double> takeWeight(QStringView* body)
+// "%50%", "%-33.33333%" at the start of an answer: whether the weight is above zero (a right answer), and
+// the rest; nothing when the answer does not begin with a weight.
+std::optional<bool> takeWeight(QStringView* body)
 {
     const QStringView b = body->trimmed();
-    if (!b.startsWith(u'%'))
+    if (b.isEmpty() || b[0] != u'%')
         return std::nullopt;
-    const qsizetype close = b.indexOf(u'%', 1);
-    if (close < 0)
-        return std::nullopt;
-    const QStringView number = b.sliced(1, close - 1);
-    qsizetype i = number.startsWith(u'-') ? 1 : 0;
-    const qsizetype digitsFrom = i;
-    while (i < number.size() && number[i].isDigit() && number[i].unicode() < 0x80)
+    qsizetype i = 1;
+    const bool negative = i < b.size() && b[i] == u'-';
+    if (negative)
         ++i;
+    const qsizetype digitsFrom = i;
+    bool nonZero = false;
+    auto digits = [&] {
+        while (i < b.size() && b[i] >= u'0' && b[i] <= u'9')
+            nonZero = b[i++] != u'0' || nonZero;
+    };
+    digits();
     if (i == digitsFrom)
         return std::nullopt;
-    if (i < number.size() && number[i] == u'.') {
+    if (i < b.size() && b[i] == u'.') {
         ++i;
-        while (i < number.size() && number[i].isDigit() && number[i].unicode() < 0x80)
-            ++i;
+        digits();
     }
-    if (i != number.size())
+    if (i >= b.size() || b[i] != u'%')
         return std::nullopt;
-    *body = b.sliced(close + 1);
-    return number.toString().toDouble();
+    *body = b.sliced(i + 1);
+    return nonZero && !negative;
 }
 
 void readAnswers(QStringView block, FoundQuestion& q, QList<Warning>& warnings)
 {
-    qsizetype at = findUnescaped(block, 0, [](QChar c) { return c == u'~' || c == u'='; });
+    AnswerMarks marks(block);
+    qsizetype at = marks.next(-1);
     if (!block.first(at < 0 ? block.size() : at).trimmed().isEmpty())
         warnings.append({q.line, QStringLiteral("tekst przed pierwszą odpowiedzią pominięto.")});
     bool feedback = false;
     bool empty = false;
     while (at >= 0) {
         const bool equals = block[at] == u'=';
-        const qsizetype next = findUnescaped(block, at + 1, [](QChar c) { return c == u'~' || c == u'='; });
+        const qsizetype next = marks.next(at);
         QStringView body = block.sliced(at + 1, (next < 0 ? block.size() : next) - at - 1);
-        const std::optional<double> weight = takeWeight(&body);
+        const std::optional<bool> weight = takeWeight(&body);
         const qsizetype hash = findUnescaped(body, 0, u'#');
         if (hash >= 0) {
             feedback = feedback || !body.sliced(hash + 1).trimmed().isEmpty();
@@ -108,7 +140,7 @@ void readAnswers(QStringView block, FoundQuestion& q, QList<Warning>& warnings)
         if (raw.isEmpty())
             empty = true;
         else
-            q.answers.append({unescape(raw), weight ? *weight > 0 : equals});
+            q.answers.append({unescape(raw), weight ? *weight : equals});
         at = next;
     }
     if (empty)
@@ -143,15 +175,18 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
         q.skipReason = why;
         return q;
     };
-    if (block.startsWith(u"$CATEGORY:")) {
-        const qsizetype end = block.indexOf(u'\n');
+    if (!block.isEmpty() && block[0] == u'$' && block.startsWith(u"$CATEGORY:")) {
+        qsizetype end = block.indexOf(u'\n');
+        const qsizetype cr = block.indexOf(u'\r');
+        if (cr >= 0 && (end < 0 || cr < end))
+            end = cr;
         if (end < 0)
             return std::nullopt;
         block = block.sliced(end + 1).trimmed();
         if (block.isEmpty())
             return std::nullopt;
     }
-    if (block.startsWith(u"::")) {
+    if (block.size() >= 2 && block[0] == u':' && block[1] == u':') {
         qsizetype close = 1;
         do
             close = findUnescaped(block, close + 1, u':');
@@ -161,23 +196,23 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
         block = block.sliced(close + 2).trimmed();
     }
     for (QStringView marker : {u"[html]", u"[moodle]", u"[plain]", u"[markdown]"}) {
-        if (block.startsWith(marker)) {
+        if (!block.isEmpty() && block[0] == u'[' && block.startsWith(marker)) {
             block = block.sliced(marker.size());
             break;
         }
     }
-    auto brace = [](QChar c) { return c == u'{' || c == u'}'; };
-    const qsizetype open = findUnescaped(block, 0, brace);
-    if (open < 0)
+    const qsizetype open = findUnescaped(block, 0, u'{');
+    const qsizetype close = findUnescaped(block, 0, u'}');
+    if (open < 0 && close < 0)
         return leftOut(QStringLiteral("nie ma odpowiedzi w nawiasach { } (to opis, nie pytanie)"));
-    if (block[open] == u'}')
+    if (close >= 0 && (open < 0 || close < open))
         return leftOut(QStringLiteral("nawias „}” bez otwierającego „{”"));
-    const qsizetype close = findUnescaped(block, open + 1, brace);
     if (close < 0)
         return leftOut(QStringLiteral("brak zamykającego nawiasu „}”"));
-    if (block[close] == u'{')
+    const qsizetype nextOpen = findUnescaped(block, open + 1, u'{');
+    if (nextOpen >= 0 && nextOpen < close)
         return leftOut(QStringLiteral("nawias „{” wewnątrz odpowiedzi"));
-    if (findUnescaped(block, close + 1, brace) >= 0)
+    if (nextOpen >= 0 || findUnescaped(block, close + 1, u'}') >= 0)
         return leftOut(QStringLiteral("więcej niż jeden blok odpowiedzi { } albo zbędny nawias"));
 
     const QStringView before = block.first(open).trimmed();
@@ -192,7 +227,7 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
 
     QStringView answers = block.sliced(open + 1, close - open - 1);
     for (qsizetype hash = findUnescaped(answers, 0, u'#'); hash >= 0; hash = findUnescaped(answers, hash + 1, u'#')) {
-        if (answers.sliced(hash).startsWith(u"####")) {
+        if (hash + 3 < answers.size() && answers[hash + 1] == u'#' && answers[hash + 2] == u'#' && answers[hash + 3] == u'#') {
             q.hint = unescape(answers.sliced(hash + 4).trimmed());
             answers = answers.first(hash);
             break;
@@ -211,26 +246,43 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
 Found readGift(const QString& text)
 {
     Found found;
-    QString block;
+    // A block without comment lines is read where it stands in the text; only one with comment lines
+    // between its lines is put together anew.
+    const QStringView all(text);
+    qsizetype begin = -1;
+    qsizetype end = 0;
+    bool commented = false;
+    QString joined;
     int blockLine = 0;
     auto finish = [&] {
         if (blockLine == 0)
             return;
-        if (auto q = readBlock(QStringView(block).trimmed(), blockLine, found.warnings))
+        const QStringView block = commented ? QStringView(joined) : all.sliced(begin, end - begin);
+        if (auto q = readBlock(block.trimmed(), blockLine, found.warnings))
             found.questions.append(std::move(*q));
-        block.clear();
+        joined.clear();
+        commented = false;
         blockLine = 0;
     };
     forEachLine(text, [&](QStringView line, int number) {
         const QStringView t = line.trimmed();
         if (t.isEmpty()) {
             finish();
-        } else if (!t.startsWith(u"//")) {
-            if (blockLine == 0)
+        } else if (t.size() >= 2 && t[0] == u'/' && t[1] == u'/') {
+            if (blockLine != 0 && !commented) {
+                commented = true;
+                joined = all.sliced(begin, end - begin).toString();
+            }
+        } else {
+            const qsizetype at = line.data() - all.data();
+            if (blockLine == 0) {
                 blockLine = number;
-            else
-                block += u'\n';
-            block += line;
+                begin = at;
+            } else if (commented) {
+                joined += u'\n';
+                joined += line;
+            }
+            end = at + line.size();
         }
         return true;
     });

@@ -7,6 +7,9 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
 
 namespace bridges {
 
@@ -37,18 +40,40 @@ QString withCrLf(const QString& text)
     return out.replace(u'\n', QStringLiteral("\r\n"));
 }
 
-// The first character (a code point) that Windows-1250 cannot hold, or 0.
-char32_t firstUnfit(const QString& text)
+// The byte of every character Windows-1250 holds (-1 for the others), the reverse of the program's own
+// decoding table, so that checking and writing a large import costs a lookup per character.
+const std::array<std::int16_t, 65536>& byteOf()
 {
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<std::int16_t, 65536>>();
+        t->fill(-1);
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            (*t)[platform::decode1250(&byte, 1).at(0).unicode()] = static_cast<std::int16_t>(b);
+        }
+        return t;
+    }();
+    return *table;
+}
+
+// A text field as the record writer makes it: quoted, in Windows-1250, "?" for a character outside it
+// (one for a surrogate pair). `out` has room reserved.
+void appendTextField(QByteArray& out, const QString& text)
+{
+    const auto& bytes = byteOf();
+    const qsizetype start = out.size();
+    out.resize(start + text.size() + 2);
+    char* p = out.data() + start;
+    *p++ = '"';
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.unicode() < 0x80 || platform::fitsIn1250(c))
-            continue;
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            return QChar::surrogateToUcs4(c, text[i + 1]);
-        return c.unicode();
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        const std::int16_t b = bytes[c];
+        *p++ = b < 0 ? '?' : static_cast<char>(b);
     }
-    return 0;
+    *p++ = '"';
+    out.truncate(p - out.constData());
 }
 
 QString describe(char32_t c)
@@ -121,7 +146,25 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
         return skip(QStringLiteral("ma %1 odpowiedzi, a zestaw mieści najwyżej pięć").arg(found.answers.size()));
 
     bool quoted = false;
-    auto fit = [&](const QString& text) { return withCrLf(withPolishQuotes(text, &quoted)); };
+    char32_t unfit = 0;
+    auto fit = [&](const QString& text) {
+        // One pass finds what the text needs; most texts need nothing and are shared, not copied.
+        bool quote = false;
+        bool lineFeed = false;
+        const auto& bytes = byteOf();
+        for (qsizetype i = 0; i < text.size() && unfit == 0; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c == u'"')
+                quote = true;
+            else if (c == u'\n')
+                lineFeed = true;
+            else if (bytes[c] < 0)
+                unfit = QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                    ? QChar::surrogateToUcs4(c, text[i + 1]) : char32_t(c);
+        }
+        QString out = quote ? withPolishQuotes(text, &quoted) : text;
+        return lineFeed ? withCrLf(out) : out;
+    };
     questionset::Question q;
     q.texts.question = fit(found.text);
     bool anyCorrect = false;
@@ -131,13 +174,8 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
         anyCorrect = anyCorrect || found.answers[i].correct;
     }
     q.texts.hint = found.hint ? fit(*found.hint) : noHint;
-
-    for (const QString* text : {&q.texts.question, &q.texts.answers[0], &q.texts.answers[1], &q.texts.answers[2],
-                                &q.texts.answers[3], &q.texts.answers[4], &q.texts.hint}) {
-        const char32_t unfit = firstUnfit(*text);
-        if (unfit != 0)
-            return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
-    }
+    if (unfit != 0)
+        return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
     if (quoted)
         warnings.append({found.line, QStringLiteral("cudzysłowy zamieniono na „ ”, bo zestaw nie przechowuje znaku \".")});
     if (!anyCorrect)
@@ -234,9 +272,37 @@ Import importBytes(const QByteArray& bytes)
 
 QByteArray setBytes(const QList<questionset::Question>& questions)
 {
+    // The same bytes as the header and questionset::formatQuestion for each question, written straight
+    // into one buffer: an import of the largest set must not cost a small array per field.
     QByteArray out = questionset::formatHeader();
-    for (const questionset::Question& q : questions)
-        out += questionset::formatQuestion(q);
+    qsizetype size = out.size();
+    for (const questionset::Question& q : questions) {
+        size += q.texts.question.size() + q.texts.hint.size() + 7 * 3 + 5 * 4 + 2;
+        for (const QString& answer : q.texts.answers)
+            size += answer.size();
+    }
+    out.reserve(size);
+    for (const questionset::Question& q : questions) {
+        appendTextField(out, q.texts.question);
+        for (const QString& answer : q.texts.answers) {
+            out += ',';
+            appendTextField(out, answer);
+        }
+        out += ',';
+        appendTextField(out, q.texts.hint);
+        out += "\r\n";
+        for (int i = 0; i < 5; ++i) {
+            if (i > 0)
+                out += ',';
+            const int flag = q.flags[i];
+            if (flag >= 100)
+                out += static_cast<char>('0' + flag / 100);
+            if (flag >= 10)
+                out += static_cast<char>('0' + flag / 10 % 10);
+            out += static_cast<char>('0' + flag % 10);
+        }
+        out += "\r\n";
+    }
     return out;
 }
 

@@ -10,19 +10,26 @@ namespace bridges {
 template <typename Visit>
 void forEachLine(QStringView text, Visit&& visit)
 {
-    const QChar* const begin = text.data();
-    const QChar* const end = begin + text.size();
-    const QChar* p = begin;
+    // The next LF and the next CR are each searched for once, with the fast character search.
+    qsizetype lf = text.indexOf(u'\n');
+    qsizetype cr = text.indexOf(u'\r');
+    qsizetype p = 0;
     int number = 0;
-    while (p != end) {
-        const QChar* q = p;
-        while (q != end && *q != u'\n' && *q != u'\r')
-            ++q;
-        if (!visit(QStringView(p, q), ++number))
+    while (p < text.size()) {
+        if (lf >= 0 && lf < p)
+            lf = text.indexOf(u'\n', p);
+        if (cr >= 0 && cr < p)
+            cr = text.indexOf(u'\r', p);
+        qsizetype end = text.size();
+        if (lf >= 0)
+            end = lf;
+        if (cr >= 0 && cr < end)
+            end = cr;
+        if (!visit(text.sliced(p, end - p), ++number))
             return;
-        if (q != end && *q == u'\r' && q + 1 != end && q[1] == u'\n')
-            ++q;
-        p = q == end ? q : q + 1;
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
+            ++end;
+        p = end + 1;
     }
 }
 
