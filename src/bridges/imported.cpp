@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace bridges {
@@ -56,6 +57,33 @@ const std::array<std::int16_t, 65536>& byteOf()
     return *table;
 }
 
+// The first character (a code point) that Windows-1250 cannot hold, or 0.
+char32_t firstUnfit(const QString& text)
+{
+    const auto& bytes = byteOf();
+    const char16_t* const begin = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* const end = begin + text.size();
+    const char16_t* c = begin;
+    while (c != end) {
+        while (end - c >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, c, sizeof four);
+            if (four & 0xFF80FF80FF80FF80ull)
+                break;
+            c += 4;
+        }
+        if (c == end)
+            break;
+        if (bytes[*c] < 0) {
+            if (QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1]))
+                return QChar::surrogateToUcs4(c[0], c[1]);
+            return *c;
+        }
+        ++c;
+    }
+    return 0;
+}
+
 // A text field as the record writer makes it: quoted, in Windows-1250, "?" for a character outside it
 // (one for a surrogate pair). `out` has room reserved.
 void appendTextField(QByteArray& out, const QString& text)
@@ -65,11 +93,27 @@ void appendTextField(QByteArray& out, const QString& text)
     out.resize(start + text.size() + 2);
     char* p = out.data() + start;
     *p++ = '"';
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        const std::int16_t b = bytes[c];
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* const end = c + text.size();
+    while (c != end) {
+        // Runs of plain ASCII, the bulk of most texts, are copied without a lookup.
+        while (end - c >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, c, sizeof four);
+            if (four & 0xFF80FF80FF80FF80ull)
+                break;
+            p[0] = static_cast<char>(c[0]);
+            p[1] = static_cast<char>(c[1]);
+            p[2] = static_cast<char>(c[2]);
+            p[3] = static_cast<char>(c[3]);
+            p += 4;
+            c += 4;
+        }
+        if (c == end)
+            break;
+        if (QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1]))
+            ++c;
+        const std::int16_t b = bytes[*c++];
         *p++ = b < 0 ? '?' : static_cast<char>(b);
     }
     *p++ = '"';
@@ -148,20 +192,11 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
     bool quoted = false;
     char32_t unfit = 0;
     auto fit = [&](const QString& text) {
-        // One pass finds what the text needs; most texts need nothing and are shared, not copied.
-        bool quote = false;
-        bool lineFeed = false;
-        const auto& bytes = byteOf();
-        for (qsizetype i = 0; i < text.size() && unfit == 0; ++i) {
-            const char16_t c = text[i].unicode();
-            if (c == u'"')
-                quote = true;
-            else if (c == u'\n')
-                lineFeed = true;
-            else if (bytes[c] < 0)
-                unfit = QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()
-                    ? QChar::surrogateToUcs4(c, text[i + 1]) : char32_t(c);
-        }
+        // Most texts need nothing and are shared, not copied.
+        const bool quote = text.contains(u'"');
+        const bool lineFeed = text.contains(u'\n');
+        if (unfit == 0)
+            unfit = firstUnfit(text);
         QString out = quote ? withPolishQuotes(text, &quoted) : text;
         return lineFeed ? withCrLf(out) : out;
     };
