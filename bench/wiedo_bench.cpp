@@ -816,7 +816,8 @@ void editorFigures(const QString& large, const QString& small, Verdicts& verdict
 
 // 13. `wiedo import` of a GIFT file holding the largest set's questions, against reading that file whole and
 // decoding it: the import's own work (telling the format, reading, checking every text for the code page,
-// writing the set) may cost at most twice the bare reading on top of it.
+// making the set's bytes) may cost at most twice the bare reading on top of it. Judged on processor time,
+// as figure 2 is: on a busy machine the longer side loses the processor more often.
 void importFigure(const QString& large, Verdicts& verdicts) {
     out(QStringLiteral("13. Importing a GIFT file of the largest set's questions into a new set, against reading "
                        "the file whole and decoding it"));
@@ -841,57 +842,77 @@ void importFigure(const QString& large, Verdicts& verdicts) {
     // (QSaveFile waits for the disk) is timed apart and not judged, as the bare reading writes nothing.
     int taken = 0;
     QByteArray setBytes;
-    auto import = [&] {
+    // Each side is timed on the processor (what it costs, whatever else runs) and on the wall clock.
+    struct Timed {
+        double cpuMs = -1;
+        double wallMs = -1;
+    };
+    auto timed = [](auto&& work) {
         QElapsedTimer clock;
         clock.start();
-        QFile file(gift);
-        if (!file.open(QIODevice::ReadOnly))
-            return -1.0;
-        const bridges::Import result = bridges::importBytes(file.readAll());
-        setBytes = bridges::setBytes(result.result.questions);
-        taken = static_cast<int>(result.result.questions.size());
-        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        const double cpu = cpuMicros();
+        if (!work())
+            return Timed{};
+        return Timed{(cpuMicros() - cpu) / 1000, static_cast<double>(clock.nsecsElapsed()) / 1e6};
+    };
+    auto import = [&] {
+        return timed([&] {
+            QFile file(gift);
+            if (!file.open(QIODevice::ReadOnly))
+                return false;
+            const bridges::Import result = bridges::importBytes(file.readAll());
+            setBytes = bridges::setBytes(result.result.questions);
+            taken = static_cast<int>(result.result.questions.size());
+            return true;
+        });
     };
     auto save = [&] {
-        QElapsedTimer clock;
-        clock.start();
-        QSaveFile set(imported);
-        if (!set.open(QIODevice::WriteOnly) || set.write(setBytes) != setBytes.size() || !set.commit())
-            return -1.0;
-        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        return timed([&] {
+            QSaveFile set(imported);
+            return set.open(QIODevice::WriteOnly) && set.write(setBytes) == setBytes.size() && set.commit();
+        });
     };
     qsizetype decoded = 0;
     auto whole = [&] {
-        QElapsedTimer clock;
-        clock.start();
-        QFile file(gift);
-        if (!file.open(QIODevice::ReadOnly))
-            return -1.0;
-        decoded = QString::fromUtf8(file.readAll()).size();
-        return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        return timed([&] {
+            QFile file(gift);
+            if (!file.open(QIODevice::ReadOnly))
+                return false;
+            decoded = QString::fromUtf8(file.readAll()).size();
+            return true;
+        });
     };
     import();
     whole();
-    std::vector<double> importMs, wholeMs, saveMs;
+    std::vector<double> importCpu, importWall, saveWall, wholeCpu, wholeWall;
     for (int run = 0; run < 7; ++run) {
-        importMs.push_back(import());
-        saveMs.push_back(save());
-        wholeMs.push_back(whole());
+        const Timed i = import();
+        importCpu.push_back(i.cpuMs);
+        importWall.push_back(i.wallMs);
+        saveWall.push_back(save().wallMs);
+        const Timed w = whole();
+        wholeCpu.push_back(w.cpuMs);
+        wholeWall.push_back(w.wallMs);
     }
     QFile original(large), back(imported);
     const bool same = original.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly)
         && original.readAll() == back.readAll();
-    out(QStringLiteral("   import:                  median %1 ms  runs %2  (%3 questions, %4 bytes of GIFT)")
-            .arg(median(importMs), 0, 'f', 2).arg(list(importMs, 2)).arg(taken).arg(QFileInfo(gift).size()));
-    out(QStringLiteral("   saving the set:          median %1 ms  runs %2  (not judged)")
-            .arg(median(saveMs), 0, 'f', 2).arg(list(saveMs, 2)));
-    out(QStringLiteral("   readAll + fromUtf8:      median %1 ms  runs %2  (%3 characters)")
-            .arg(median(wholeMs), 0, 'f', 2).arg(list(wholeMs, 2)).arg(decoded));
+    out(QStringLiteral("   import:              processor median %1 ms  runs %2  (%3 questions, %4 bytes of GIFT)")
+            .arg(median(importCpu), 0, 'f', 2).arg(list(importCpu, 2)).arg(taken).arg(QFileInfo(gift).size()));
+    out(QStringLiteral("                        wall clock median %1 ms  runs %2")
+            .arg(median(importWall), 0, 'f', 2).arg(list(importWall, 2)));
+    out(QStringLiteral("   readAll + fromUtf8:  processor median %1 ms  runs %2  (%3 characters)")
+            .arg(median(wholeCpu), 0, 'f', 2).arg(list(wholeCpu, 2)).arg(decoded));
+    out(QStringLiteral("                        wall clock median %1 ms  runs %2")
+            .arg(median(wholeWall), 0, 'f', 2).arg(list(wholeWall, 2)));
+    out(QStringLiteral("   saving the set (QSaveFile): wall clock median %1 ms  runs %2  (not judged)")
+            .arg(median(saveWall), 0, 'f', 2).arg(list(saveWall, 2)));
     out(QStringLiteral("   the imported set is the largest set byte for byte: %1 (not judged)")
             .arg(same ? QStringLiteral("yes") : QStringLiteral("no")));
     if (taken != largestSet)
         return verdicts.broken(QStringLiteral("imported %1 questions, not %2").arg(taken).arg(largestSet));
-    verdicts.judge(median(importMs) / median(wholeMs), 3.0, QStringLiteral("ratio"));
+    out(QStringLiteral("   wall-clock ratio %1 (not judged)").arg(median(importWall) / median(wholeWall), 0, 'f', 2));
+    verdicts.judge(median(importCpu) / median(wholeCpu), 3.0, QStringLiteral("processor-time ratio"));
 }
 
 int runAll() {

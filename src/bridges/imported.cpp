@@ -57,31 +57,50 @@ const std::array<std::int16_t, 65536>& byteOf()
     return *table;
 }
 
-// The first character (a code point) that Windows-1250 cannot hold, or 0.
-char32_t firstUnfit(const QString& text)
+// What a text needs before a set can hold it, found in one pass.
+struct Needs {
+    bool quote = false;     // a double quote to replace
+    bool lineFeed = false;  // line breaks to write as CR LF
+    char32_t unfit = 0;     // the first character (a code point) outside Windows-1250, or 0
+};
+
+// True when one of the four characters in `four` (each below 0x80) is `c`.
+bool holds(std::uint64_t four, char16_t c)
 {
+    const std::uint64_t lanes = 0x0001000100010001ull;
+    const std::uint64_t y = four ^ (c * lanes);
+    return ((y - lanes) & ~y & 0x8000800080008000ull) != 0;
+}
+
+Needs needsOf(const QString& text)
+{
+    Needs needs;
     const auto& bytes = byteOf();
-    const char16_t* const begin = reinterpret_cast<const char16_t*>(text.constData());
-    const char16_t* const end = begin + text.size();
-    const char16_t* c = begin;
+    const char16_t* const end = reinterpret_cast<const char16_t*>(text.constData()) + text.size();
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
     while (c != end) {
+        // Four plain ASCII characters at a time, none of them a quote or a line feed.
         while (end - c >= 4) {
             std::uint64_t four;
             std::memcpy(&four, c, sizeof four);
-            if (four & 0xFF80FF80FF80FF80ull)
+            if ((four & 0xFF80FF80FF80FF80ull) || holds(four, u'"') || holds(four, u'\n'))
                 break;
             c += 4;
         }
         if (c == end)
             break;
-        if (bytes[*c] < 0) {
-            if (QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1]))
-                return QChar::surrogateToUcs4(c[0], c[1]);
-            return *c;
+        if (*c == u'"') {
+            needs.quote = true;
+        } else if (*c == u'\n') {
+            needs.lineFeed = true;
+        } else if (bytes[*c] < 0) {
+            needs.unfit = QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1])
+                ? QChar::surrogateToUcs4(c[0], c[1]) : char32_t(*c);
+            return needs;
         }
         ++c;
     }
-    return 0;
+    return needs;
 }
 
 // A text field as the record writer makes it: quoted, in Windows-1250, "?" for a character outside it
@@ -193,10 +212,11 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
     char32_t unfit = 0;
     auto fit = [&](const QString& text) {
         // Most texts need nothing and are shared, not copied.
-        const bool quote = text.contains(u'"');
-        const bool lineFeed = text.contains(u'\n');
+        const Needs needs = needsOf(text);
+        const bool quote = needs.quote;
+        const bool lineFeed = needs.lineFeed;
         if (unfit == 0)
-            unfit = firstUnfit(text);
+            unfit = needs.unfit;
         QString out = quote ? withPolishQuotes(text, &quoted) : text;
         return lineFeed ? withCrLf(out) : out;
     };

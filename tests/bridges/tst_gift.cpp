@@ -111,6 +111,7 @@ void tst_Gift::reads_data()
                                    << QStringList{"1: cudzysłowy zamieniono"};
     QTest::newRow("category") << QByteArray("$CATEGORY: $course$/Geografia\n\nQ {=a ~b}") << 1 << 0 << two
                               << QStringList{};
+    QTest::newRow("category_lone_cr") << QByteArray("$CATEGORY: x\rQ {=a ~b}") << 1 << 0 << two << QStringList{};
     QTest::newRow("no_right_answer") << QByteArray("Q {~a ~b}") << 1 << 0 << "Q|a|b||||Brak|22222"
                                      << QStringList{"1: żadna odpowiedź nie jest poprawna"};
     QTest::newRow("empty_answer") << QByteArray("Q {=a ~ ~b}") << 1 << 0 << two
