@@ -5,6 +5,8 @@
 // start-up figure runs the real program itself.
 #include "bench_data.h"
 
+#include "bridges/gift.h"
+#include "bridges/imported.h"
 #include "bridges/set_check.h"
 
 #include "main/main_session.h"
@@ -14,6 +16,8 @@
 #include "sheets/text_export.h"
 #include "startup/loader.h"
 #include "platform/opened_file.h"
+#include "questionset/questionset.h"
+#include "records/records.h"
 #include "testing/question_reader.h"
 #include "windows/editor/nowe_wiedo.h"
 #include "windows/registry.h"
@@ -836,6 +840,107 @@ void editorFigures(const QString& large, const QString& small, Verdicts& verdict
     verdicts.judge(static_cast<double>(rewriting - idle) / 1024.0, 5.0, QStringLiteral("difference in MiB"));
 }
 
+// 13. `wiedo import` of a GIFT file holding the largest set's questions, against reading that file whole and
+// decoding it: the import's own work (telling the format, reading, checking every text for the code page,
+// making the set's bytes) may cost at most twice the bare reading on top of it. Judged on processor time,
+// as figure 2 is: on a busy machine the longer side loses the processor more often.
+void importFigure(const QString& large, Verdicts& verdicts) {
+    out(QStringLiteral("13. Importing a GIFT file of the largest set's questions into a new set, against reading "
+                       "the file whole and decoding it"));
+    QTemporaryDir folder;
+    const QString gift = folder.filePath(QStringLiteral("najwiekszy.gift"));
+    const QString imported = folder.filePath(QStringLiteral("zaimportowany.kwz"));
+    QList<questionset::Question> questions;
+    try {
+        platform::OpenedFile file(large, platform::OpenMode::Input);
+        records::readText(file.number());
+        for (int n = 0; n < largestSet; ++n)
+            questions.append(questionset::readQuestionAt(file.number()));
+    } catch (const platform::FileError& e) {
+        return verdicts.broken(QStringLiteral("cannot read the largest set: %1").arg(e.detail()));
+    }
+    {
+        QSaveFile file(gift);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bridges::writeGift(questions).bytes) < 0 || !file.commit())
+            return verdicts.broken(QStringLiteral("cannot write %1").arg(gift));
+    }
+    // The import's work ends with the set's bytes in memory; putting them on the disk in one safe step
+    // (QSaveFile waits for the disk) is timed apart and not judged, as the bare reading writes nothing.
+    int taken = 0;
+    QByteArray setBytes;
+    // Each side is timed on the processor (what it costs, whatever else runs) and on the wall clock.
+    struct Timed {
+        double cpuMs = -1;
+        double wallMs = -1;
+    };
+    auto timed = [](auto&& work) {
+        QElapsedTimer clock;
+        clock.start();
+        const double cpu = cpuMicros();
+        if (!work())
+            return Timed{};
+        return Timed{(cpuMicros() - cpu) / 1000, static_cast<double>(clock.nsecsElapsed()) / 1e6};
+    };
+    auto import = [&] {
+        return timed([&] {
+            QFile file(gift);
+            if (!file.open(QIODevice::ReadOnly))
+                return false;
+            const bridges::Import result = bridges::importBytes(file.readAll());
+            setBytes = bridges::setBytes(result.result.questions);
+            taken = static_cast<int>(result.result.questions.size());
+            return true;
+        });
+    };
+    auto save = [&] {
+        return timed([&] {
+            QSaveFile set(imported);
+            return set.open(QIODevice::WriteOnly) && set.write(setBytes) == setBytes.size() && set.commit();
+        });
+    };
+    qsizetype decoded = 0;
+    auto whole = [&] {
+        return timed([&] {
+            QFile file(gift);
+            if (!file.open(QIODevice::ReadOnly))
+                return false;
+            decoded = QString::fromUtf8(file.readAll()).size();
+            return true;
+        });
+    };
+    import();
+    whole();
+    std::vector<double> importCpu, importWall, saveWall, wholeCpu, wholeWall;
+    for (int run = 0; run < 7; ++run) {
+        const Timed i = import();
+        importCpu.push_back(i.cpuMs);
+        importWall.push_back(i.wallMs);
+        saveWall.push_back(save().wallMs);
+        const Timed w = whole();
+        wholeCpu.push_back(w.cpuMs);
+        wholeWall.push_back(w.wallMs);
+    }
+    QFile original(large), back(imported);
+    const bool same = original.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly)
+        && original.readAll() == back.readAll();
+    out(QStringLiteral("   import:              processor median %1 ms  runs %2  (%3 questions, %4 bytes of GIFT)")
+            .arg(median(importCpu), 0, 'f', 2).arg(list(importCpu, 2)).arg(taken).arg(QFileInfo(gift).size()));
+    out(QStringLiteral("                        wall clock median %1 ms  runs %2")
+            .arg(median(importWall), 0, 'f', 2).arg(list(importWall, 2)));
+    out(QStringLiteral("   readAll + fromUtf8:  processor median %1 ms  runs %2  (%3 characters)")
+            .arg(median(wholeCpu), 0, 'f', 2).arg(list(wholeCpu, 2)).arg(decoded));
+    out(QStringLiteral("                        wall clock median %1 ms  runs %2")
+            .arg(median(wholeWall), 0, 'f', 2).arg(list(wholeWall, 2)));
+    out(QStringLiteral("   saving the set (QSaveFile): wall clock median %1 ms  runs %2  (not judged)")
+            .arg(median(saveWall), 0, 'f', 2).arg(list(saveWall, 2)));
+    out(QStringLiteral("   the imported set is the largest set byte for byte: %1 (not judged)")
+            .arg(same ? QStringLiteral("yes") : QStringLiteral("no")));
+    if (taken != largestSet)
+        return verdicts.broken(QStringLiteral("imported %1 questions, not %2").arg(taken).arg(largestSet));
+    out(QStringLiteral("   wall-clock ratio %1 (not judged)").arg(median(importWall) / median(wholeWall), 0, 'f', 2));
+    verdicts.judge(median(importCpu) / median(wholeCpu), 3.0, QStringLiteral("processor-time ratio"));
+}
+
 int runAll() {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -874,6 +979,8 @@ int runAll() {
         editorFigures(large, small, verdicts);
     if (wanted(12))
         clickFigure(large, verdicts);
+    if (wanted(13))
+        importFigure(large, verdicts);
     if (wanted(14))
         checkFigure(large, verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));

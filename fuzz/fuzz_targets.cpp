@@ -1,6 +1,9 @@
 #include "fuzz_targets.h"
 
 #include "bridges/results_csv.h"
+#include "bridges/aiken.h"
+#include "bridges/gift.h"
+#include "bridges/imported.h"
 #include "config/files.h"
 #include "grading/results_log.h"
 #include "grading/scale.h"
@@ -865,6 +868,75 @@ bool sameRecord(const grading::ResultRecord& a, const grading::ResultRecord& b)
     return a.firstName == b.firstName && a.surname == b.surname && a.className == b.className
         && a.setPath == b.setPath && a.pointsText == b.pointsText && a.questionCountText == b.questionCountText
         && a.grade == b.grade && a.when == b.when;
+// ---- GIFT and Aiken --------------------------------------------------------------------------------------
+
+namespace {
+
+QString shown(const questionset::Question& q)
+{
+    const auto& t = q.texts;
+    return QStringList{t.question, t.answers[0], t.answers[1], t.answers[2], t.answers[3], t.answers[4], t.hint}
+               .join(u'|')
+        + QStringLiteral(" flags %1%2%3%4%5").arg(q.flags[0]).arg(q.flags[1]).arg(q.flags[2]).arg(q.flags[3]).arg(q.flags[4]);
+}
+
+void checkImported(const char* target, const QByteArray& bytes, bridges::Format format,
+                   bridges::Found (*read)(const QString&))
+{
+    const Workspace& w = workspace();
+    const bridges::Decoded decoded = bridges::decodeUtf8(bytes);
+    if (decoded.badLine > 0) {
+        check(decoded.badLine <= bytes.count('\n') + 1, "a bad byte reported past the last line");
+        check(!bridges::importBytes(bytes).failure.isEmpty(), "bytes that are not UTF-8 were imported");
+        return;
+    }
+    const bridges::Found found = read(decoded.text);
+    const bridges::Imported imported = bridges::collect(found);
+    check(imported.questions.size() + imported.skipped == found.questions.size(), "questions lost between reading and taking");
+    const int lines = static_cast<int>(decoded.text.count(u'\n') + decoded.text.count(u'\r')) + 1;
+    for (const bridges::Warning& warning : imported.warnings)
+        check(warning.line >= 0 && warning.line <= lines && !warning.message.isEmpty(), "a warning without a line of the file");
+    if (bridges::detectFormat(decoded.text) == format)
+        check(bridges::importBytes(bytes).result.questions == imported.questions, "the import differs from the reader");
+    if (imported.questions.isEmpty())
+        return;
+
+    // Every question taken is one the set holds: written and read back, it is the same. The import's own
+    // writer gives the bytes of the set's writer.
+    const QByteArray set = bridges::setBytes(imported.questions);
+    QByteArray expected = questionset::formatHeader();
+    for (const questionset::Question& q : imported.questions)
+        expected += questionset::formatQuestion(q);
+    check(set == expected, "the import writes other bytes than the set's writer");
+    const QString path = w.programFolder + QStringLiteral("imported.kwz");
+    put(path, set);
+    check(questionset::countQuestions(path) == imported.questions.size(), "the set written holds another count");
+    {
+        const int file = files().open(path, OpenMode::Input);
+        records::readText(file);
+        for (const questionset::Question& q : imported.questions) {
+            const questionset::Question back = questionset::readQuestionAt(file);
+            if (back != q)
+                fail(QStringLiteral("%1: a question reads back changed: %2 -> %3")
+                         .arg(QString::fromLatin1(target), shown(q), shown(back)));
+        }
+        files().close(file);
+    }
+    checkNothingOpen(target);
+
+    // The GIFT export of what was taken imports as the same questions.
+    const bridges::Exported exported = bridges::writeGift(imported.questions);
+    check(exported.written == imported.questions.size() && exported.skipped == 0, "the export left questions out");
+    const bridges::Import again = bridges::importBytes(exported.bytes);
+    check(again.failure.isEmpty() && again.format == bridges::Format::Gift, "the export is not GIFT");
+    check(again.result.skipped == 0, "the export's questions are skipped on import");
+    for (qsizetype i = 0; i < imported.questions.size(); ++i) {
+        if (again.result.questions.value(i) != imported.questions[i])
+            fail(QStringLiteral("%1: question %2 changes through GIFT: %3 -> %4")
+                     .arg(QString::fromLatin1(target)).arg(i + 1)
+                     .arg(shown(imported.questions[i]), shown(again.result.questions.value(i))));
+    }
+    check(again.result.questions.size() == imported.questions.size(), "the export imports as more questions");
 }
 
 }  // namespace
@@ -891,6 +963,15 @@ int fuzzResults(const std::uint8_t* data, std::size_t size)
         check(fault.line >= 1 && !fault.what.isEmpty(), "a fault without its line or its description");
     const QByteArray table = bridges::resultsTable(log.records);
     check(table.startsWith("\xEF\xBB\xBF"), "the table lacks its byte order mark");
+int fuzzGift(const std::uint8_t* data, std::size_t size)
+{
+    checkImported("gift", bytesOf(data, size), bridges::Format::Gift, bridges::readGift);
+    return 0;
+}
+
+int fuzzAiken(const std::uint8_t* data, std::size_t size)
+{
+    checkImported("aiken", bytesOf(data, size), bridges::Format::Aiken, bridges::readAiken);
     return 0;
 }
 

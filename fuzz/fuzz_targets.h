@@ -35,12 +35,16 @@ int fuzzTextExport(const std::uint8_t* data, std::size_t size);
 // The results log read back for the spreadsheet table: no crash, and every record read, written again as the
 // grade window writes it, reads back as the same record.
 int fuzzResults(const std::uint8_t* data, std::size_t size);
+// The GIFT and the Aiken reader on any bytes: no crash, every question taken is one a set holds (written
+// and read back it is the same question), and the GIFT export of the questions taken imports as them.
+int fuzzGift(const std::uint8_t* data, std::size_t size);
+int fuzzAiken(const std::uint8_t* data, std::size_t size);
 
 struct Target {
     const char* name;  // also the name of its corpus folder
     int (*run)(const std::uint8_t*, std::size_t);
 };
-inline constexpr std::array<Target, 7> targets{{
+inline constexpr std::array<Target, 9> targets{{
     {"records", fuzzRecords},
     {"questionset", fuzzQuestionSet},
     {"scale", fuzzScale},
@@ -48,6 +52,8 @@ inline constexpr std::array<Target, 7> targets{{
     {"editor", fuzzEditor},
     {"export", fuzzTextExport},
     {"results", fuzzResults},
+    {"gift", fuzzGift},
+    {"aiken", fuzzAiken},
 }};
 
 }  // namespace fuzz

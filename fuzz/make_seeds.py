@@ -253,6 +253,90 @@ def results_seeds():
     }
 
 
+# GIFT and Aiken files as teachers and the platforms write them, and the hostile ones.
+GIFT_SET = """// Geografia
+$CATEGORY: $course$/Geografia
+
+::G1:: Stolica Polski to: {
+  =Warszawa
+  ~Kraków # Dawna stolica
+  ~Gdańsk
+  #### Nad Wisłą
+}
+
+::G2::[html]Które są liczbami pierwszymi? {~%50%2 ~%50%3 ~%-100%4 ~%-100%9}
+
+Stolica {=Warszawa ~Kraków} leży nad Wisłą.
+
+Wiele\\: \\{x\\} \\#1 {=a\\~b ~c\\\\ ~d\\ne ####x\\ny}
+
+2+2=4 {T}
+
+Dopasuj {=kot -> miau =pies -> hau}
+
+Ile? {#3:1}
+
+Opisz {}
+
+Stolica? {=Warszawa =Warsaw}
+""".encode()
+AIKEN_SET = """Stolica Polski to:
+A. Kraków
+B. Warszawa
+C. Gdańsk
+ANSWER: B
+
+Które są liczbami pierwszymi?
+A) 2
+B) 3
+C) 4
+ANSWER: A, B
+A. Mickiewicz napisał:
+A. Lalkę
+B. Dziady
+ANSWER: B
+""".encode()
+
+
+def gift_seeds():
+    seeds = dict(COMMON)
+    seeds.update({
+        "platform_set": GIFT_SET,
+        "crlf_bom": b"\xef\xbb\xbf" + GIFT_SET.replace(b"\n", b"\r\n"),
+        "lone_cr": GIFT_SET.replace(b"\n", b"\r"),
+        "unterminated_brace": b"Q {=a ~b\n\nR {=c ~d}\n",
+        "escape_at_line_end": b"Q \\\n{=a ~b\\\n}\n\nR {=c\\",
+        "unclosed_title": b"::T Q {=a ~b}\n",
+        "two_blocks": b"Q {=a} {~b}\n",
+        "six_answers": b"Q {=1 ~2 ~3 ~4 ~5 ~6}\n",
+        "quotes_and_emoji": 'Kto napisał "Lalkę"? {=Prus ~Sienkiewicz}\n\nQ 😀 {=a ~b}\n'.encode(),
+        "windows_1250": "Stolica {=Kraków ~Gdańsk}\n".encode("cp1250"),
+        "big_question": b"x" * 100000 + b" {=a ~b}\n",
+        "many_answers": b"Q {" + b"~a " * 5000 + b"}\n",
+        "weights_odd": b"Q {~%abc%a ~%50b ~%-0%c =%0%d ~%100%%e}\n",
+    })
+    return seeds
+
+
+def aiken_seeds():
+    seeds = dict(COMMON)
+    seeds.update({
+        "platform_set": AIKEN_SET,
+        "crlf_bom": b"\xef\xbb\xbf" + AIKEN_SET.replace(b"\n", b"\r\n"),
+        "lone_cr": AIKEN_SET.replace(b"\n", b"\r"),
+        "no_key_line": b"Z\nA. x\nB. y\nQ\nA. a\nB. b\nANSWER: B\n",
+        "key_missing_letter": b"Z\nA. x\nB. y\nANSWER: D\n",
+        "repeated_letter": b"Z\nA. x\nA. y\nANSWER: A\n",
+        "empty_answer": b"Z\nA. x\nB.\nC. y\nANSWER: B\n",
+        "six_answers": b"Z\nA. 1\nB. 2\nC. 3\nD. 4\nE. 5\nF. 6\nANSWER: F\n",
+        "key_without_question": b"ANSWER: A\n",
+        "many_answer_lines": b"Z\n" + b"A. x\n" * 20000 + b"ANSWER: A\n",
+        "windows_1250": "Stolica\nA. Kraków\nB. Gdańsk\nANSWER: A\n".encode("cp1250"),
+        "gift_inside": b"Q {=a ~b}\nA. a\nB. b\nANSWER: A\n",
+    })
+    return seeds
+
+
 def main():
     targets = {
         "results": results_seeds(),
@@ -262,6 +346,8 @@ def main():
         "config": config_seeds(),
         "editor": editor_seeds(),
         "export": export_seeds(),
+        "gift": gift_seeds(),
+        "aiken": aiken_seeds(),
     }
     total = 0
     for target, seeds in targets.items():

@@ -1,11 +1,82 @@
 #include "app/commands.h"
 
+#include "bridges/gift.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
+#include "platform/opened_file.h"
+#include "questionset/questionset.h"
+#include "records/records.h"
+
+#include <QSaveFile>
+
 namespace app {
 
-// Placeholder until the command is built; it refuses rather than pretend.
+namespace {
+
+const QString command = QStringLiteral("export");
+
+// The questions of the set that read whole, in one pass; `damaged` tells that bytes follow them.
+QList<questionset::Question> readSet(const QString& path, bool* damaged) {
+    const int count = questionset::countQuestions(path);
+    QList<questionset::Question> questions;
+    questions.reserve(count);
+    platform::OpenedFile file(path, platform::OpenMode::Input);
+    records::readText(file.number());
+    for (int i = 0; i < count; ++i)
+        questions.append(questionset::readQuestionAt(file.number()));
+    *damaged = !platform::files().atEnd(file.number());
+    return questions;
+}
+
+}  // namespace
+
+// Reads the set whole, writes the GIFT file in one step, and names on the terminal each question that will
+// not come back from a platform unchanged.
 int runExport(const QStringList& arguments) {
-    parseCommand(arguments, QStringLiteral("export"), QStringLiteral("(jeszcze nie zbudowane)"), {});
-    return fail(QStringLiteral("export"), QStringLiteral("tego polecenia jeszcze nie ma."));
+    const CommandLine line = parseCommand(
+        arguments, command,
+        QStringLiteral("Zapisuje zestaw pytań w formacie GIFT (UTF-8), który przyjmują platformy e-learningowe."),
+        {{QStringLiteral("ZESTAW.kwz"), QStringLiteral("zestaw pytań")},
+         {QStringLiteral("PLIK.gift"), QStringLiteral("plik GIFT do utworzenia (istniejący zostanie zastąpiony)")}});
+    const QString& source = line.files[0];
+    const QString& target = line.files[1];
+
+    QList<questionset::Question> questions;
+    bool damaged = false;
+    try {
+        if (!questionset::checkHeader(source))
+            return fail(command, QStringLiteral("plik %1 nie jest zestawem pytań (nie zaczyna się od „%2”).")
+                                     .arg(source, questionset::header));
+        questions = readSet(source, &damaged);
+    } catch (const platform::FileError& e) {
+        switch (e.kind()) {
+        case platform::FileError::Kind::CannotOpen:
+            return fail(command, QStringLiteral("nie można otworzyć zestawu %1.").arg(source));
+        case platform::FileError::Kind::PastEnd:
+            return fail(command, QStringLiteral("plik %1 jest pusty, a nie jest zestawem pytań.").arg(source));
+        default:
+            return fail(command, QStringLiteral("nie można przeczytać zestawu %1.").arg(source));
+        }
+    }
+    if (damaged)
+        warn(QStringLiteral("wiedo export: %1: koniec zestawu jest uszkodzony; wyeksportowano tylko %2 pytań "
+                            "czytelnych w całości.")
+                 .arg(source).arg(questions.size()));
+
+    const bridges::Exported exported = bridges::writeGift(questions);
+    for (const bridges::Warning& warning : exported.warnings)
+        warn(QStringLiteral("wiedo export: pytanie %1: %2").arg(warning.line).arg(warning.message));
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly))
+        return fail(command, QStringLiteral("nie można utworzyć pliku %1 (%2).").arg(target, output.errorString()));
+    output.write(exported.bytes);
+    if (!output.commit())
+        return fail(command, QStringLiteral("nie udało się zapisać pliku %1 (%2); poprzednia zawartość pliku "
+                                            "pozostała bez zmian.")
+                                 .arg(target, output.errorString()));
+    say(QStringLiteral("Wyeksportowano pytań: %1, pominięto: %2. Plik GIFT zapisano: %3.")
+            .arg(exported.written).arg(exported.skipped).arg(target));
+    return 0;
 }
 
 }  // namespace app

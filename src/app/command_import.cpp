@@ -1,11 +1,68 @@
 #include "app/commands.h"
 
+#include "bridges/imported.h"
+
+#include <QFile>
+#include <QSaveFile>
+
 namespace app {
 
-// Placeholder until the command is built; it refuses rather than pretend.
+namespace {
+
+const QString command = QStringLiteral("import");
+
+QString formatName(bridges::Format format)
+{
+    return format == bridges::Format::Aiken ? QStringLiteral("Aiken") : QStringLiteral("GIFT");
+}
+
+}  // namespace
+
+// Reads the whole file, hands its bytes to the GIFT and Aiken readers and writes the set in one step: a
+// failed import leaves an existing set exactly as it was.
 int runImport(const QStringList& arguments) {
-    parseCommand(arguments, QStringLiteral("import"), QStringLiteral("(jeszcze nie zbudowane)"), {});
-    return fail(QStringLiteral("import"), QStringLiteral("tego polecenia jeszcze nie ma."));
+    const CommandLine line = parseCommand(
+        arguments, command,
+        QStringLiteral("Przenosi pytania wielokrotnego wyboru z pliku GIFT albo Aiken (w UTF-8) do zestawu "
+                       "pytań. Format rozpoznaje po treści pliku."),
+        {{QStringLiteral("PLIK"), QStringLiteral("plik z pytaniami w formacie GIFT albo Aiken")},
+         {QStringLiteral("ZESTAW.kwz"), QStringLiteral("zestaw pytań do utworzenia (istniejący zostanie zastąpiony)")}});
+    const QString& source = line.files[0];
+    const QString& target = line.files[1];
+
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly))
+        return fail(command, QStringLiteral("nie można otworzyć pliku %1 (%2).").arg(source, input.errorString()));
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        return fail(command, QStringLiteral("nie można przeczytać pliku %1 (%2).").arg(source, input.errorString()));
+    input.close();
+
+    const bridges::Import import = bridges::importBytes(bytes);
+    if (!import.failure.isEmpty())
+        return fail(command, QStringLiteral("%1: %2").arg(source, import.failure));
+    for (const bridges::Warning& warning : import.result.warnings)
+        warn(warning.line > 0 ? QStringLiteral("wiedo import: %1, wiersz %2: %3").arg(source).arg(warning.line).arg(warning.message)
+                              : QStringLiteral("wiedo import: %1: %2").arg(source, warning.message));
+    const int taken = static_cast<int>(import.result.questions.size());
+    if (taken == 0)
+        return fail(command, QStringLiteral("w pliku %1 nie ma żadnego pytania, które zestaw może przyjąć "
+                                            "(pominięto: %2); zestawu nie zapisano.")
+                                 .arg(source).arg(import.result.skipped));
+    if (taken > 32767)
+        warn(QStringLiteral("wiedo import: zestaw ma %1 pytań, a edytor obsługuje najwyżej 32767.").arg(taken));
+
+    QSaveFile output(target);
+    if (!output.open(QIODevice::WriteOnly))
+        return fail(command, QStringLiteral("nie można utworzyć zestawu %1 (%2).").arg(target, output.errorString()));
+    output.write(bridges::setBytes(import.result.questions));
+    if (!output.commit())
+        return fail(command, QStringLiteral("nie udało się zapisać zestawu %1 (%2); poprzednia zawartość pliku "
+                                            "pozostała bez zmian.")
+                                 .arg(target, output.errorString()));
+    say(QStringLiteral("Zaimportowano pytań: %1 (format %2), pominięto: %3. Zestaw zapisano w pliku %4.")
+            .arg(taken).arg(formatName(import.format)).arg(import.result.skipped).arg(target));
+    return 0;
 }
 
 }  // namespace app

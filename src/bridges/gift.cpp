@@ -1,0 +1,425 @@
+#include "bridges/gift.h"
+
+#include "bridges/lines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace bridges {
+
+namespace {
+
+bool isEscapable(QChar c)
+{
+    switch (c.unicode()) {
+    case u'~': case u'=': case u'#': case u'{': case u'}': case u':': case u'\\': case u'n':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the character at `i` is escaped: every character the escapes apply to, the backslash included,
+// is escaped exactly when an odd run of backslashes stands right before it.
+bool escapedAt(QStringView s, qsizetype i)
+{
+    qsizetype run = 0;
+    while (i - run > 0 && s[i - run - 1] == u'\\')
+        ++run;
+    return run % 2 == 1;
+}
+
+// Position of the first unescaped `wanted` at or after `from`, or -1.
+qsizetype findUnescaped(QStringView s, qsizetype from, char16_t wanted)
+{
+    for (qsizetype i = s.indexOf(QChar(wanted), from); i >= 0; i = s.indexOf(QChar(wanted), i + 1))
+        if (!escapedAt(s, i))
+            return i;
+    return -1;
+}
+
+// The unescaped "~" and "=" of an answer block in order; each position is searched for once, so a block of
+// many answers costs one pass.
+class AnswerMarks {
+public:
+    explicit AnswerMarks(QStringView s) : s_(s), tilde_(findUnescaped(s, 0, u'~')), equals_(findUnescaped(s, 0, u'=')) {}
+    // The first mark after `after` (-1 for the start), or -1.
+    qsizetype next(qsizetype after)
+    {
+        if (tilde_ >= 0 && tilde_ <= after)
+            tilde_ = findUnescaped(s_, after + 1, u'~');
+        if (equals_ >= 0 && equals_ <= after)
+            equals_ = findUnescaped(s_, after + 1, u'=');
+        if (tilde_ < 0)
+            return equals_;
+        if (equals_ < 0)
+            return tilde_;
+        return std::min(tilde_, equals_);
+    }
+
+private:
+    QStringView s_;
+    qsizetype tilde_;
+    qsizetype equals_;
+};
+
+// A backslash before anything else, or at the end of a line, stays a backslash. The line ends of the file
+// (CR LF, LF or CR) inside a text become "\n".
+QString unescape(QStringView s)
+{
+    if (!s.contains(u'\\') && !s.contains(u'\r'))
+        return s.toString();
+    QString out(s.size(), Qt::Uninitialized);
+    QChar* o = out.data();
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u'\\' && i + 1 < s.size() && isEscapable(s[i + 1])) {
+            ++i;
+            *o++ = s[i] == u'n' ? QChar(u'\n') : s[i];
+        } else if (c == u'\r') {
+            if (i + 1 < s.size() && s[i + 1] == u'\n')
+                ++i;
+            *o++ = u'\n';
+        } else {
+            *o++ = c;
+        }
+    }
+    out.truncate(o - out.constData());
+    return out;
+}
+
+// "%50%", "%-33.33333%" at the start of an answer: whether the weight is above zero (a right answer), and
+// the rest; nothing when the answer does not begin with a weight.
+std::optional<bool> takeWeight(QStringView* body)
+{
+    const QStringView b = body->trimmed();
+    if (b.isEmpty() || b[0] != u'%')
+        return std::nullopt;
+    qsizetype i = 1;
+    const bool negative = i < b.size() && b[i] == u'-';
+    if (negative)
+        ++i;
+    const qsizetype digitsFrom = i;
+    bool nonZero = false;
+    auto digits = [&] {
+        while (i < b.size() && b[i] >= u'0' && b[i] <= u'9')
+            nonZero = b[i++] != u'0' || nonZero;
+    };
+    digits();
+    if (i == digitsFrom)
+        return std::nullopt;
+    if (i < b.size() && b[i] == u'.') {
+        ++i;
+        digits();
+    }
+    if (i >= b.size() || b[i] != u'%')
+        return std::nullopt;
+    *body = b.sliced(i + 1);
+    return nonZero && !negative;
+}
+
+void readAnswers(QStringView block, FoundQuestion& q, QList<Warning>& warnings)
+{
+    AnswerMarks marks(block);
+    qsizetype at = marks.next(-1);
+    if (!block.first(at < 0 ? block.size() : at).trimmed().isEmpty())
+        warnings.append({q.line, QStringLiteral("tekst przed pierwszą odpowiedzią pominięto.")});
+    bool feedback = false;
+    bool empty = false;
+    while (at >= 0) {
+        const bool equals = block[at] == u'=';
+        const qsizetype next = marks.next(at);
+        QStringView body = block.sliced(at + 1, (next < 0 ? block.size() : next) - at - 1);
+        const std::optional<bool> weight = takeWeight(&body);
+        const qsizetype hash = findUnescaped(body, 0, u'#');
+        if (hash >= 0) {
+            feedback = feedback || !body.sliced(hash + 1).trimmed().isEmpty();
+            body = body.first(hash);
+        }
+        const QStringView raw = body.trimmed();
+        if (raw.isEmpty())
+            empty = true;
+        else
+            q.answers.append({unescape(raw), weight ? *weight : equals});
+        at = next;
+    }
+    if (empty)
+        warnings.append({q.line, QStringLiteral("puste odpowiedzi pominięto.")});
+    if (feedback)
+        warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
+}
+
+// What kind of question the answer block makes, as the platforms decide it; empty for multiple choice.
+QString kindLeftOut(QStringView answers)
+{
+    if (answers.isEmpty())
+        return QStringLiteral("to pytanie otwarte (esej), a nie wielokrotnego wyboru");
+    if (answers.startsWith(u'#'))
+        return QStringLiteral("to pytanie liczbowe, a nie wielokrotnego wyboru");
+    if (findUnescaped(answers, 0, u'~') >= 0)
+        return {};
+    if (findUnescaped(answers, 0, u'=') >= 0 && answers.contains(u"->"))
+        return QStringLiteral("to pytanie na dopasowanie, a nie wielokrotnego wyboru");
+    const qsizetype hash = findUnescaped(answers, 0, u'#');
+    const QStringView plain = (hash < 0 ? answers : answers.first(hash)).trimmed();
+    if (plain == u"T" || plain == u"TRUE" || plain == u"F" || plain == u"FALSE")
+        return QStringLiteral("to pytanie prawda/fałsz, a nie wielokrotnego wyboru");
+    return QStringLiteral("to pytanie z krótką odpowiedzią (same „=” bez „~”), a nie wielokrotnego wyboru");
+}
+
+std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warning>& warnings)
+{
+    FoundQuestion q;
+    q.line = line;
+    auto leftOut = [&](const QString& why) {
+        q.skipReason = why;
+        return q;
+    };
+    if (!block.isEmpty() && block[0] == u'$' && block.startsWith(u"$CATEGORY:")) {
+        qsizetype end = block.indexOf(u'\n');
+        const qsizetype cr = block.indexOf(u'\r');
+        if (cr >= 0 && (end < 0 || cr < end))
+            end = cr;
+        if (end < 0)
+            return std::nullopt;
+        block = block.sliced(end + 1).trimmed();
+        if (block.isEmpty())
+            return std::nullopt;
+    }
+    if (block.size() >= 2 && block[0] == u':' && block[1] == u':') {
+        qsizetype close = 1;
+        do
+            close = findUnescaped(block, close + 1, u':');
+        while (close >= 0 && !(close + 1 < block.size() && block[close + 1] == u':'));
+        if (close < 0)
+            return leftOut(QStringLiteral("tytuł po „::” nie jest zamknięty przez „::”"));
+        block = block.sliced(close + 2).trimmed();
+    }
+    for (QStringView marker : {u"[html]", u"[moodle]", u"[plain]", u"[markdown]"}) {
+        if (!block.isEmpty() && block[0] == u'[' && block.startsWith(marker)) {
+            block = block.sliced(marker.size());
+            break;
+        }
+    }
+    const qsizetype open = findUnescaped(block, 0, u'{');
+    const qsizetype close = findUnescaped(block, 0, u'}');
+    if (open < 0 && close < 0)
+        return leftOut(QStringLiteral("nie ma odpowiedzi w nawiasach { } (to opis, nie pytanie)"));
+    if (close >= 0 && (open < 0 || close < open))
+        return leftOut(QStringLiteral("nawias „}” bez otwierającego „{”"));
+    if (close < 0)
+        return leftOut(QStringLiteral("brak zamykającego nawiasu „}”"));
+    const qsizetype nextOpen = findUnescaped(block, open + 1, u'{');
+    if (nextOpen >= 0 && nextOpen < close)
+        return leftOut(QStringLiteral("nawias „{” wewnątrz odpowiedzi"));
+    if (nextOpen >= 0 || findUnescaped(block, close + 1, u'}') >= 0)
+        return leftOut(QStringLiteral("więcej niż jeden blok odpowiedzi { } albo zbędny nawias"));
+
+    const QStringView before = block.first(open).trimmed();
+    const QStringView after = block.sliced(close + 1).trimmed();
+    if (after.isEmpty()) {
+        q.text = unescape(before);
+    } else {
+        // The missing-word form: the answer goes into the gap.
+        q.text = before.isEmpty() ? QString() : unescape(before) + u' ';
+        q.text += QStringLiteral("_____ ") + unescape(after);
+    }
+
+    QStringView answers = block.sliced(open + 1, close - open - 1);
+    for (qsizetype hash = findUnescaped(answers, 0, u'#'); hash >= 0; hash = findUnescaped(answers, hash + 1, u'#')) {
+        if (hash + 3 < answers.size() && answers[hash + 1] == u'#' && answers[hash + 2] == u'#' && answers[hash + 3] == u'#') {
+            q.hint = unescape(answers.sliced(hash + 4).trimmed());
+            answers = answers.first(hash);
+            break;
+        }
+    }
+    answers = answers.trimmed();
+    const QString kind = kindLeftOut(answers);
+    if (!kind.isEmpty())
+        return leftOut(kind);
+    readAnswers(answers, q, warnings);
+    return q;
+}
+
+}  // namespace
+
+Found readGift(const QString& text)
+{
+    Found found;
+    // A block without comment lines is read where it stands in the text; only one with comment lines
+    // between its lines is put together anew.
+    const QStringView all(text);
+    qsizetype begin = -1;
+    qsizetype end = 0;
+    bool commented = false;
+    QString joined;
+    int blockLine = 0;
+    auto finish = [&] {
+        if (blockLine == 0)
+            return;
+        const QStringView block = commented ? QStringView(joined) : all.sliced(begin, end - begin);
+        if (auto q = readBlock(block.trimmed(), blockLine, found.warnings))
+            found.questions.append(std::move(*q));
+        joined.clear();
+        commented = false;
+        blockLine = 0;
+    };
+    forEachLine(text, [&](QStringView line, int number) {
+        const QStringView t = line.trimmed();
+        if (t.isEmpty()) {
+            finish();
+        } else if (t.size() >= 2 && t[0] == u'/' && t[1] == u'/') {
+            if (blockLine != 0 && !commented) {
+                commented = true;
+                joined = all.sliced(begin, end - begin).toString();
+            }
+        } else {
+            const qsizetype at = line.data() - all.data();
+            if (blockLine == 0) {
+                blockLine = number;
+                begin = at;
+            } else if (commented) {
+                joined += u'\n';
+                joined += line;
+            }
+            end = at + line.size();
+        }
+        return true;
+    });
+    finish();
+    return found;
+}
+
+namespace {
+
+QString escaped(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case u'~': case u'=': case u'#': case u'{': case u'}': case u':': case u'\\':
+            out += u'\\';
+            out += c;
+            break;
+        case u'\r':
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out += QStringLiteral("\\n");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool hasLoneBreak(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))
+            return true;
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
+            return true;
+    }
+    return false;
+}
+
+bool blankAtEnds(const QString& escapedText)
+{
+    return !escapedText.isEmpty() && (escapedText.front().isSpace() || escapedText.back().isSpace());
+}
+
+QString weight(double percent)
+{
+    if (percent == std::floor(percent))
+        return QString::number(static_cast<int>(percent));
+    return QString::number(percent, 'f', 5);
+}
+
+}  // namespace
+
+Exported writeGift(const QList<questionset::Question>& questions)
+{
+    Exported out;
+    QString gift = QStringLiteral("// Pytania wielokrotnego wyboru z programu WIEDO\r\n\r\n");
+    for (qsizetype n = 1; n <= questions.size(); ++n) {
+        const questionset::Question& q = questions[n - 1];
+        auto note = [&](const QString& what) { out.warnings.append({static_cast<int>(n), what}); };
+        QList<int> kept;
+        bool blankAnswer = false;
+        for (int i = 0; i < 5; ++i) {
+            const QString& answer = q.texts.answers[i];
+            if (!answer.trimmed().isEmpty())
+                kept.append(i);
+            else
+                blankAnswer = blankAnswer || !answer.isEmpty();
+        }
+        if (!kept.isEmpty() && kept.back() + 1 != kept.size())
+            note(QStringLiteral("puste odpowiedzi pominięto, więc dalsze odpowiedzi przesuną się na ich miejsce."));
+        if (kept.isEmpty()) {
+            note(QStringLiteral("pominięto pytanie: nie ma żadnej odpowiedzi."));
+            ++out.skipped;
+            continue;
+        }
+        if (blankAnswer)
+            note(QStringLiteral("odpowiedzi z samych odstępów pominięto jak puste."));
+        int correct = 0;
+        bool percentFirst = false;
+        for (int i : kept) {
+            correct += q.flags[i] == 1 ? 1 : 0;
+            percentFirst = percentFirst || q.texts.answers[i].trimmed().startsWith(u'%');
+        }
+        const int wrong = static_cast<int>(kept.size()) - correct;
+        if (correct == 0)
+            note(QStringLiteral("żadna odpowiedź nie jest poprawna; platformy mogą nie przyjąć takiego pytania."));
+        // One right answer among wrong ones is the plain "=" form; anything else needs weights, and a
+        // text beginning with "%" would be taken for a weight unless one stands before it.
+        const bool weighted = correct != 1 || wrong == 0 || percentFirst;
+        const QString right = correct > 0 ? weight(100.0 / correct) : QStringLiteral("0");
+        const QString notRight = correct > 0 && wrong > 0 ? weight(-100.0 / wrong) : QStringLiteral("0");
+
+        bool blanks = false;
+        bool loneBreaks = false;
+        auto text = [&](const QString& t) {
+            const QString e = escaped(t);
+            blanks = blanks || blankAtEnds(e);
+            loneBreaks = loneBreaks || hasLoneBreak(t);
+            return e;
+        };
+        QString question = text(q.texts.question);
+        // A text that begins like a format marker keeps it behind a marker of its own.
+        for (QStringView marker : {u"[html]", u"[moodle]", u"[plain]", u"[markdown]"}) {
+            if (question.startsWith(marker)) {
+                question.prepend(u"[moodle]");
+                break;
+            }
+        }
+        gift += QStringLiteral("::Pytanie %1::").arg(n) + question + QStringLiteral(" {\r\n");
+        for (int i : kept) {
+            const bool isRight = q.flags[i] == 1;
+            gift += u'\t';
+            if (weighted)
+                gift += QStringLiteral("~%") + (isRight ? right : notRight) + u'%';
+            else
+                gift += isRight ? u'=' : u'~';
+            gift += text(q.texts.answers[i]) + QStringLiteral("\r\n");
+        }
+        if (q.texts.hint != noHint)
+            gift += QStringLiteral("\t####") + text(q.texts.hint) + QStringLiteral("\r\n");
+        gift += QStringLiteral("}\r\n\r\n");
+        if (blanks)
+            note(QStringLiteral("odstępy na początku lub końcu tekstu nie przetrwają zapisu w GIFT."));
+        if (loneBreaks)
+            note(QStringLiteral("podziały wierszy zapisano jako \\n; po imporcie będą to CR LF."));
+        ++out.written;
+    }
+    out.bytes = gift.toUtf8();
+    return out;
+}
+
+}  // namespace bridges

@@ -1,0 +1,29 @@
+#pragma once
+// The GIFT text format of the e-learning platforms, for multiple-choice questions: "=" a right answer,
+// "~" a wrong one, "~%50%" a weighted one (a positive weight is a right answer), "####" the general
+// feedback (the set's hint), "::title::", "//" comment lines, the escapes \~ \= \# \{ \} \: \\ and \n.
+// Questions are separated by blank lines.
+#include "bridges/imported.h"
+
+namespace bridges {
+
+// Every question of a GIFT text. Other question kinds (true/false, matching, numeric, short answer,
+// essay, a description without answers) and malformed ones come back with the reason they are left out.
+// The title is dropped (a set has no place for it); text after the answer block makes the blank "_____"
+// of a missing-word question.
+Found readGift(const QString& text);
+
+struct Exported {
+    QByteArray bytes;         // UTF-8, CR LF
+    QList<Warning> warnings;  // `line` is the number of the question in the set
+    int written = 0;
+    int skipped = 0;
+};
+
+// The questions as GIFT that the platforms import as the same questions: one right answer as "=", several
+// as equal positive weights, the wrong ones then as equal negative weights; empty answers left out; the
+// hint as general feedback unless it is "Brak"; line breaks as \n. Each question is titled "Pytanie N".
+// Warnings name what will not come back unchanged; a question with no answer at all is left out.
+Exported writeGift(const QList<questionset::Question>& questions);
+
+}  // namespace bridges

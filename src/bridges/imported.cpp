@@ -1,0 +1,364 @@
+#include "bridges/imported.h"
+
+#include "bridges/aiken.h"
+#include "bridges/gift.h"
+#include "bridges/lines.h"
+#include "platform/codepage.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace bridges {
+
+namespace {
+
+// The Polish quotes stand in for the double quote a set cannot store, opening and closing in turn.
+QString withPolishQuotes(const QString& text, bool* changed)
+{
+    if (!text.contains(u'"'))
+        return text;
+    *changed = true;
+    QString out = text;
+    bool opening = true;
+    for (QChar& c : out) {
+        if (c == u'"') {
+            c = opening ? QChar(0x201E) : QChar(0x201D);
+            opening = !opening;
+        }
+    }
+    return out;
+}
+
+QString withCrLf(const QString& text)
+{
+    if (!text.contains(u'\n'))
+        return text;
+    QString out = text;
+    return out.replace(u'\n', QStringLiteral("\r\n"));
+}
+
+// The byte of every character Windows-1250 holds (-1 for the others), the reverse of the program's own
+// decoding table, so that checking and writing a large import costs a lookup per character.
+const std::array<std::int16_t, 65536>& byteOf()
+{
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<std::int16_t, 65536>>();
+        t->fill(-1);
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            (*t)[platform::decode1250(&byte, 1).at(0).unicode()] = static_cast<std::int16_t>(b);
+        }
+        return t;
+    }();
+    return *table;
+}
+
+// What a text needs before a set can hold it, found in one pass.
+struct Needs {
+    bool quote = false;     // a double quote to replace
+    bool lineFeed = false;  // line breaks to write as CR LF
+    char32_t unfit = 0;     // the first character (a code point) outside Windows-1250, or 0
+};
+
+// True when one of the four characters in `four` (each below 0x80) is `c`.
+bool holds(std::uint64_t four, char16_t c)
+{
+    const std::uint64_t lanes = 0x0001000100010001ull;
+    const std::uint64_t y = four ^ (c * lanes);
+    return ((y - lanes) & ~y & 0x8000800080008000ull) != 0;
+}
+
+Needs needsOf(const QString& text)
+{
+    Needs needs;
+    const auto& bytes = byteOf();
+    const char16_t* const end = reinterpret_cast<const char16_t*>(text.constData()) + text.size();
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    while (c != end) {
+        // Four plain ASCII characters at a time, none of them a quote or a line feed.
+        while (end - c >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, c, sizeof four);
+            if ((four & 0xFF80FF80FF80FF80ull) || holds(four, u'"') || holds(four, u'\n'))
+                break;
+            c += 4;
+        }
+        if (c == end)
+            break;
+        if (*c == u'"') {
+            needs.quote = true;
+        } else if (*c == u'\n') {
+            needs.lineFeed = true;
+        } else if (bytes[*c] < 0) {
+            needs.unfit = QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1])
+                ? QChar::surrogateToUcs4(c[0], c[1]) : char32_t(*c);
+            return needs;
+        }
+        ++c;
+    }
+    return needs;
+}
+
+// A text field as the record writer makes it: quoted, in Windows-1250, "?" for a character outside it
+// (one for a surrogate pair). `out` has room reserved.
+void appendTextField(QByteArray& out, const QString& text)
+{
+    const auto& bytes = byteOf();
+    const qsizetype start = out.size();
+    out.resize(start + text.size() + 2);
+    char* p = out.data() + start;
+    *p++ = '"';
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* const end = c + text.size();
+    while (c != end) {
+        // Runs of plain ASCII, the bulk of most texts, are copied without a lookup.
+        while (end - c >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, c, sizeof four);
+            if (four & 0xFF80FF80FF80FF80ull)
+                break;
+            p[0] = static_cast<char>(c[0]);
+            p[1] = static_cast<char>(c[1]);
+            p[2] = static_cast<char>(c[2]);
+            p[3] = static_cast<char>(c[3]);
+            p += 4;
+            c += 4;
+        }
+        if (c == end)
+            break;
+        if (QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1]))
+            ++c;
+        const std::int16_t b = bytes[*c++];
+        *p++ = b < 0 ? '?' : static_cast<char>(b);
+    }
+    *p++ = '"';
+    out.truncate(p - out.constData());
+}
+
+QString describe(char32_t c)
+{
+    const QString code = QStringLiteral("U+%1").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+    if (QChar::isSurrogate(c) || !QChar::isPrint(c))
+        return code;
+    return QStringLiteral("„%1” (%2)").arg(QString::fromUcs4(&c, 1), code);
+}
+
+// Number of the line that holds byte `offset`.
+int lineOf(const QByteArray& bytes, qsizetype offset)
+{
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
+}
+
+// Offset of the first byte that does not belong to a well-formed UTF-8 sequence, or -1.
+qsizetype firstBadUtf8(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
+        if (c >= 0xC2 && c <= 0xDF)
+            length = 2;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0;   // no overlong forms
+            if (c == 0xED)
+                high = 0x9F;  // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            if (c == 0xF4)
+                high = 0x8F;  // nothing above U+10FFFF
+        } else
+            return i;
+        if (i + length > n || p[i + 1] < low || p[i + 1] > high)
+            return i;
+        for (int k = 2; k < length; ++k)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
+                return i;
+        i += length;
+    }
+    return -1;
+}
+
+}  // namespace
+
+std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings)
+{
+    auto skip = [&](const QString& why) {
+        warnings.append({found.line, QStringLiteral("pominięto pytanie: %1.").arg(why)});
+        return std::nullopt;
+    };
+    if (!found.skipReason.isEmpty())
+        return skip(found.skipReason);
+    if (found.answers.isEmpty())
+        return skip(QStringLiteral("nie ma żadnej odpowiedzi"));
+    if (found.answers.size() > 5)
+        return skip(QStringLiteral("ma %1 odpowiedzi, a zestaw mieści najwyżej pięć").arg(found.answers.size()));
+
+    bool quoted = false;
+    char32_t unfit = 0;
+    auto fit = [&](const QString& text) {
+        // Most texts need nothing and are shared, not copied.
+        const Needs needs = needsOf(text);
+        const bool quote = needs.quote;
+        const bool lineFeed = needs.lineFeed;
+        if (unfit == 0)
+            unfit = needs.unfit;
+        QString out = quote ? withPolishQuotes(text, &quoted) : text;
+        return lineFeed ? withCrLf(out) : out;
+    };
+    questionset::Question q;
+    q.texts.question = fit(found.text);
+    bool anyCorrect = false;
+    for (qsizetype i = 0; i < found.answers.size(); ++i) {
+        q.texts.answers[i] = fit(found.answers[i].text);
+        q.flags[i] = found.answers[i].correct ? 1 : 2;
+        anyCorrect = anyCorrect || found.answers[i].correct;
+    }
+    q.texts.hint = found.hint ? fit(*found.hint) : noHint;
+    if (unfit != 0)
+        return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
+    if (quoted)
+        warnings.append({found.line, QStringLiteral("cudzysłowy zamieniono na „ ”, bo zestaw nie przechowuje znaku \".")});
+    if (!anyCorrect)
+        warnings.append({found.line, QStringLiteral("żadna odpowiedź nie jest poprawna.")});
+    return q;
+}
+
+Imported collect(const Found& found)
+{
+    Imported out;
+    out.warnings = found.warnings;
+    out.questions.reserve(found.questions.size());
+    for (const FoundQuestion& question : found.questions) {
+        if (auto q = toSetQuestion(question, out.warnings))
+            out.questions.append(std::move(*q));
+        else
+            ++out.skipped;
+    }
+    std::stable_sort(out.warnings.begin(), out.warnings.end(),
+                     [](const Warning& a, const Warning& b) { return a.line < b.line; });
+    return out;
+}
+
+Format detectFormat(const QString& text)
+{
+    // The first lines tell enough; a huge file is not scanned twice.
+    constexpr int linesLooked = 2000;
+    int braces = 0;
+    int answerLines = 0;
+    int looked = 0;
+    forEachLine(text, [&](QStringView line, int) {
+        if (++looked > linesLooked)
+            return false;
+        const QStringView t = line.trimmed();
+        if (t.startsWith(u"//"))
+            return true;
+        if (t.size() >= 7 && t.first(6).compare(u"ANSWER", Qt::CaseInsensitive) == 0
+            && t.sliced(6).trimmed().startsWith(u':'))
+            ++answerLines;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (t[i] == u'\\')
+                ++i;
+            else if (t[i] == u'{')
+                ++braces;
+        }
+        return true;
+    });
+    if (answerLines > 0 && answerLines >= braces)
+        return Format::Aiken;
+    if (braces > 0)
+        return Format::Gift;
+    return Format::Unknown;
+}
+
+Decoded decodeUtf8(const QByteArray& bytes)
+{
+    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    Decoded out;
+    out.text = decoder(body);
+    if (decoder.hasError()) {
+        out.text.clear();
+        const qsizetype bad = firstBadUtf8(bytes);
+        out.badLine = bad < 0 ? 1 : lineOf(bytes, bad);
+    }
+    return out;
+}
+
+Import importBytes(const QByteArray& bytes)
+{
+    Import out;
+    const Decoded decoded = decodeUtf8(bytes);
+    if (decoded.badLine > 0) {
+        out.failure = QStringLiteral("plik nie jest zapisany w UTF-8 (pierwszy błędny bajt w wierszu %1); "
+                                     "zapisz go w UTF-8 i spróbuj ponownie.")
+                          .arg(decoded.badLine);
+        return out;
+    }
+    out.format = detectFormat(decoded.text);
+    switch (out.format) {
+    case Format::Gift:
+        out.result = collect(readGift(decoded.text));
+        break;
+    case Format::Aiken:
+        out.result = collect(readAiken(decoded.text));
+        break;
+    case Format::Unknown:
+        out.failure = QStringLiteral("nie rozpoznano formatu: plik nie zawiera ani odpowiedzi w nawiasach { } "
+                                     "(GIFT), ani wierszy „ANSWER:” (Aiken).");
+        break;
+    }
+    return out;
+}
+
+QByteArray setBytes(const QList<questionset::Question>& questions)
+{
+    // The same bytes as the header and questionset::formatQuestion for each question, written straight
+    // into one buffer: an import of the largest set must not cost a small array per field.
+    QByteArray out = questionset::formatHeader();
+    qsizetype size = out.size();
+    for (const questionset::Question& q : questions) {
+        size += q.texts.question.size() + q.texts.hint.size() + 7 * 3 + 5 * 4 + 2;
+        for (const QString& answer : q.texts.answers)
+            size += answer.size();
+    }
+    out.reserve(size);
+    for (const questionset::Question& q : questions) {
+        appendTextField(out, q.texts.question);
+        for (const QString& answer : q.texts.answers) {
+            out += ',';
+            appendTextField(out, answer);
+        }
+        out += ',';
+        appendTextField(out, q.texts.hint);
+        out += "\r\n";
+        for (int i = 0; i < 5; ++i) {
+            if (i > 0)
+                out += ',';
+            const int flag = q.flags[i];
+            if (flag >= 100)
+                out += static_cast<char>('0' + flag / 100);
+            if (flag >= 10)
+                out += static_cast<char>('0' + flag / 10 % 10);
+            out += static_cast<char>('0' + flag % 10);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace bridges

@@ -1,0 +1,84 @@
+#pragma once
+// What the readers of other question formats (GIFT, Aiken) share: the question as they found it, the
+// step that turns it into a question of a set, and the reading of the file's bytes. Everything returns
+// values; the import command only reads and writes the files and prints the warnings.
+#include "questionset/questionset.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace bridges {
+
+// A remark about the input, tied to the line (from 1) where the question it concerns begins; line 0 is
+// the file as a whole. In the export, `line` is the number of the question in the set instead.
+struct Warning {
+    int line = 0;
+    QString message;
+    bool operator==(const Warning&) const = default;
+};
+
+struct FoundAnswer {
+    QString text;  // line breaks as "\n"
+    bool correct = false;
+};
+
+// One question as a reader found it. A question that is not multiple choice, or that the reader could not
+// make sense of, carries the reason it is left out.
+struct FoundQuestion {
+    int line = 0;
+    QString text;
+    QList<FoundAnswer> answers;
+    std::optional<QString> hint;  // none when the file gives no hint
+    QString skipReason;
+};
+
+struct Found {
+    QList<FoundQuestion> questions;
+    QList<Warning> warnings;
+};
+
+struct Imported {
+    QList<questionset::Question> questions;
+    QList<Warning> warnings;  // in the order of the lines
+    int skipped = 0;
+};
+
+// The hint a set holds when the file gives none: the editor stores the same.
+inline const QString noHint = QStringLiteral("Brak");
+
+// The question as the set holds it, or none (with the reason among the warnings) when the set cannot hold
+// it: no answers, more than five, or a character that Windows-1250 has not. Line breaks become CR LF;
+// double quotes, which a set's text field cannot hold, become the Polish quotes „ and ” (with a warning).
+std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings);
+
+// Every question of a reader's findings turned into set questions, the rest counted as skipped.
+Imported collect(const Found& found);
+
+enum class Format { Unknown, Gift, Aiken };
+
+// Tells GIFT from Aiken by the content: answer blocks in braces against "ANSWER:" lines.
+Format detectFormat(const QString& text);
+
+// The text of a UTF-8 file (a byte order mark dropped), or the number of the line (from 1) that holds the
+// first byte that is not UTF-8. The encoding is never guessed: such a file is refused.
+struct Decoded {
+    QString text;
+    int badLine = 0;  // 0 when the bytes were sound
+};
+Decoded decodeUtf8(const QByteArray& bytes);
+
+// The whole import of a file's bytes: decoding, telling the format apart and reading it. `failure` is set
+// (and nothing imported) when the bytes are not UTF-8 or the format is neither GIFT nor Aiken.
+struct Import {
+    Format format = Format::Unknown;
+    Imported result;
+    QString failure;
+};
+Import importBytes(const QByteArray& bytes);
+
+// The bytes of a set holding the questions: the header, then each question's two records.
+QByteArray setBytes(const QList<questionset::Question>& questions);
+
+}  // namespace bridges
