@@ -1,9 +1,9 @@
 #include "fuzz_targets.h"
 
-#include "bridges/results_csv.h"
 #include "bridges/aiken.h"
 #include "bridges/gift.h"
 #include "bridges/imported.h"
+#include "bridges/results_csv.h"
 #include "config/files.h"
 #include "grading/results_log.h"
 #include "grading/scale.h"
@@ -868,6 +868,35 @@ bool sameRecord(const grading::ResultRecord& a, const grading::ResultRecord& b)
     return a.firstName == b.firstName && a.surname == b.surname && a.className == b.className
         && a.setPath == b.setPath && a.pointsText == b.pointsText && a.questionCountText == b.questionCountText
         && a.grade == b.grade && a.when == b.when;
+}
+
+}  // namespace
+
+int fuzzResults(const std::uint8_t* data, std::size_t size)
+{
+    const bridges::ResultsLog log = bridges::parseResultsLog(bytesOf(data, size));
+    QByteArray again;
+    for (const grading::ResultRecord& record : log.records) {
+        const QByteArray bytes = grading::formatResultRecord(record);
+        const bridges::ResultsLog back = bridges::parseResultsLog(bytes);
+        check(back.faults.isEmpty(), "a record read from the log is damaged when written again");
+        check(back.records.size() == 1 && sameRecord(back.records.front(), record),
+              "a record read from the log reads back otherwise when written again");
+        again += bytes;
+    }
+    // The whole log written again holds the same records, in the same order.
+    const bridges::ResultsLog whole = bridges::parseResultsLog(again);
+    check(whole.faults.isEmpty() && whole.records.size() == log.records.size(),
+          "the records written again do not read back one for one");
+    for (qsizetype i = 0; i < whole.records.size(); ++i)
+        check(sameRecord(whole.records[i], log.records[i]), "a record moved or changed when the log was written again");
+    for (const bridges::LogFault& fault : log.faults)
+        check(fault.line >= 1 && !fault.what.isEmpty(), "a fault without its line or its description");
+    const QByteArray table = bridges::resultsTable(log.records);
+    check(table.startsWith("\xEF\xBB\xBF"), "the table lacks its byte order mark");
+    return 0;
+}
+
 // ---- GIFT and Aiken --------------------------------------------------------------------------------------
 
 namespace {
@@ -941,28 +970,6 @@ void checkImported(const char* target, const QByteArray& bytes, bridges::Format 
 
 }  // namespace
 
-int fuzzResults(const std::uint8_t* data, std::size_t size)
-{
-    const bridges::ResultsLog log = bridges::parseResultsLog(bytesOf(data, size));
-    QByteArray again;
-    for (const grading::ResultRecord& record : log.records) {
-        const QByteArray bytes = grading::formatResultRecord(record);
-        const bridges::ResultsLog back = bridges::parseResultsLog(bytes);
-        check(back.faults.isEmpty(), "a record read from the log is damaged when written again");
-        check(back.records.size() == 1 && sameRecord(back.records.front(), record),
-              "a record read from the log reads back otherwise when written again");
-        again += bytes;
-    }
-    // The whole log written again holds the same records, in the same order.
-    const bridges::ResultsLog whole = bridges::parseResultsLog(again);
-    check(whole.faults.isEmpty() && whole.records.size() == log.records.size(),
-          "the records written again do not read back one for one");
-    for (qsizetype i = 0; i < whole.records.size(); ++i)
-        check(sameRecord(whole.records[i], log.records[i]), "a record moved or changed when the log was written again");
-    for (const bridges::LogFault& fault : log.faults)
-        check(fault.line >= 1 && !fault.what.isEmpty(), "a fault without its line or its description");
-    const QByteArray table = bridges::resultsTable(log.records);
-    check(table.startsWith("\xEF\xBB\xBF"), "the table lacks its byte order mark");
 int fuzzGift(const std::uint8_t* data, std::size_t size)
 {
     checkImported("gift", bytesOf(data, size), bridges::Format::Gift, bridges::readGift);
