@@ -1,9 +1,11 @@
 #include "bridges/gift.h"
 
 #include "bridges/lines.h"
+#include "platform/codepage.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace bridges {
 
@@ -38,36 +40,11 @@ qsizetype findUnescaped(QStringView s, qsizetype from, char16_t wanted)
     return -1;
 }
 
-// The unescaped "~" and "=" of an answer block in order; each position is searched for once, so a block of
-// many answers costs one pass.
-class AnswerMarks {
-public:
-    explicit AnswerMarks(QStringView s) : s_(s), tilde_(findUnescaped(s, 0, u'~')), equals_(findUnescaped(s, 0, u'=')) {}
-    // The first mark after `after` (-1 for the start), or -1.
-    qsizetype next(qsizetype after)
-    {
-        if (tilde_ >= 0 && tilde_ <= after)
-            tilde_ = findUnescaped(s_, after + 1, u'~');
-        if (equals_ >= 0 && equals_ <= after)
-            equals_ = findUnescaped(s_, after + 1, u'=');
-        if (tilde_ < 0)
-            return equals_;
-        if (equals_ < 0)
-            return tilde_;
-        return std::min(tilde_, equals_);
-    }
-
-private:
-    QStringView s_;
-    qsizetype tilde_;
-    qsizetype equals_;
-};
-
 // A backslash before anything else, or at the end of a line, stays a backslash. The line ends of the file
 // (CR LF, LF or CR) inside a text become "\n".
-QString unescape(QStringView s)
+QString unescape(QStringView s, bool mayHaveEscapes = true)
 {
-    if (!s.contains(u'\\') && !s.contains(u'\r'))
+    if (!mayHaveEscapes || (!s.contains(u'\\') && !s.contains(u'\r')))
         return s.toString();
     QString out(s.size(), Qt::Uninitialized);
     QChar* o = out.data();
@@ -118,21 +95,107 @@ std::optional<bool> takeWeight(QStringView* body)
     return nonZero && !negative;
 }
 
-void readAnswers(QStringView block, FoundQuestion& q, QList<Warning>& warnings)
+// An unescaped character that gives a block its shape, at its place in the block.
+struct Mark {
+    qsizetype at;
+    char16_t c;
+};
+
+// What one pass over a block finds: its marks in order, and what its texts may need.
+struct Scan {
+    std::vector<Mark> marks;
+    bool escapes = false;  // a backslash or a CR somewhere
+    bool plain = true;     // no backslash, no line break, no double quote, nothing outside Windows-1250
+};
+
+bool shapes(char16_t c)
 {
-    AnswerMarks marks(block);
-    qsizetype at = marks.next(-1);
-    if (!block.first(at < 0 ? block.size() : at).trimmed().isEmpty())
+    switch (c) {
+    case u'~': case u'=': case u'#': case u'{': case u'}': case u':': case u'\\':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A character after a backslash is escaped exactly when the backslash is not itself escaped, so skipping
+// the escaped character keeps the count of a run of backslashes.
+void scan(QStringView block, Scan& out)
+{
+    out.marks.clear();
+    out.escapes = false;
+    out.plain = true;
+    const auto& bytes = platform::bytesOf1250();
+    const char16_t* const s = reinterpret_cast<const char16_t*>(block.data());
+    const qsizetype n = block.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i];
+        if (c >= 0x80) {
+            if (bytes[c] < 0)
+                out.plain = false;
+            continue;
+        }
+        switch (c) {
+        case u'\\':
+            out.escapes = true;
+            out.plain = false;
+            if (i + 1 < n && shapes(s[i + 1]))
+                ++i;
+            break;
+        case u'\r':
+            out.escapes = true;
+            out.plain = false;
+            break;
+        case u'\n': case u'"':
+            out.plain = false;
+            break;
+        case u'~': case u'=': case u'#': case u'{': case u'}': case u':':
+            out.marks.push_back({i, c});
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// Index of the first mark `c` at or after index `from` whose place is within [begin, end), or -1.
+qsizetype findMark(const std::vector<Mark>& marks, std::size_t from, char16_t c, qsizetype begin, qsizetype end)
+{
+    for (std::size_t k = from; k < marks.size() && marks[k].at < end; ++k)
+        if (marks[k].c == c && marks[k].at >= begin)
+            return static_cast<qsizetype>(k);
+    return -1;
+}
+
+// The answers of `block` lie in [begin, end).
+void readAnswers(QStringView block, qsizetype begin, qsizetype end, const Scan& scanned, FoundQuestion& q,
+                 QList<Warning>& warnings)
+{
+    const std::vector<Mark>& marks = scanned.marks;
+    // The "~" and "=" marks in order.
+    std::size_t k = 0;
+    auto nextAnswer = [&]() -> qsizetype {
+        for (; k < marks.size() && marks[k].at < end; ++k)
+            if (marks[k].at >= begin && (marks[k].c == u'~' || marks[k].c == u'='))
+                return marks[k++].at;
+        return -1;
+    };
+    qsizetype at = nextAnswer();
+    if (!block.sliced(begin, (at < 0 ? end : at) - begin).trimmed().isEmpty())
         warnings.append({q.line, QStringLiteral("tekst przed pierwszą odpowiedzią pominięto.")});
     bool feedback = false;
     bool empty = false;
     while (at >= 0) {
         const bool equals = block[at] == u'=';
-        const qsizetype next = marks.next(at);
-        QStringView body = block.sliced(at + 1, (next < 0 ? block.size() : next) - at - 1);
+        const std::size_t from = k;
+        const qsizetype next = nextAnswer();
+        const qsizetype bodyEnd = next < 0 ? end : next;
+        QStringView body = block.sliced(at + 1, bodyEnd - at - 1);
         const std::optional<bool> weight = takeWeight(&body);
-        const qsizetype hash = findUnescaped(body, 0, u'#');
-        if (hash >= 0) {
+        // A weight holds no "#", so the first one after the mark is the first one in the body.
+        const qsizetype hashMark = findMark(marks, from, u'#', at + 1, bodyEnd);
+        if (hashMark >= 0) {
+            const qsizetype hash = marks[hashMark].at - (body.data() - block.data());
             feedback = feedback || !body.sliced(hash + 1).trimmed().isEmpty();
             body = body.first(hash);
         }
@@ -140,7 +203,7 @@ void readAnswers(QStringView block, FoundQuestion& q, QList<Warning>& warnings)
         if (raw.isEmpty())
             empty = true;
         else
-            q.answers.append({unescape(raw), weight ? *weight : equals});
+            q.answers.append({unescape(raw, scanned.escapes), weight ? *weight : equals});
         at = next;
     }
     if (empty)
@@ -149,25 +212,27 @@ void readAnswers(QStringView block, FoundQuestion& q, QList<Warning>& warnings)
         warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
 }
 
-// What kind of question the answer block makes, as the platforms decide it; empty for multiple choice.
-QString kindLeftOut(QStringView answers)
+// What kind of question the answer block in [begin, end) makes, as the platforms decide it; empty for
+// multiple choice.
+QString kindLeftOut(QStringView block, qsizetype begin, qsizetype end, const std::vector<Mark>& marks)
 {
+    const QStringView answers = block.sliced(begin, end - begin);
     if (answers.isEmpty())
         return QStringLiteral("to pytanie otwarte (esej), a nie wielokrotnego wyboru");
     if (answers.startsWith(u'#'))
         return QStringLiteral("to pytanie liczbowe, a nie wielokrotnego wyboru");
-    if (findUnescaped(answers, 0, u'~') >= 0)
+    if (findMark(marks, 0, u'~', begin, end) >= 0)
         return {};
-    if (findUnescaped(answers, 0, u'=') >= 0 && answers.contains(u"->"))
+    if (findMark(marks, 0, u'=', begin, end) >= 0 && answers.contains(u"->"))
         return QStringLiteral("to pytanie na dopasowanie, a nie wielokrotnego wyboru");
-    const qsizetype hash = findUnescaped(answers, 0, u'#');
-    const QStringView plain = (hash < 0 ? answers : answers.first(hash)).trimmed();
+    const qsizetype hashMark = findMark(marks, 0, u'#', begin, end);
+    const QStringView plain = (hashMark < 0 ? answers : answers.first(marks[hashMark].at - begin)).trimmed();
     if (plain == u"T" || plain == u"TRUE" || plain == u"F" || plain == u"FALSE")
         return QStringLiteral("to pytanie prawda/fałsz, a nie wielokrotnego wyboru");
     return QStringLiteral("to pytanie z krótką odpowiedzią (same „=” bez „~”), a nie wielokrotnego wyboru");
 }
 
-std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warning>& warnings)
+std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warning>& warnings, Scan& scanned)
 {
     FoundQuestion q;
     q.line = line;
@@ -201,43 +266,55 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
             break;
         }
     }
-    const qsizetype open = findUnescaped(block, 0, u'{');
-    const qsizetype close = findUnescaped(block, 0, u'}');
+    // The block is read in one pass; a slice of it starts after a character that is not a backslash, so
+    // what is escaped in the block is escaped in the slice.
+    scan(block, scanned);
+    const std::vector<Mark>& marks = scanned.marks;
+    const qsizetype openMark = findMark(marks, 0, u'{', 0, block.size());
+    const qsizetype closeMark = findMark(marks, 0, u'}', 0, block.size());
+    const qsizetype open = openMark < 0 ? -1 : marks[openMark].at;
+    const qsizetype close = closeMark < 0 ? -1 : marks[closeMark].at;
     if (open < 0 && close < 0)
         return leftOut(QStringLiteral("nie ma odpowiedzi w nawiasach { } (to opis, nie pytanie)"));
     if (close >= 0 && (open < 0 || close < open))
         return leftOut(QStringLiteral("nawias „}” bez otwierającego „{”"));
     if (close < 0)
         return leftOut(QStringLiteral("brak zamykającego nawiasu „}”"));
-    const qsizetype nextOpen = findUnescaped(block, open + 1, u'{');
-    if (nextOpen >= 0 && nextOpen < close)
+    const qsizetype nextOpen = findMark(marks, openMark + 1, u'{', 0, block.size());
+    if (nextOpen >= 0 && marks[nextOpen].at < close)
         return leftOut(QStringLiteral("nawias „{” wewnątrz odpowiedzi"));
-    if (nextOpen >= 0 || findUnescaped(block, close + 1, u'}') >= 0)
+    if (nextOpen >= 0 || findMark(marks, closeMark + 1, u'}', 0, block.size()) >= 0)
         return leftOut(QStringLiteral("więcej niż jeden blok odpowiedzi { } albo zbędny nawias"));
 
+    const bool escapes = scanned.escapes;
     const QStringView before = block.first(open).trimmed();
     const QStringView after = block.sliced(close + 1).trimmed();
     if (after.isEmpty()) {
-        q.text = unescape(before);
+        q.text = unescape(before, escapes);
     } else {
         // The missing-word form: the answer goes into the gap.
-        q.text = before.isEmpty() ? QString() : unescape(before) + u' ';
-        q.text += QStringLiteral("_____ ") + unescape(after);
+        q.text = before.isEmpty() ? QString() : unescape(before, escapes) + u' ';
+        q.text += QStringLiteral("_____ ") + unescape(after, escapes);
     }
 
-    QStringView answers = block.sliced(open + 1, close - open - 1);
-    for (qsizetype hash = findUnescaped(answers, 0, u'#'); hash >= 0; hash = findUnescaped(answers, hash + 1, u'#')) {
-        if (hash + 3 < answers.size() && answers[hash + 1] == u'#' && answers[hash + 2] == u'#' && answers[hash + 3] == u'#') {
-            q.hint = unescape(answers.sliced(hash + 4).trimmed());
-            answers = answers.first(hash);
+    qsizetype begin = open + 1;
+    qsizetype end = close;
+    for (qsizetype h = findMark(marks, openMark + 1, u'#', begin, end); h >= 0; h = findMark(marks, h + 1, u'#', begin, end)) {
+        const qsizetype hash = marks[h].at;
+        if (hash + 3 < end && block[hash + 1] == u'#' && block[hash + 2] == u'#' && block[hash + 3] == u'#') {
+            q.hint = unescape(block.sliced(hash + 4, end - hash - 4).trimmed(), escapes);
+            end = hash;
             break;
         }
     }
-    answers = answers.trimmed();
-    const QString kind = kindLeftOut(answers);
+    const QStringView answers = block.sliced(begin, end - begin).trimmed();
+    begin = answers.data() - block.data();
+    end = begin + answers.size();
+    const QString kind = kindLeftOut(block, begin, end, marks);
     if (!kind.isEmpty())
         return leftOut(kind);
-    readAnswers(answers, q, warnings);
+    readAnswers(block, begin, end, scanned, q, warnings);
+    q.plain = scanned.plain;
     return q;
 }
 
@@ -254,11 +331,12 @@ Found readGift(const QString& text)
     bool commented = false;
     QString joined;
     int blockLine = 0;
+    Scan scanned;
     auto finish = [&] {
         if (blockLine == 0)
             return;
         const QStringView block = commented ? QStringView(joined) : all.sliced(begin, end - begin);
-        if (auto q = readBlock(block.trimmed(), blockLine, found.warnings))
+        if (auto q = readBlock(block.trimmed(), blockLine, found.warnings, scanned))
             found.questions.append(std::move(*q));
         joined.clear();
         commented = false;

@@ -41,20 +41,9 @@ QString withCrLf(const QString& text)
     return out.replace(u'\n', QStringLiteral("\r\n"));
 }
 
-// The byte of every character Windows-1250 holds (-1 for the others), the reverse of the program's own
-// decoding table, so that checking and writing a large import costs a lookup per character.
 const std::array<std::int16_t, 65536>& byteOf()
 {
-    static const auto table = [] {
-        auto t = std::make_unique<std::array<std::int16_t, 65536>>();
-        t->fill(-1);
-        for (int b = 0; b < 256; ++b) {
-            const char byte = static_cast<char>(b);
-            (*t)[platform::decode1250(&byte, 1).at(0).unicode()] = static_cast<std::int16_t>(b);
-        }
-        return t;
-    }();
-    return *table;
+    return platform::bytesOf1250();
 }
 
 // What a text needs before a set can hold it, found in one pass.
@@ -211,6 +200,8 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
     bool quoted = false;
     char32_t unfit = 0;
     auto fit = [&](const QString& text) {
+        if (found.plain)
+            return text;
         // Most texts need nothing and are shared, not copied.
         const Needs needs = needsOf(text);
         const bool quote = needs.quote;

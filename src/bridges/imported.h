@@ -32,6 +32,9 @@ struct FoundQuestion {
     QList<FoundAnswer> answers;
     std::optional<QString> hint;  // none when the file gives no hint
     QString skipReason;
+    // Set by a reader that has seen every text hold no double quote, no line break and only characters of
+    // Windows-1250, so that the set can take the texts as they are.
+    bool plain = false;
 };
 
 struct Found {

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <array>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -78,6 +79,17 @@ QByteArray encode1250(const QString& text) {
 
 bool fitsIn1250(QChar c) {
     return c.unicode() < 0x80 || fromUnicode().contains(c.unicode());
+}
+
+const std::array<std::int16_t, 65536>& bytesOf1250() {
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<std::int16_t, 65536>>();
+        t->fill(-1);
+        for (int b = 0; b < 256; ++b)
+            (*t)[byteToChar[b]] = static_cast<std::int16_t>(b);
+        return t;
+    }();
+    return *table;
 }
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 // cannot hold is written as "?".
 #include <QByteArray>
 #include <QString>
+#include <array>
+#include <cstdint>
 
 namespace platform {
 
@@ -12,5 +14,8 @@ QString decode1250(const char* data, qsizetype size);
 QByteArray encode1250(const QString& text);
 // True when Windows-1250 holds the character (a lone half of a surrogate pair it never does).
 bool fitsIn1250(QChar c);
+// The byte of every character Windows-1250 holds (-1 for the others, surrogates included): checking and
+// writing a large text then costs a lookup per character.
+const std::array<std::int16_t, 65536>& bytesOf1250();
 
 }  // namespace platform
