@@ -5,7 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace bridges {
 
@@ -42,9 +48,9 @@ qsizetype findUnescaped(QStringView s, qsizetype from, char16_t wanted)
 
 // A backslash before anything else, or at the end of a line, stays a backslash. The line ends of the file
 // (CR LF, LF or CR) inside a text become "\n".
-QString unescape(QStringView s, bool mayHaveEscapes = true)
+QString unescape(QStringView s)
 {
-    if (!mayHaveEscapes || (!s.contains(u'\\') && !s.contains(u'\r')))
+    if (!s.contains(u'\\') && !s.contains(u'\r'))
         return s.toString();
     QString out(s.size(), Qt::Uninitialized);
     QChar* o = out.data();
@@ -95,17 +101,17 @@ std::optional<bool> takeWeight(QStringView* body)
     return nonZero && !negative;
 }
 
-// An unescaped character that gives a block its shape, at its place in the block.
+// An unescaped character that gives a block its shape, or one that a text holding it needs work for
+// (a backslash, a line end, a double quote, `unfit` for one outside Windows-1250), at its place in the block.
 struct Mark {
     qsizetype at;
     char16_t c;
 };
 
-// What one pass over a block finds: its marks in order, and what its texts may need.
+constexpr char16_t unfit = 0xFFFF;
+
 struct Scan {
-    std::vector<Mark> marks;
-    bool escapes = false;  // a backslash or a CR somewhere
-    bool plain = true;     // no backslash, no line break, no double quote, nothing outside Windows-1250
+    std::vector<Mark> marks;  // in order
 };
 
 bool shapes(char16_t c)
@@ -118,65 +124,110 @@ bool shapes(char16_t c)
     }
 }
 
-// A character after a backslash is escaped exactly when the backslash is not itself escaped, so skipping
-// the escaped character keeps the count of a run of backslashes.
+bool troubles(char16_t c)
+{
+    return c == u'\\' || c == u'\r' || c == u'\n' || c == u'"' || c == unfit;
+}
+
+// One character the scan stopped at; returns the index to go on from. A character after a backslash is
+// escaped exactly when the backslash is not itself escaped, so skipping the escaped character keeps the
+// count of a run of backslashes.
+inline qsizetype note(const char16_t* s, qsizetype n, qsizetype i, const std::array<std::int16_t, 65536>& bytes,
+                      std::vector<Mark>& marks)
+{
+    const char16_t c = s[i];
+    if (c >= 0x80) {
+        if (bytes[c] < 0)
+            marks.push_back({i, unfit});
+        return i + 1;
+    }
+    switch (c) {
+    case u'\\':
+        marks.push_back({i, c});
+        return i + 1 < n && shapes(s[i + 1]) ? i + 2 : i + 1;
+    case u'\r': case u'\n': case u'"': case u'~': case u'=': case u'#': case u'{': case u'}': case u':':
+        marks.push_back({i, c});
+        return i + 1;
+    default:
+        return i + 1;
+    }
+}
+
 void scan(QStringView block, Scan& out)
 {
     out.marks.clear();
-    out.escapes = false;
-    out.plain = true;
     const auto& bytes = platform::bytesOf1250();
     const char16_t* const s = reinterpret_cast<const char16_t*>(block.data());
     const qsizetype n = block.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = s[i];
-        if (c >= 0x80) {
-            if (bytes[c] < 0)
-                out.plain = false;
-            continue;
-        }
-        switch (c) {
-        case u'\\':
-            out.escapes = true;
-            out.plain = false;
-            if (i + 1 < n && shapes(s[i + 1]))
-                ++i;
-            break;
-        case u'\r':
-            out.escapes = true;
-            out.plain = false;
-            break;
-        case u'\n': case u'"':
-            out.plain = false;
-            break;
-        case u'~': case u'=': case u'#': case u'{': case u'}': case u':':
-            out.marks.push_back({i, c});
-            break;
-        default:
-            break;
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // Eight characters at a time; most hold nothing to note, and a text of Polish words only now and then
+    // a letter to look up.
+    const __m128i top = _mm_set1_epi16(0x7F);
+    const char16_t wanted[] = {u'\\', u'\r', u'\n', u'"', u'~', u'=', u'#', u'{', u'}', u':'};
+    __m128i each[std::size(wanted)];
+    for (std::size_t k = 0; k < std::size(wanted); ++k)
+        each[k] = _mm_set1_epi16(static_cast<short>(wanted[k]));
+    qsizetype resume = 0;  // the characters before it are noted or skipped
+    for (; n - i >= 8; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        // Above 0x7F, unsigned: what saturating subtraction leaves above zero.
+        __m128i hit = _mm_xor_si128(_mm_cmpeq_epi16(_mm_subs_epu16(v, top), _mm_setzero_si128()), _mm_set1_epi16(-1));
+        for (const __m128i& w : each)
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, w));
+        for (unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)) & 0x5555u; bits != 0; bits &= bits - 1) {
+            const qsizetype at = i + std::countr_zero(bits) / 2;
+            if (at >= resume)
+                resume = note(s, n, at, bytes, out.marks);
         }
     }
+    i = std::max(i, resume);
+#endif
+    while (i < n)
+        i = note(s, n, i, bytes, out.marks);
+}
+
+// Index of the first mark at or after `at`.
+std::size_t markFrom(const std::vector<Mark>& marks, qsizetype at)
+{
+    return std::lower_bound(marks.begin(), marks.end(), at, [](const Mark& m, qsizetype a) { return m.at < a; })
+        - marks.begin();
 }
 
 // Index of the first mark `c` at or after index `from` whose place is within [begin, end), or -1.
 qsizetype findMark(const std::vector<Mark>& marks, std::size_t from, char16_t c, qsizetype begin, qsizetype end)
 {
-    for (std::size_t k = from; k < marks.size() && marks[k].at < end; ++k)
-        if (marks[k].c == c && marks[k].at >= begin)
+    for (std::size_t k = std::max(from, markFrom(marks, begin)); k < marks.size() && marks[k].at < end; ++k)
+        if (marks[k].c == c)
             return static_cast<qsizetype>(k);
     return -1;
 }
 
+// A text of the block as the set question takes it; `plain` stays true while every text needs nothing more.
+QString textOf(QStringView block, QStringView text, const std::vector<Mark>& marks, bool& plain)
+{
+    const qsizetype begin = text.data() - block.data();
+    const qsizetype end = begin + text.size();
+    bool escapes = false;
+    for (std::size_t k = markFrom(marks, begin); k < marks.size() && marks[k].at < end; ++k) {
+        if (troubles(marks[k].c)) {
+            plain = false;
+            escapes = escapes || marks[k].c == u'\\' || marks[k].c == u'\r';
+        }
+    }
+    return escapes ? unescape(text) : text.toString();
+}
+
 // The answers of `block` lie in [begin, end).
 void readAnswers(QStringView block, qsizetype begin, qsizetype end, const Scan& scanned, FoundQuestion& q,
-                 QList<Warning>& warnings)
+                 bool& plain, QList<Warning>& warnings)
 {
     const std::vector<Mark>& marks = scanned.marks;
     // The "~" and "=" marks in order.
     std::size_t k = 0;
     auto nextAnswer = [&]() -> qsizetype {
-        for (; k < marks.size() && marks[k].at < end; ++k)
-            if (marks[k].at >= begin && (marks[k].c == u'~' || marks[k].c == u'='))
+        for (k = std::max(k, markFrom(marks, begin)); k < marks.size() && marks[k].at < end; ++k)
+            if (marks[k].c == u'~' || marks[k].c == u'=')
                 return marks[k++].at;
         return -1;
     };
@@ -203,7 +254,7 @@ void readAnswers(QStringView block, qsizetype begin, qsizetype end, const Scan& 
         if (raw.isEmpty())
             empty = true;
         else
-            q.answers.append({unescape(raw, scanned.escapes), weight ? *weight : equals});
+            q.answers.append({textOf(block, raw, marks, plain), weight ? *weight : equals});
         at = next;
     }
     if (empty)
@@ -286,15 +337,15 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
     if (nextOpen >= 0 || findMark(marks, closeMark + 1, u'}', 0, block.size()) >= 0)
         return leftOut(QStringLiteral("więcej niż jeden blok odpowiedzi { } albo zbędny nawias"));
 
-    const bool escapes = scanned.escapes;
+    bool plain = true;
     const QStringView before = block.first(open).trimmed();
     const QStringView after = block.sliced(close + 1).trimmed();
     if (after.isEmpty()) {
-        q.text = unescape(before, escapes);
+        q.text = textOf(block, before, marks, plain);
     } else {
         // The missing-word form: the answer goes into the gap.
-        q.text = before.isEmpty() ? QString() : unescape(before, escapes) + u' ';
-        q.text += QStringLiteral("_____ ") + unescape(after, escapes);
+        q.text = before.isEmpty() ? QString() : textOf(block, before, marks, plain) + u' ';
+        q.text += QStringLiteral("_____ ") + textOf(block, after, marks, plain);
     }
 
     qsizetype begin = open + 1;
@@ -302,7 +353,7 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
     for (qsizetype h = findMark(marks, openMark + 1, u'#', begin, end); h >= 0; h = findMark(marks, h + 1, u'#', begin, end)) {
         const qsizetype hash = marks[h].at;
         if (hash + 3 < end && block[hash + 1] == u'#' && block[hash + 2] == u'#' && block[hash + 3] == u'#') {
-            q.hint = unescape(block.sliced(hash + 4, end - hash - 4).trimmed(), escapes);
+            q.hint = textOf(block, block.sliced(hash + 4, end - hash - 4).trimmed(), marks, plain);
             end = hash;
             break;
         }
@@ -313,8 +364,8 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
     const QString kind = kindLeftOut(block, begin, end, marks);
     if (!kind.isEmpty())
         return leftOut(kind);
-    readAnswers(block, begin, end, scanned, q, warnings);
-    q.plain = scanned.plain;
+    readAnswers(block, begin, end, scanned, q, plain, warnings);
+    q.plain = plain;
     return q;
 }
 
