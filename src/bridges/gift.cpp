@@ -161,8 +161,7 @@ void scan(QStringView block, Scan& out)
     const qsizetype n = block.size();
     qsizetype i = 0;
 #if defined(__SSE2__)
-    // Eight characters at a time; most hold nothing to note, and a text of Polish words only now and then
-    // a letter to look up.
+    // Eight characters at a time; most hold nothing to note.
     const __m128i top = _mm_set1_epi16(0x7F);
     const char16_t wanted[] = {u'\\', u'\r', u'\n', u'"', u'~', u'=', u'#', u'{', u'}', u':'};
     __m128i each[std::size(wanted)];
@@ -172,10 +171,17 @@ void scan(QStringView block, Scan& out)
     for (; n - i >= 8; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         // Above 0x7F, unsigned: what saturating subtraction leaves above zero.
-        __m128i hit = _mm_xor_si128(_mm_cmpeq_epi16(_mm_subs_epu16(v, top), _mm_setzero_si128()), _mm_set1_epi16(-1));
+        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, top), _mm_setzero_si128()))) & 0x5555u;
+        __m128i hit = _mm_setzero_si128();
         for (const __m128i& w : each)
             hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, w));
-        for (unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)) & 0x5555u; bits != 0; bits &= bits - 1) {
+        unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)) & 0x5555u;
+        // The letters beyond ASCII are looked up all at once (a negative byte is one outside the code page);
+        // only a chunk with such a letter has them noted with the rest, in order.
+        if (other != 0 && (bytes[s[i]] | bytes[s[i + 1]] | bytes[s[i + 2]] | bytes[s[i + 3]] | bytes[s[i + 4]]
+                           | bytes[s[i + 5]] | bytes[s[i + 6]] | bytes[s[i + 7]]) < 0)
+            bits |= other;
+        for (; bits != 0; bits &= bits - 1) {
             const qsizetype at = i + std::countr_zero(bits) / 2;
             if (at >= resume)
                 resume = note(s, n, at, bytes, out.marks);
