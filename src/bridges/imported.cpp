@@ -200,7 +200,10 @@ qsizetype firstBadUtf8(const QByteArray& bytes)
 
 }  // namespace
 
-std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings)
+namespace {
+
+// The texts are taken from `found`: most go into the set as they are.
+std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList<Warning>& warnings)
 {
     auto skip = [&](const QString& why) {
         warnings.append({found.line, QStringLiteral("pominięto pytanie: %1.").arg(why)});
@@ -215,9 +218,9 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
 
     bool quoted = false;
     char32_t unfit = 0;
-    auto fit = [&](const QString& text) {
+    auto fit = [&](QString& text) -> QString {
         if (found.plain)
-            return text;
+            return std::move(text);
         // Most texts need nothing and are shared, not copied.
         const Needs needs = needsOf(text);
         const bool quote = needs.quote;
@@ -245,13 +248,21 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
     return q;
 }
 
-Imported collect(const Found& found)
+}  // namespace
+
+std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings)
+{
+    FoundQuestion copy = found;
+    return takeSetQuestion(copy, warnings);
+}
+
+Imported collect(Found found)
 {
     Imported out;
-    out.warnings = found.warnings;
+    out.warnings = std::move(found.warnings);
     out.questions.reserve(found.questions.size());
-    for (const FoundQuestion& question : found.questions) {
-        if (auto q = toSetQuestion(question, out.warnings))
+    for (FoundQuestion& question : found.questions) {
+        if (auto q = takeSetQuestion(question, out.warnings))
             out.questions.append(std::move(*q));
         else
             ++out.skipped;

@@ -56,8 +56,9 @@ inline const QString noHint = QStringLiteral("Brak");
 // double quotes, which a set's text field cannot hold, become the Polish quotes „ and ” (with a warning).
 std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings);
 
-// Every question of a reader's findings turned into set questions, the rest counted as skipped.
-Imported collect(const Found& found);
+// Every question of a reader's findings turned into set questions, the rest counted as skipped. The texts
+// are moved out of `found`, not copied.
+Imported collect(Found found);
 
 enum class Format { Unknown, Gift, Aiken };
 
