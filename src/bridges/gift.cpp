@@ -163,19 +163,20 @@ void scan(QStringView block, Scan& out)
 #if defined(__SSE2__)
     // Eight characters at a time; most hold nothing to note.
     const __m128i top = _mm_set1_epi16(0x7F);
-    const char16_t wanted[] = {u'\\', u'\r', u'\n', u'"', u'~', u'=', u'#', u'{', u'}', u':'};
-    __m128i each[std::size(wanted)];
-    for (std::size_t k = 0; k < std::size(wanted); ++k)
-        each[k] = _mm_set1_epi16(static_cast<short>(wanted[k]));
     qsizetype resume = 0;  // the characters before it are noted or skipped
     for (; n - i >= 8; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         // Above 0x7F, unsigned: what saturating subtraction leaves above zero.
         const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, top), _mm_setzero_si128()))) & 0x5555u;
-        __m128i hit = _mm_setzero_si128();
-        for (const __m128i& w : each)
-            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, w));
-        unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)) & 0x5555u;
+        // A few more ASCII characters than the ones to note (the controls, "8" to "?", "{" to DEL), with few
+        // comparisons; `note` tells them apart. Signed, a character beyond ASCII is below 0x20 too, but
+        // those are taken from `other`.
+        __m128i hit = _mm_cmplt_epi16(v, _mm_set1_epi16(0x20));
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-2)), _mm_set1_epi16(0x22)));
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-8)), _mm_set1_epi16(0x38)));
+        hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, _mm_set1_epi16(0x5C)));
+        hit = _mm_or_si128(hit, _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7A)));
+        unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)) & 0x5555u & ~other;
         // The letters beyond ASCII are looked up all at once (a negative byte is one outside the code page);
         // only a chunk with such a letter has them noted with the rest, in order.
         if (other != 0 && (bytes[s[i]] | bytes[s[i + 1]] | bytes[s[i + 2]] | bytes[s[i + 3]] | bytes[s[i + 4]]
