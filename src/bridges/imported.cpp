@@ -124,9 +124,17 @@ void appendTextField(QByteArray& out, const QString& text)
         // Runs of plain ASCII, the bulk of most texts, are copied eight characters at a time.
         while (end - c >= 8) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, _mm_set1_epi16(0x7F)), _mm_setzero_si128())) != 0xFFFF)
-                break;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, _mm_set1_epi16(0x7F)), _mm_setzero_si128())) == 0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
+            } else {
+                // Without a surrogate among them, each of the eight is one byte of the table.
+                const __m128i high = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFC00))),
+                                                     _mm_set1_epi16(static_cast<short>(0xD800)));
+                if (_mm_movemask_epi8(high) != 0)
+                    break;
+                for (int k = 0; k < 8; ++k)
+                    p[k] = written[c[k]];
+            }
             p += 8;
             c += 8;
         }
