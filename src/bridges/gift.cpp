@@ -238,6 +238,10 @@ void readAnswers(QStringView block, qsizetype begin, qsizetype end, const Scan& 
                 return marks[k++].at;
         return -1;
     };
+    qsizetype count = 0;
+    for (std::size_t m = markFrom(marks, begin); m < marks.size() && marks[m].at < end; ++m)
+        count += marks[m].c == u'~' || marks[m].c == u'=' ? 1 : 0;
+    q.answers.reserve(count);
     qsizetype at = nextAnswer();
     if (!block.sliced(begin, (at < 0 ? end : at) - begin).trimmed().isEmpty())
         warnings.append({q.line, QStringLiteral("tekst przed pierwszą odpowiedzią pominięto.")});
