@@ -169,7 +169,7 @@ void scan(QStringView block, Scan& out)
         // Above 0x7F, unsigned: what saturating subtraction leaves above zero.
         const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, top), _mm_setzero_si128()))) & 0x5555u;
         // A few more ASCII characters than the ones to note (the controls, "8" to "?", "{" to DEL), with few
-        // comparisons; `note` tells them apart. Signed, a character beyond ASCII is below 0x20 too, but
+        // comparisons; `note` sorts them out. Signed, a character beyond ASCII is below 0x20 too, but
         // those are taken from `other`.
         __m128i hit = _mm_cmplt_epi16(v, _mm_set1_epi16(0x20));
         hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-2)), _mm_set1_epi16(0x22)));
