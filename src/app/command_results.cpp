@@ -2,6 +2,7 @@
 
 #include "bridges/results_csv.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,16 +12,9 @@ namespace app {
 
 namespace {
 
-// "1 wpis", "3 wpisy", "5 wpisów", "22 wpisy", "12 wpisów".
 QString entries(qsizetype n)
 {
-    const qsizetype last = n % 10;
-    const qsizetype lastTwo = n % 100;
-    if (n == 1)
-        return QStringLiteral("1 wpis");
-    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
-        return QStringLiteral("%1 wpisy").arg(n);
-    return QStringLiteral("%1 wpisów").arg(n);
+    return platform::countedNoun(n, QStringLiteral("wpis"), QStringLiteral("wpisy"), QStringLiteral("wpisów"));
 }
 
 }  // namespace

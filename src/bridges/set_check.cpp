@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "platform/opened_file.h"
+#include "platform/text.h"
 #include "questionset/questionset.h"
 #include "records/records.h"
 #include "testing/question_reader.h"
@@ -208,16 +209,9 @@ int ownLines(QByteArrayView text)
 const QString answerNames[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
                                QStringLiteral("E")};
 
-// "1 znak", "82 znaki", "55 znaków", "112 znaków".
 QString characters(qsizetype n)
 {
-    const qsizetype last = n % 10;
-    const qsizetype lastTwo = n % 100;
-    if (n == 1)
-        return QStringLiteral("1 znak");
-    if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
-        return QStringLiteral("%1 znaki").arg(n);
-    return QStringLiteral("%1 znaków").arg(n);
+    return platform::countedNoun(n, QStringLiteral("znak"), QStringLiteral("znaki"), QStringLiteral("znaków"));
 }
 
 QString textName(int place)

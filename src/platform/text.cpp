@@ -40,6 +40,13 @@ QString numberTextWithSign(long long value) {
     return value < 0 ? QString::number(value) : u' ' + QString::number(value);
 }
 
+QString countedNoun(long long n, const QString& one, const QString& few, const QString& many) {
+    const long long last = n % 10;
+    const long long lastTwo = n % 100;
+    const QString& noun = n == 1 ? one : last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14) ? few : many;
+    return QString::number(n) + u' ' + noun;
+}
+
 QString upperCase(const QString& text) { return text.toUpper(); }
 QString lowerCase(const QString& text) { return text.toLower(); }
 

@@ -15,5 +15,8 @@ QString numberTextWithSign(long long value);
 // Upper and lower case, Polish letters included.
 QString upperCase(const QString& text);
 QString lowerCase(const QString& text);
+// A count with its noun in the Polish form it takes: countedNoun(n, "wpis", "wpisy", "wpisów") gives
+// "1 wpis", "3 wpisy", "22 wpisy", "5 wpisów", "12 wpisów".
+QString countedNoun(long long n, const QString& one, const QString& few, const QString& many);
 
 }  // namespace platform
