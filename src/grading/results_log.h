@@ -1,6 +1,6 @@
 #pragma once
 // The results log "wyniki.txt" in the program folder: one record of plain lines appended per graded test,
-// never rewritten or read back by the program.
+// never rewritten; only its end is read back, to find where its whole records end.
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -26,7 +26,7 @@ QByteArray formatResultRecord(const ResultRecord& record);
 // before returning, under the program folder's shared lock. Throws platform::FileError: Busy when another
 // copy of the program keeps the lock too long, CannotOpen when the log cannot be opened for appending,
 // WriteFailed when the write or the flush fails; the log is then exactly as it was before, so it only
-// ever holds whole records.
+// ever holds whole records. The remainder of a record that a killed copy left at the end is cut off first.
 void appendResult(const QString& programFolder, const QByteArray& record);
 
 }  // namespace grading

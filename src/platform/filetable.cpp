@@ -400,6 +400,16 @@ void FileTable::flushToDisk(int number)
     f.flushedLength = f.file->size();
 }
 
+void FileTable::cutBack(int number, qint64 length)
+{
+    OpenFile& f = entry(number);
+    if (f.mode != OpenMode::Append)
+        throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for appending").arg(number));
+    if (!f.file->resize(length))
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be cut back").arg(f.path));
+    f.flushedLength = length;
+}
+
 void FileTable::close(int number)
 {
     if (!isOpen(number))

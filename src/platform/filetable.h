@@ -54,6 +54,9 @@ public:
     // Append files only: pushes what was written to the disk before the program goes on. When that fails
     // the file is cut back to what was last known to be on the disk.
     void flushToDisk(int number);
+    // Append files only: cuts the file back to the given length, where the file's owner found the end of
+    // its last whole record. Throws WriteFailed when the file cannot be cut.
+    void cutBack(int number, qint64 length);
 
     // Closing an Output file puts its new version in place; a failure to do so throws WriteFailed and
     // leaves the old file as it was. Closing a number that is not open does nothing.

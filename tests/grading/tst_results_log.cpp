@@ -165,6 +165,31 @@ private slots:
         QCOMPARE(logBytes(), sampleWithGrade + sampleWithGrade);
     }
 
+    // What a copy killed in the middle of its append left at the end is cut off by the next one; what
+    // does not begin like a record is someone's own text and stays.
+    void killedCopysRemainderCutOff_data()
+    {
+        QTest::addColumn<QByteArray>("left");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("whole_log") << QByteArray() << false;
+        QTest::newRow("lone_cr_line_begun") << QByteArray("\r\r") << true;
+        QTest::newRow("cut_in_the_middle") << sampleWithGrade.left(100) << true;
+        QTest::newRow("all_but_last_byte") << sampleWithGrade.chopped(1) << true;
+        QTest::newRow("teachers_note") << QByteArray("Klasa 3b pisala w sali 12\r\n") << false;
+    }
+
+    void killedCopysRemainderCutOff()
+    {
+        QFETCH(QByteArray, left);
+        QFETCH(bool, cut);
+        for (const QByteArray& before : {QByteArray(), sampleWithGrade}) {
+            QFile log(logFile());
+            QVERIFY(log.open(QIODevice::WriteOnly) && log.write(before + left) == before.size() + left.size());
+            log.close();
+            grading::appendResult(folder(), sampleWithGrade);
+            QCOMPARE(logBytes(), before + (cut ? QByteArray() : left) + sampleWithGrade);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestResultsLog)

@@ -36,6 +36,13 @@ std::multimap<QString, QByteArray> recordsOf(const QByteArray& log) {
     return records;
 }
 
+// The cut record at the end of a log, if there is one.
+QByteArray cutTailOf(const QByteArray& log) {
+    const auto records = recordsOf(log);
+    const auto cut = records.find(QString());
+    return cut != records.end() && log.endsWith(cut->second) ? cut->second : QByteArray();
+}
+
 void write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -197,7 +204,7 @@ void tst_Lab::killedAtAnyMoment() {
                                  : QStringList{mode, folder.path(), QString::fromLatin1(count)};
     };
     QRandomGenerator random(20261208);
-    int killed = 0, midWrite = 0, leftTemporary = 0;
+    int killed = 0, midWrite = 0, leftTemporary = 0, cutTails = 0;
     QByteArray before = contents(file);
     for (int round = 0; round < kills; ++round) {
         QProcess copy;
@@ -212,9 +219,14 @@ void tst_Lab::killedAtAnyMoment() {
         leftTemporary += !QDir(folder.path()).entryList({QStringLiteral("*.~*")}, QDir::Files).isEmpty();
         const QByteArray after = contents(file);
         if (versions.isEmpty()) {
-            QVERIFY2(after.startsWith(before), "the log lost or changed bytes");
-            QVERIFY2(recordsOf(after).count(QString()) == 0,
-                     qPrintable(QStringLiteral("a cut record after kill %1").arg(round)));
+            // A kill between two pages of the write may leave the start of a record at the very end; the next
+            // copy cuts it off before it appends. Every other record stays whole and unchanged.
+            const auto records = recordsOf(after);
+            const auto cut = records.find(QString());
+            QVERIFY2(records.count(QString()) == 0 || (records.count(QString()) == 1 && after.endsWith(cut->second)),
+                     qPrintable(QStringLiteral("a cut record inside the log after kill %1").arg(round)));
+            QVERIFY2(after.startsWith(before.chopped(cutTailOf(before).size())), "the log lost or changed bytes");
+            cutTails += cut != records.end();
         } else {
             QVERIFY2(versions.contains(after), qPrintable(QStringLiteral("a mixed file after kill %1").arg(round)));
             QCOMPARE(QFile::permissions(file), permissions | QFileDevice::ReadUser | QFileDevice::WriteUser);
@@ -222,8 +234,8 @@ void tst_Lab::killedAtAnyMoment() {
         before = after;
     }
     QCOMPARE(killed, kills);
-    qInfo("%d kills, %d of them while the shared lock was held, %d with a temporary file left", killed, midWrite,
-          leftTemporary);
+    qInfo("%d kills, %d of them while the shared lock was held, %d with a temporary file left, %d with a record cut",
+          killed, midWrite, leftTemporary, cutTails);
     // What the last killed copy left stops nobody: the next one writes within its wait, and no lock or
     // temporary file of a killed copy is left in the folder.
     QElapsedTimer clock;
@@ -233,8 +245,10 @@ void tst_Lab::killedAtAnyMoment() {
     QVERIFY(next.waitForFinished(10000));
     QVERIFY2(next.exitCode() == 0, next.readAllStandardError().constData());
     QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
-    if (versions.isEmpty())
+    if (versions.isEmpty()) {
         QCOMPARE(recordsOf(contents(file)).count(QStringLiteral("po-1")), std::size_t(1));
+        QCOMPARE(recordsOf(contents(file)).count(QString()), std::size_t(0));
+    }
     else
         QCOMPARE(contents(file), versions.at(1));
     QStringList left = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
