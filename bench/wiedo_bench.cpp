@@ -887,7 +887,7 @@ void importFigure(const QString& large, Verdicts& verdicts) {
             if (!file.open(QIODevice::ReadOnly))
                 return false;
             const bridges::Import result = bridges::importBytes(file.readAll());
-            setBytes = bridges::setBytes(result.result.questions);
+            setBytes = result.result.setBytes;
             taken = static_cast<int>(result.result.questions.size());
             return true;
         });

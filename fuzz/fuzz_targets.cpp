@@ -925,8 +925,12 @@ void checkImported(const char* target, const QByteArray& bytes, bridges::Format 
     const int lines = static_cast<int>(decoded.text.count(u'\n') + decoded.text.count(u'\r')) + 1;
     for (const bridges::Warning& warning : imported.warnings)
         check(warning.line >= 0 && warning.line <= lines && !warning.message.isEmpty(), "a warning without a line of the file");
-    if (bridges::detectFormat(decoded.text) == format)
-        check(bridges::importBytes(bytes).result.questions == imported.questions, "the import differs from the reader");
+    if (bridges::detectFormat(decoded.text) == format) {
+        const bridges::Imported direct = bridges::importBytes(bytes).result;
+        check(direct.questions == imported.questions && direct.warnings == imported.warnings
+                  && direct.skipped == imported.skipped && direct.setBytes == imported.setBytes,
+              "the import differs from the reader");
+    }
     if (imported.questions.isEmpty())
         return;
 
@@ -936,7 +940,7 @@ void checkImported(const char* target, const QByteArray& bytes, bridges::Format 
     QByteArray expected = questionset::formatHeader();
     for (const questionset::Question& q : imported.questions)
         expected += questionset::formatQuestion(q);
-    check(set == expected, "the import writes other bytes than the set's writer");
+    check(set == expected && imported.setBytes == set, "the import writes other bytes than the set's writer");
     const QString path = w.programFolder + QStringLiteral("imported.kwz");
     put(path, set);
     check(questionset::countQuestions(path) == imported.questions.size(), "the set written holds another count");

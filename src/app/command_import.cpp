@@ -55,7 +55,7 @@ int runImport(const QStringList& arguments) {
     QSaveFile output(target);
     if (!output.open(QIODevice::WriteOnly))
         return fail(command, QStringLiteral("nie można utworzyć zestawu %1 (%2).").arg(target, output.errorString()));
-    output.write(bridges::setBytes(import.result.questions));
+    output.write(import.result.setBytes);
     if (!output.commit())
         return fail(command, QStringLiteral("nie udało się zapisać zestawu %1 (%2); poprzednia zawartość pliku "
                                             "pozostała bez zmian.")

@@ -1,13 +1,13 @@
 #include "bridges/gift.h"
 
 #include "bridges/lines.h"
-#include "platform/codepage.h"
 
 #include <algorithm>
 #include <cmath>
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -102,13 +102,12 @@ std::optional<bool> takeWeight(QStringView* body)
 }
 
 // An unescaped character that gives a block its shape, or one that a text holding it needs work for
-// (a backslash, a line end, a double quote, `unfit` for one outside Windows-1250), at its place in the block.
+// (a backslash, a line end, a double quote), at its place in the block. Letters beyond ASCII are left to the
+// making of the set's bytes, which looks each one up anyway.
 struct Mark {
     qsizetype at;
     char16_t c;
 };
-
-constexpr char16_t unfit = 0xFFFF;
 
 struct Scan {
     std::vector<Mark> marks;  // in order
@@ -126,21 +125,15 @@ bool shapes(char16_t c)
 
 bool troubles(char16_t c)
 {
-    return c == u'\\' || c == u'\r' || c == u'\n' || c == u'"' || c == unfit;
+    return c == u'\\' || c == u'\r' || c == u'\n' || c == u'"';
 }
 
 // One character the scan stopped at; returns the index to go on from. A character after a backslash is
 // escaped exactly when the backslash is not itself escaped, so skipping the escaped character keeps the
 // count of a run of backslashes.
-inline qsizetype note(const char16_t* s, qsizetype n, qsizetype i, const std::array<std::int16_t, 65536>& bytes,
-                      std::vector<Mark>& marks)
+inline qsizetype note(const char16_t* s, qsizetype n, qsizetype i, std::vector<Mark>& marks)
 {
     const char16_t c = s[i];
-    if (c >= 0x80) {
-        if (bytes[c] < 0)
-            marks.push_back({i, unfit});
-        return i + 1;
-    }
     switch (c) {
     case u'\\':
         marks.push_back({i, c});
@@ -156,7 +149,6 @@ inline qsizetype note(const char16_t* s, qsizetype n, qsizetype i, const std::ar
 void scan(QStringView block, Scan& out)
 {
     out.marks.clear();
-    const auto& bytes = platform::bytesOf1250();
     const char16_t* const s = reinterpret_cast<const char16_t*>(block.data());
     const qsizetype n = block.size();
     qsizetype i = 0;
@@ -169,29 +161,24 @@ void scan(QStringView block, Scan& out)
         // Above 0x7F, unsigned: what saturating subtraction leaves above zero.
         const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, top), _mm_setzero_si128()))) & 0x5555u;
         // A few more ASCII characters than the ones to note (the controls, "8" to "?", "{" to DEL), with few
-        // comparisons; `note` sorts them out. Signed, a character beyond ASCII is below 0x20 too, but
-        // those are taken from `other`.
+        // comparisons; `note` sorts them out. Signed, a character beyond ASCII is below 0x20 too; `other`
+        // takes those out.
         __m128i hit = _mm_cmplt_epi16(v, _mm_set1_epi16(0x20));
         hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-2)), _mm_set1_epi16(0x22)));
         hit = _mm_or_si128(hit, _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(-8)), _mm_set1_epi16(0x38)));
         hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, _mm_set1_epi16(0x5C)));
         hit = _mm_or_si128(hit, _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7A)));
         unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(hit)) & 0x5555u & ~other;
-        // The letters beyond ASCII are looked up all at once (a negative byte is one outside the code page);
-        // only a chunk with such a letter has them noted with the rest, in order.
-        if (other != 0 && (bytes[s[i]] | bytes[s[i + 1]] | bytes[s[i + 2]] | bytes[s[i + 3]] | bytes[s[i + 4]]
-                           | bytes[s[i + 5]] | bytes[s[i + 6]] | bytes[s[i + 7]]) < 0)
-            bits |= other;
         for (; bits != 0; bits &= bits - 1) {
             const qsizetype at = i + std::countr_zero(bits) / 2;
             if (at >= resume)
-                resume = note(s, n, at, bytes, out.marks);
+                resume = note(s, n, at, out.marks);
         }
     }
     i = std::max(i, resume);
 #endif
     while (i < n)
-        i = note(s, n, i, bytes, out.marks);
+        i = note(s, n, i, out.marks);
 }
 
 // Index of the first mark at or after `at`.
@@ -382,29 +369,29 @@ std::optional<FoundQuestion> readBlock(QStringView block, int line, QList<Warnin
 
 }  // namespace
 
-Found readGift(const QString& text)
+int readGift(QStringView all, int linesBefore, QList<Warning>& warnings, const std::function<void(FoundQuestion&)>& take)
 {
-    Found found;
     // A block without comment lines is read where it stands in the text; only one with comment lines
     // between its lines is put together anew.
-    const QStringView all(text);
     qsizetype begin = -1;
     qsizetype end = 0;
     bool commented = false;
     QString joined;
     int blockLine = 0;
+    int lines = 0;
     Scan scanned;
     auto finish = [&] {
         if (blockLine == 0)
             return;
         const QStringView block = commented ? QStringView(joined) : all.sliced(begin, end - begin);
-        if (auto q = readBlock(block.trimmed(), blockLine, found.warnings, scanned))
-            found.questions.append(std::move(*q));
+        if (auto q = readBlock(block.trimmed(), blockLine, warnings, scanned))
+            take(*q);
         joined.clear();
         commented = false;
         blockLine = 0;
     };
-    forEachLine(text, [&](QStringView line, int number) {
+    forEachLine(all, [&](QStringView line, int number) {
+        lines = number;
         const QStringView t = line.trimmed();
         if (t.isEmpty()) {
             finish();
@@ -416,7 +403,7 @@ Found readGift(const QString& text)
         } else {
             const qsizetype at = line.data() - all.data();
             if (blockLine == 0) {
-                blockLine = number;
+                blockLine = linesBefore + number;
                 begin = at;
             } else if (commented) {
                 joined += u'\n';
@@ -427,6 +414,13 @@ Found readGift(const QString& text)
         return true;
     });
     finish();
+    return lines;
+}
+
+Found readGift(const QString& text)
+{
+    Found found;
+    readGift(text, 0, found.warnings, [&](FoundQuestion& q) { found.questions.append(std::move(q)); });
     return found;
 }
 

@@ -5,6 +5,8 @@
 // Questions are separated by blank lines.
 #include "bridges/imported.h"
 
+#include <functional>
+
 namespace bridges {
 
 // Every question of a GIFT text. Other question kinds (true/false, matching, numeric, short answer,
@@ -12,6 +14,12 @@ namespace bridges {
 // The title is dropped (a set has no place for it); text after the answer block makes the blank "_____"
 // of a missing-word question.
 Found readGift(const QString& text);
+
+// The same, a part of a text at a time: each question goes to `take` as soon as it is read, numbered after
+// the `linesBefore` lines of the parts before. A part ends with a blank line (or the text). Returns the
+// number of lines of the part.
+int readGift(QStringView part, int linesBefore, QList<Warning>& warnings,
+             const std::function<void(FoundQuestion&)>& take);
 
 struct Exported {
     QByteArray bytes;         // UTF-8, CR LF

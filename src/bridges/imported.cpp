@@ -95,24 +95,28 @@ Needs needsOf(const QString& text)
     return needs;
 }
 
-// The byte each character is written as: its Windows-1250 byte, or "?" for one outside the code page.
-const std::array<char, 65536>& writtenByte()
+// The byte each character is written as, its Windows-1250 byte, in the low eight bits; a character outside
+// the code page is written as "?" and has `outside` set as well.
+constexpr std::uint16_t outside = 0x100;
+
+const std::array<std::uint16_t, 65536>& encoding()
 {
     static const auto table = [] {
-        auto t = std::make_unique<std::array<char, 65536>>();
+        auto t = std::make_unique<std::array<std::uint16_t, 65536>>();
         const auto& bytes = byteOf();
         for (int c = 0; c < 65536; ++c)
-            (*t)[c] = bytes[c] < 0 ? '?' : static_cast<char>(bytes[c]);
+            (*t)[c] = bytes[c] < 0 ? std::uint16_t(outside | '?') : static_cast<std::uint16_t>(bytes[c]);
         return t;
     }();
     return *table;
 }
 
 // A text field as the record writer makes it: quoted, in Windows-1250, "?" for a character outside it
-// (one for a surrogate pair). `out` has room reserved.
-void appendTextField(QByteArray& out, const QString& text)
+// (one for a surrogate pair). Returns whether the code page holds every character.
+bool appendTextField(QByteArray& out, const QString& text)
 {
-    const auto& written = writtenByte();
+    const auto& encoded = encoding();
+    std::uint16_t seen = 0;
     const qsizetype start = out.size();
     out.resize(start + text.size() + 2);
     char* p = out.data() + start;
@@ -132,8 +136,11 @@ void appendTextField(QByteArray& out, const QString& text)
                                                      _mm_set1_epi16(static_cast<short>(0xD800)));
                 if (_mm_movemask_epi8(high) != 0)
                     break;
-                for (int k = 0; k < 8; ++k)
-                    p[k] = written[c[k]];
+                for (int k = 0; k < 8; ++k) {
+                    const std::uint16_t e = encoded[c[k]];
+                    seen |= e;
+                    p[k] = static_cast<char>(e);
+                }
             }
             p += 8;
             c += 8;
@@ -145,11 +152,40 @@ void appendTextField(QByteArray& out, const QString& text)
 #endif
             if (QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1]))
                 ++c;
-            *p++ = written[*c++];
+            const std::uint16_t e = encoded[*c++];
+            seen |= e;
+            *p++ = static_cast<char>(e);
         }
     }
     *p++ = '"';
     out.truncate(p - out.constData());
+    return (seen & outside) == 0;
+}
+
+// A question's two records, as questionset::formatQuestion makes them. Returns whether the code page holds
+// every character.
+bool appendQuestion(QByteArray& out, const questionset::Question& q)
+{
+    bool fits = appendTextField(out, q.texts.question);
+    for (const QString& answer : q.texts.answers) {
+        out += ',';
+        fits = appendTextField(out, answer) && fits;
+    }
+    out += ',';
+    fits = appendTextField(out, q.texts.hint) && fits;
+    out += "\r\n";
+    for (int i = 0; i < 5; ++i) {
+        if (i > 0)
+            out += ',';
+        const int flag = q.flags[i];
+        if (flag >= 100)
+            out += static_cast<char>('0' + flag / 100);
+        if (flag >= 10)
+            out += static_cast<char>('0' + flag / 10 % 10);
+        out += static_cast<char>('0' + flag % 10);
+    }
+    out += "\r\n";
+    return fits;
 }
 
 QString describe(char32_t c)
@@ -210,8 +246,20 @@ qsizetype firstBadUtf8(const QByteArray& bytes)
 
 namespace {
 
-// The texts are taken from `found`: most go into the set as they are.
-std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList<Warning>& warnings)
+// The first character of the question's texts that Windows-1250 has not, or 0.
+char32_t firstUnfit(const questionset::Question& q)
+{
+    if (const char32_t c = needsOf(q.texts.question).unfit)
+        return c;
+    for (const QString& answer : q.texts.answers)
+        if (const char32_t c = needsOf(answer).unfit)
+            return c;
+    return needsOf(q.texts.hint).unfit;
+}
+
+// The texts are taken from `found`: most go into the set as they are. With `bytes`, the question's records
+// are appended to it when the set takes the question.
+std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList<Warning>& warnings, QByteArray* bytes)
 {
     auto skip = [&](const QString& why) {
         warnings.append({found.line, QStringLiteral("pominięto pytanie: %1.").arg(why)});
@@ -247,6 +295,16 @@ std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList
         anyCorrect = anyCorrect || found.answers[i].correct;
     }
     q.texts.hint = found.hint ? fit(*found.hint) : noHint;
+    // The plain texts' letters are looked up once, as the set's bytes are made.
+    if (unfit == 0 && bytes) {
+        const qsizetype before = bytes->size();
+        if (!appendQuestion(*bytes, q)) {
+            bytes->truncate(before);
+            unfit = firstUnfit(q);
+        }
+    } else if (unfit == 0 && found.plain) {
+        unfit = firstUnfit(q);
+    }
     if (unfit != 0)
         return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
     if (quoted)
@@ -256,39 +314,121 @@ std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList
     return q;
 }
 
+// The text of UTF-8 bytes, or none when they hold a byte that is not UTF-8.
+std::optional<QString> fromUtf8(QByteArrayView bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    // A bad byte comes out as U+FFFD; only a text holding one is decoded again to tell it from a real one.
+    if (text.contains(QChar::ReplacementCharacter)) {
+        QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString again = strict.decode(bytes);
+        if (strict.hasError())
+            return std::nullopt;
+    }
+    return text;
+}
+
+QByteArrayView withoutByteOrderMark(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+}
+
+int badUtf8Line(const QByteArray& bytes)
+{
+    const qsizetype bad = firstBadUtf8(bytes);
+    return bad < 0 ? 1 : lineOf(bytes, bad);
+}
+
+// The first lines of a file tell its format; a huge file is not scanned twice.
+constexpr int formatLines = 2000;
+
+// The offset just past the first `lines` line ends (CR LF, LF or a lone CR), or the size.
+qsizetype endOfLines(QByteArrayView bytes, int lines)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' || bytes[i] == '\r') {
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            if (--lines == 0)
+                return i + 1;
+        }
+    }
+    return bytes.size();
+}
+
+// A GIFT file is decoded and read a part of about this size at a time, so that what is decoded is read
+// while it is still in the processor's cache.
+constexpr qsizetype partSize = 64 * 1024;
+
+// The end of the part that begins at `from`: just past the first empty line after `partSize` bytes, so
+// that no question is cut, or the end of the bytes.
+qsizetype partEnd(QByteArrayView bytes, qsizetype from)
+{
+    for (qsizetype i = from + partSize; i < bytes.size();) {
+        const qsizetype lineFeed = bytes.indexOf('\n', i);
+        if (lineFeed < 0 || lineFeed + 1 >= bytes.size())
+            break;
+        const qsizetype next = lineFeed + 1;
+        if (bytes[next] == '\n')
+            return next + 1;
+        if (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n')
+            return next + 2;
+        i = next;
+    }
+    return bytes.size();
+}
+
 }  // namespace
 
 std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings)
 {
     FoundQuestion copy = found;
-    return takeSetQuestion(copy, warnings);
+    return takeSetQuestion(copy, warnings, nullptr);
+}
+
+Collector::Collector(qsizetype expectedBytes)
+{
+    imported_.setBytes = questionset::formatHeader();
+    imported_.setBytes.reserve(std::max(expectedBytes, imported_.setBytes.size()));
+}
+
+void Collector::add(FoundQuestion& found, QList<Warning>& warnings)
+{
+    if (auto q = takeSetQuestion(found, warnings, &imported_.setBytes))
+        imported_.questions.append(std::move(*q));
+    else
+        ++imported_.skipped;
+}
+
+Imported Collector::finish(QList<Warning> warnings)
+{
+    std::stable_sort(warnings.begin(), warnings.end(), [](const Warning& a, const Warning& b) { return a.line < b.line; });
+    imported_.warnings = std::move(warnings);
+    return std::move(imported_);
 }
 
 Imported collect(Found found)
 {
-    Imported out;
-    out.warnings = std::move(found.warnings);
-    out.questions.reserve(found.questions.size());
-    for (FoundQuestion& question : found.questions) {
-        if (auto q = takeSetQuestion(question, out.warnings))
-            out.questions.append(std::move(*q));
-        else
-            ++out.skipped;
+    qsizetype size = 0;
+    for (const FoundQuestion& q : found.questions) {
+        size += q.text.size() + (q.hint ? q.hint->size() : noHint.size()) + 7 * 3 + 5 * 4 + 2;
+        for (const FoundAnswer& answer : q.answers)
+            size += answer.text.size();
     }
-    std::stable_sort(out.warnings.begin(), out.warnings.end(),
-                     [](const Warning& a, const Warning& b) { return a.line < b.line; });
-    return out;
+    Collector collector(size);
+    QList<Warning> warnings = std::move(found.warnings);
+    for (FoundQuestion& question : found.questions)
+        collector.add(question, warnings);
+    return collector.finish(std::move(warnings));
 }
 
 Format detectFormat(const QString& text)
 {
-    // The first lines tell enough; a huge file is not scanned twice.
-    constexpr int linesLooked = 2000;
     int braces = 0;
     int answerLines = 0;
     int looked = 0;
     forEachLine(text, [&](QStringView line, int) {
-        if (++looked > linesLooked)
+        if (++looked > formatLines)
             return false;
         const QStringView t = line.trimmed();
         if (t.startsWith(u"//"))
@@ -313,41 +453,53 @@ Format detectFormat(const QString& text)
 
 Decoded decodeUtf8(const QByteArray& bytes)
 {
-    const QByteArrayView body = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     Decoded out;
-    out.text = decoder(body);
-    if (decoder.hasError()) {
-        out.text.clear();
-        const qsizetype bad = firstBadUtf8(bytes);
-        out.badLine = bad < 0 ? 1 : lineOf(bytes, bad);
-    }
+    if (std::optional<QString> text = fromUtf8(withoutByteOrderMark(bytes)))
+        out.text = std::move(*text);
+    else
+        out.badLine = badUtf8Line(bytes);
     return out;
 }
 
 Import importBytes(const QByteArray& bytes)
 {
     Import out;
-    const Decoded decoded = decodeUtf8(bytes);
-    if (decoded.badLine > 0) {
+    auto notUtf8 = [&](int line) {
         out.failure = QStringLiteral("plik nie jest zapisany w UTF-8 (pierwszy błędny bajt w wierszu %1); "
                                      "zapisz go w UTF-8 i spróbuj ponownie.")
-                          .arg(decoded.badLine);
+                          .arg(line);
+        out.result = {};
+        return out;
+    };
+    const QByteArrayView body = withoutByteOrderMark(bytes);
+    const std::optional<QString> head = fromUtf8(body.first(endOfLines(body, formatLines)));
+    if (!head)
+        return notUtf8(badUtf8Line(bytes));
+    out.format = detectFormat(*head);
+    if (out.format == Format::Gift) {
+        // Read a part at a time: a large file is never held decoded whole.
+        Collector collector(body.size());
+        QList<Warning> warnings;
+        int lines = 0;
+        for (qsizetype from = 0; from < body.size();) {
+            const qsizetype to = partEnd(body, from);
+            const std::optional<QString> part = fromUtf8(body.sliced(from, to - from));
+            if (!part)
+                return notUtf8(badUtf8Line(bytes));
+            lines += readGift(*part, lines, warnings, [&](FoundQuestion& q) { collector.add(q, warnings); });
+            from = to;
+        }
+        out.result = collector.finish(std::move(warnings));
         return out;
     }
-    out.format = detectFormat(decoded.text);
-    switch (out.format) {
-    case Format::Gift:
-        out.result = collect(readGift(decoded.text));
-        break;
-    case Format::Aiken:
+    const Decoded decoded = decodeUtf8(bytes);
+    if (decoded.badLine > 0)
+        return notUtf8(decoded.badLine);
+    if (out.format == Format::Aiken)
         out.result = collect(readAiken(decoded.text));
-        break;
-    case Format::Unknown:
+    else
         out.failure = QStringLiteral("nie rozpoznano formatu: plik nie zawiera ani odpowiedzi w nawiasach { } "
                                      "(GIFT), ani wierszy „ANSWER:” (Aiken).");
-        break;
-    }
     return out;
 }
 
@@ -363,27 +515,8 @@ QByteArray setBytes(const QList<questionset::Question>& questions)
             size += answer.size();
     }
     out.reserve(size);
-    for (const questionset::Question& q : questions) {
-        appendTextField(out, q.texts.question);
-        for (const QString& answer : q.texts.answers) {
-            out += ',';
-            appendTextField(out, answer);
-        }
-        out += ',';
-        appendTextField(out, q.texts.hint);
-        out += "\r\n";
-        for (int i = 0; i < 5; ++i) {
-            if (i > 0)
-                out += ',';
-            const int flag = q.flags[i];
-            if (flag >= 100)
-                out += static_cast<char>('0' + flag / 100);
-            if (flag >= 10)
-                out += static_cast<char>('0' + flag / 10 % 10);
-            out += static_cast<char>('0' + flag % 10);
-        }
-        out += "\r\n";
-    }
+    for (const questionset::Question& q : questions)
+        appendQuestion(out, q);
     return out;
 }
 

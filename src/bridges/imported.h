@@ -32,8 +32,8 @@ struct FoundQuestion {
     QList<FoundAnswer> answers;
     std::optional<QString> hint;  // none when the file gives no hint
     QString skipReason;
-    // Set by a reader that has seen every text hold no double quote, no line break and only characters of
-    // Windows-1250, so that the set can take the texts as they are.
+    // Set by a reader that has seen every text hold no double quote and no line break, so that the set can
+    // take the texts as they are once Windows-1250 is found to hold every character.
     bool plain = false;
 };
 
@@ -46,6 +46,7 @@ struct Imported {
     QList<questionset::Question> questions;
     QList<Warning> warnings;  // in the order of the lines
     int skipped = 0;
+    QByteArray setBytes;  // the set holding the questions, as setBytes() makes it
 };
 
 // The hint a set holds when the file gives none: the editor stores the same.
@@ -59,6 +60,21 @@ std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, Q
 // Every question of a reader's findings turned into set questions, the rest counted as skipped. The texts
 // are moved out of `found`, not copied.
 Imported collect(Found found);
+
+// The same, one question at a time as a reader finds it: the set's bytes are made while the question's
+// texts are still at hand.
+class Collector {
+public:
+    // `expectedBytes`: room taken for the set at once (the size of the file read will do).
+    explicit Collector(qsizetype expectedBytes = 0);
+    // Warnings about the question, and the reason it is skipped, go to `warnings`.
+    void add(FoundQuestion& found, QList<Warning>& warnings);
+    // The warnings of the whole reading, sorted by line, join the result.
+    Imported finish(QList<Warning> warnings);
+
+private:
+    Imported imported_;
+};
 
 enum class Format { Unknown, Gift, Aiken };
 

@@ -69,6 +69,7 @@ private slots:
     void refuses();
     void writes_data();
     void writes();
+    void readsLargeFileInParts();
     void examplesComeBackByteForByte();
     void terminalCommands();
 };
@@ -164,6 +165,31 @@ void tst_Gift::reads()
         QVERIFY2(anyContains(got, part), qPrintable(got.join(u'\n')));
     if (said.isEmpty())
         QVERIFY2(got.isEmpty(), qPrintable(got.join(u'\n')));
+}
+
+// A large file is decoded and read a part at a time: the parts give what the whole text gives, the lines
+// of the warnings included, and a bad byte far into the file is still refused by its line.
+void tst_Gift::readsLargeFileInParts()
+{
+    QByteArray gift;
+    for (int i = 0; gift.size() < 300 * 1024; ++i) {
+        gift += "Pytanie " + QByteArray::number(i);
+        gift += i % 2 ? QByteArray(" {\r\n=a\r\n// komentarz\r\n~b ~c\r\n}\r\n\r\n") : QByteArray(" {=a ~Kraków ~b}\n\n");
+        if (i % 7 == 0)
+            gift += "Ziemia jest płaska {F}\n\n";
+        if (i % 11 == 0)
+            gift += "Q 😀 {=a ~b}\n\n";
+    }
+    const bridges::Imported whole = bridges::collect(bridges::readGift(QString::fromUtf8(gift)));
+    const bridges::Import parts = bridges::importBytes(gift);
+    QVERIFY(whole.skipped > 1000 && whole.questions.size() > 5000);
+    QVERIFY(parts.result.questions == whole.questions);
+    QCOMPARE(parts.result.skipped, whole.skipped);
+    QCOMPARE(warnings(parts.result), warnings(whole));
+    QCOMPARE(parts.result.setBytes, bridges::setBytes(whole.questions));
+    const QByteArray bad = gift + "Q {=a ~Krak\xF3w}\n";
+    QVERIFY2(bridges::importBytes(bad).failure.contains(QStringLiteral("wierszu %1").arg(gift.count('\n') + 1)),
+             qPrintable(bridges::importBytes(bad).failure));
 }
 
 void tst_Gift::refuses_data()
