@@ -164,7 +164,6 @@ void Wiedo::Labl() {
     Label3->setToolTip(Label3->text());
 }
 
-double g_layoutUs=0,g_paintUs=0; int g_odswiez=0;
 void Wiedo::Odswiez() {
     // The controls show the new question at once, yet in one synchronous paint of the window: a repaint
     // of each would flush the window 24 times and paint the controls that overlap twice.
