@@ -5,6 +5,7 @@
 #include "ui/pictures.h"
 #include "windows/info/info_common.h"
 
+#include <QPainter>
 #include <QPixmap>
 
 namespace windows {
@@ -12,14 +13,18 @@ namespace {
 
 const QString caption = QStringLiteral("Instrukcja obsługi programu :");
 
-// One side of the red frame, one pixel thick.
+// One side of the red frame, one pixel thick. It paints itself red without being opaque to the window
+// below it, so the window paints its gradient in one piece rather than around four holes.
+class RedLine : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(255, 0, 0)); }
+};
+
 QFrame* redLine(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* line = ui::make<QFrame>(parent, name, left, top, width, height);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, QColor(255, 0, 0));
-    line->setPalette(palette);
-    return line;
+    return ui::make<RedLine>(parent, name, left, top, width, height);
 }
 
 }  // namespace
