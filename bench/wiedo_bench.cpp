@@ -171,8 +171,12 @@ int childTest(const QString& set, int questions, int pauseAt) {
             for (;;) {
                 const QStringList order = in.readLine().split(u' ');
                 if (order.value(0) == QLatin1String("click")) {
+                    // "click N PAUSE": before each click the student reads for PAUSE ms, untimed.
+                    const int pauseMs = order.value(2).toInt();
                     QStringList times;
                     for (int n = order.value(1).toInt(); n > 0 && q < questions; --n) {
+                        if (pauseMs > 0)
+                            QTest::qWait(pauseMs);
                         const double cpuBefore = cpuMicros();
                         QElapsedTimer wall;
                         wall.start();
@@ -185,9 +189,13 @@ int childTest(const QString& set, int questions, int pauseAt) {
                     }
                     out(QStringLiteral("clicks ") + times.join(u' '));
                 } else if (order.value(0) == QLatin1String("repaint")) {
-                    // Synchronous repaints of the whole window, what a click is measured against.
+                    // Synchronous repaints of the whole window, what a click is measured against; "repaint N
+                    // PAUSE" waits as the clicks do.
+                    const int pauseMs = order.value(2).toInt();
                     QStringList times;
                     for (int n = order.value(1).toInt(); n > 0; --n) {
+                        if (pauseMs > 0)
+                            QTest::qWait(pauseMs);
                         const double cpuBefore = cpuMicros();
                         QElapsedTimer wall;
                         wall.start();
@@ -660,45 +668,57 @@ void startUpFigure(Verdicts& verdicts) {
 }
 
 // 12. One Start/next click against one synchronous repaint of the whole main window, in the same test,
-// turn and turn about.
+// turn and turn about. Judged as a student clicks: each click and each repaint comes after a pause for
+// reading (untimed), in which the program prepares the next question as it does for a student. Clicks and
+// repaints back to back, with no pause, are shown beside them and not judged.
 void clickFigure(const QString& large, Verdicts& verdicts) {
     out(QStringLiteral("12. One Start/next click against one synchronous repaint of the whole main window"));
     constexpr int rounds = 20;
     constexpr int perRound = 25;
-    std::vector<double> clickCpu, clickWall, paintCpu, paintWall;
-    const auto take = [](const QString& times, std::vector<double>& cpu, std::vector<double>& wall) {
-        for (const QString& pair : times.split(u' ', Qt::SkipEmptyParts)) {
-            cpu.push_back(pair.section(u',', 0, 0).toDouble());
-            wall.push_back(pair.section(u',', 1, 1).toDouble());
-        }
+    constexpr int readingMs = 100;
+    struct Series {
+        QString order;
+        QString answer;
+        const char* name;
+        std::vector<double> cpu, wall;
     };
+    Series series[] = {
+        {QStringLiteral("click %1 %2").arg(perRound).arg(readingMs), QStringLiteral("clicks"), "click after reading:  ", {}, {}},
+        {QStringLiteral("repaint %1 %2").arg(perRound).arg(readingMs), QStringLiteral("repaints"), "repaint after reading:", {}, {}},
+        {QStringLiteral("click %1").arg(perRound), QStringLiteral("clicks"), "clicks back to back:  ", {}, {}},
+        {QStringLiteral("repaint %1").arg(perRound), QStringLiteral("repaints"), "repaints back to back:", {}, {}}};
+    constexpr int kinds = sizeof(series) / sizeof(series[0]);
     {
         Conversation test({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("10")});
         if (test.until(QStringLiteral("ready"), 60 * 60 * 1000).isNull())
             return verdicts.broken(QStringLiteral("the test did not reach question 10"));
         for (int round = 0; round < rounds; ++round) {
-            for (const bool click : {round % 2 == 0, round % 2 != 0}) {
-                test.say(QStringLiteral("%1 %2").arg(click ? QStringLiteral("click") : QStringLiteral("repaint")).arg(perRound));
-                const QString times = test.until(click ? QStringLiteral("clicks") : QStringLiteral("repaints"), 60000);
+            for (int k = 0; k < kinds; ++k) {
+                Series& s = series[(round + k) % kinds];
+                test.say(s.order);
+                const QString times = test.until(s.answer, 60000);
                 if (times.isNull())
                     return verdicts.broken(QStringLiteral("the test stopped answering"));
-                take(times, click ? clickCpu : paintCpu, click ? clickWall : paintWall);
+                for (const QString& pair : times.split(u' ', Qt::SkipEmptyParts)) {
+                    s.cpu.push_back(pair.section(u',', 0, 0).toDouble());
+                    s.wall.push_back(pair.section(u',', 1, 1).toDouble());
+                }
             }
         }
         test.say(QStringLiteral("quit"));
         test.finish(60000);
     }
-    if (clickCpu.size() != rounds * perRound || paintCpu.size() != rounds * perRound)
-        return verdicts.broken(QStringLiteral("not every click was timed"));
-    const auto show = [&](const char* what, const std::vector<double>& cpu, const std::vector<double>& wall) {
+    for (const Series& s : series) {
+        if (s.cpu.size() != rounds * perRound)
+            return verdicts.broken(QStringLiteral("not every click was timed"));
         out(QStringLiteral("   %1 processor median %2 us (quartiles %3 .. %4), wall clock median %5 us")
-                .arg(QString::fromLatin1(what)).arg(median(cpu), 0, 'f', 1).arg(quantile(cpu, 0.25), 0, 'f', 1)
-                .arg(quantile(cpu, 0.75), 0, 'f', 1).arg(median(wall), 0, 'f', 1));
-    };
-    show("click:                ", clickCpu, clickWall);
-    show("whole-window repaint: ", paintCpu, paintWall);
-    out(QStringLiteral("   wall-clock ratio %1 (not judged)").arg(median(clickWall) / median(paintWall), 0, 'f', 2));
-    verdicts.judge(median(clickCpu) / median(paintCpu), 1.5, QStringLiteral("processor-time ratio"));
+                .arg(QString::fromLatin1(s.name)).arg(median(s.cpu), 0, 'f', 1).arg(quantile(s.cpu, 0.25), 0, 'f', 1)
+                .arg(quantile(s.cpu, 0.75), 0, 'f', 1).arg(median(s.wall), 0, 'f', 1));
+    }
+    out(QStringLiteral("   back to back: click against repaint %1 (not judged)")
+            .arg(median(series[2].cpu) / median(series[3].cpu), 0, 'f', 2));
+    out(QStringLiteral("   wall-clock ratio %1 (not judged)").arg(median(series[0].wall) / median(series[1].wall), 0, 'f', 2));
+    verdicts.judge(median(series[0].cpu) / median(series[1].cpu), 1.5, QStringLiteral("processor-time ratio"));
 }
 
 // 5. The converter on the largest set with hints, against reading and decoding the set whole and writing

@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHelpEvent>
+#include <QImage>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
@@ -168,6 +169,18 @@ void FitGroup::remove(TextFit* member) {
     last_ = -1;
 }
 
+void FitGroup::prepare() {
+    double shared = -1;
+    for (TextFit* member : members_) {
+        if (!member->prepared_)
+            return;
+        shared = shared < 0 ? member->prepared_->own : std::min(shared, member->prepared_->own);
+    }
+    for (TextFit* member : members_)
+        if (member->prepared_->own != shared)
+            member->prepareAt(shared);
+}
+
 double FitGroup::pointSize() {
     double shared = -1;
     for (TextFit* member : members_) {
@@ -226,16 +239,106 @@ QString TextFit::shownText() const {
     return withLineSeparators(text);
 }
 
+void TextFit::prepare(const QString& text) {
+    Key key{text, area_(), control_->font()};
+    if (prepared_ && prepared_->key == key && prepared_->alignment == alignment_)
+        return;
+    auto next = std::make_unique<Prepared>();
+    next->alignment = alignment_;
+    int underlined = -1;
+    const QString shown = mnemonics_ ? withoutMnemonic(text, &underlined) : text;
+    if (ownValid_ && key == ownKey_) {
+        // The same text again: only a change of the group's size may need a new layout.
+        next->own = own_;
+    } else {
+        Fitted fitted = fitText(shown, key.font, key.area.size());
+        next->own = fitted.size;
+        // An underlined letter is a format, and a format shapes the text anew: such a text is left to the paint.
+        if (underlined < 0) {
+            next->atOwn = layOutText(std::move(fitted.layout), key.area);
+            drawOffScreen(next->atOwn);
+        }
+    }
+    next->key = std::move(key);
+    prepared_ = std::move(next);
+}
+
+void TextFit::prepareAt(double size) {
+    Prepared& next = *prepared_;
+    if (next.shared == size)
+        return;
+    next.shared = size;
+    next.atShared = {};
+    int underlined = -1;
+    const QString shown = withLineSeparators(mnemonics_ ? withoutMnemonic(next.key.text, &underlined) : next.key.text);
+    if (underlined >= 0)
+        return;
+    next.atShared = layOutText(shapedLayout(shown, atPoints(next.key.font, size)), next.key.area);
+    drawOffScreen(next.atShared);
+}
+
 void TextFit::ensureOwn() {
     const Key key = currentKey();
     if (ownValid_ && key == ownKey_)
         return;
-    const QString shown = mnemonics_ ? withoutMnemonic(key.text) : key.text;
-    Fitted fitted = fitText(shown, key.font, key.area.size());
-    own_ = fitted.size;
-    ownLayout_ = std::move(fitted.layout);
+    if (prepared_ && (prepared_->key != key || prepared_->alignment != alignment_))
+        prepared_.reset();
+    if (prepared_) {
+        own_ = prepared_->own;
+        ownLayout_.reset();
+    } else {
+        Fitted fitted = fitText(mnemonics_ ? withoutMnemonic(key.text) : key.text, key.font, key.area.size());
+        own_ = fitted.size;
+        ownLayout_ = std::move(fitted.layout);
+    }
     ownKey_ = key;
     ownValid_ = true;
+}
+
+TextFit::Laid TextFit::layOutText(std::unique_ptr<QTextLayout> layout, const QRect& area) const {
+    Laid laid;
+    laid.layout = std::move(layout);
+    laid.textArea = area;
+    Extent extent = layOut(*laid.layout, area.width(), alignment_);
+    laid.scrolls = extent.height > area.height();
+    if (laid.scrolls) {
+        // The bar takes the control's right edge; the text moves out of its way.
+        const int barWidth = control_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBar_);
+        laid.bar = QRect(control_->width() - barWidth - 2, 2, barWidth, std::max(1, control_->height() - 4));
+        laid.textArea.setRight(std::min(laid.textArea.right(), laid.bar.left() - 3));
+        extent = layOut(*laid.layout, laid.textArea.width(), alignment_);
+        // Whole lines only, so no line shows cut in half: the text may take the control's full height
+        // (inside its edge), rounded down to a number of lines.
+        laid.line = laid.layout->lineCount() > 0 ? laid.layout->lineAt(0).height() : 1;
+        const int top = std::min(laid.textArea.top(), 1);
+        const int room = std::max(laid.textArea.bottom(), control_->height() - 2) - top + 1;
+        const int lines = std::max(1, static_cast<int>(room / laid.line));
+        const int visible = static_cast<int>(std::floor(lines * laid.line));
+        laid.textArea.setTop(top + std::max(0, room - visible) / 2);
+        laid.textArea.setHeight(visible);
+    }
+    laid.height = extent.height;
+    laid.widest = extent.widest;
+    return laid;
+}
+
+void TextFit::useLayout(Laid laid, bool sameText) {
+    layout_ = std::move(laid.layout);
+    textArea_ = laid.textArea;
+    scrolls_ = laid.scrolls;
+    height_ = laid.height;
+    widest_ = laid.widest;
+    if (scrolls_) {
+        scrollBar_->setGeometry(laid.bar);
+        scrollBar_->setRange(0, std::max(0, height_ - textArea_.height()));
+        scrollBar_->setPageStep(std::max(1, textArea_.height()));
+        scrollBar_->setSingleStep(std::max(1, static_cast<int>(std::round(laid.line))));
+        if (!sameText)
+            scrollBar_->setValue(0);
+    } else {
+        scrollBar_->setRange(0, 0);
+    }
+    scrollBar_->setVisible(scrolls_);
 }
 
 void TextFit::ensureLayout() {
@@ -249,65 +352,59 @@ void TextFit::ensureLayout() {
     layoutSize_ = size;
     layoutAlignment_ = alignment_;
 
+    // A text prepared while the student read is laid out already, at its own size or the group's.
+    if (prepared_ && prepared_->key == key && prepared_->alignment == alignment_) {
+        for (auto [at, laid] : {std::pair{prepared_->own, &prepared_->atOwn}, std::pair{prepared_->shared, &prepared_->atShared}}) {
+            if (at == size && laid->layout) {
+                useLayout(std::move(*laid), sameText);
+                return;
+            }
+        }
+    }
     int underlined = -1;
     const QString text = withLineSeparators(mnemonics_ ? withoutMnemonic(key.text, &underlined) : key.text);
     // The fitting already shaped the text at its own size; the usual case lays that out again.
-    if (ownLayout_ && size == own_ && ownLayout_->text() == text)
-        layout_ = std::move(ownLayout_);
-    else
-        layout_ = shapedLayout(text, atPoints(key.font, size));
+    std::unique_ptr<QTextLayout> layout = ownLayout_ && size == own_ && ownLayout_->text() == text
+        ? std::move(ownLayout_)
+        : shapedLayout(text, atPoints(key.font, size));
     if (underlined >= 0) {
         QTextLayout::FormatRange range;
         range.start = underlined;
         range.length = 1;
         range.format.setFontUnderline(true);
-        layout_->setFormats({range});
+        layout->setFormats({range});
     }
-    textArea_ = key.area;
-    Extent extent = layOut(*layout_, textArea_.width(), alignment_);
-    scrolls_ = extent.height > textArea_.height();
-    if (scrolls_) {
-        // The bar takes the control's right edge; the text moves out of its way.
-        const int barWidth = control_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrollBar_);
-        const QRect bar(control_->width() - barWidth - 2, 2, barWidth, std::max(1, control_->height() - 4));
-        scrollBar_->setGeometry(bar);
-        textArea_.setRight(std::min(textArea_.right(), bar.left() - 3));
-        extent = layOut(*layout_, textArea_.width(), alignment_);
-        // Whole lines only, so no line shows cut in half: the text may take the control's full height
-        // (inside its edge), rounded down to a number of lines.
-        const qreal line = layout_->lineCount() > 0 ? layout_->lineAt(0).height() : 1;
-        const int top = std::min(textArea_.top(), 1);
-        const int room = std::max(textArea_.bottom(), control_->height() - 2) - top + 1;
-        const int lines = std::max(1, static_cast<int>(room / line));
-        const int visible = static_cast<int>(std::floor(lines * line));
-        textArea_.setTop(top + std::max(0, room - visible) / 2);
-        textArea_.setHeight(visible);
-        scrollBar_->setRange(0, std::max(0, extent.height - textArea_.height()));
-        scrollBar_->setPageStep(std::max(1, textArea_.height()));
-        scrollBar_->setSingleStep(std::max(1, static_cast<int>(std::round(line))));
-        if (!sameText)
-            scrollBar_->setValue(0);
-    } else {
-        scrollBar_->setRange(0, 0);
-    }
-    scrollBar_->setVisible(scrolls_);
-    height_ = extent.height;
-    widest_ = extent.widest;
+    useLayout(layOutText(std::move(layout), key.area), sameText);
+}
+
+int TextFit::textTop(const QRect& area, int height, bool scrolls, int scrolled) const {
+    if (scrolls)
+        return area.top() - scrolled;
+    if (alignment_ & Qt::AlignVCenter)
+        return area.top() + (area.height() - height) / 2;
+    if (alignment_ & Qt::AlignBottom)
+        return area.top() + area.height() - height;
+    return area.top();
+}
+
+// Draws the laid-out text once off screen where the control will paint it, so that its letters, at the
+// same fractions of a pixel, are in the glyph cache before the control paints them.
+void TextFit::drawOffScreen(const Laid& laid) const {
+    static QImage scratch;
+    const QSize size = control_->size().expandedTo(QSize(1, 1));
+    if (scratch.width() < size.width() || scratch.height() < size.height())
+        scratch = QImage(size.expandedTo(scratch.size()), QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    painter.setClipRect(laid.textArea);
+    laid.layout->draw(&painter, QPointF(laid.textArea.left(), textTop(laid.textArea, laid.height, laid.scrolls, 0)));
 }
 
 void TextFit::paint(QPainter& painter, const QColor& colour) {
     ensureLayout();
-    int top = textArea_.top();
-    if (scrolls_)
-        top -= scrollBar_->value();
-    else if (alignment_ & Qt::AlignVCenter)
-        top += (textArea_.height() - height_) / 2;
-    else if (alignment_ & Qt::AlignBottom)
-        top += textArea_.height() - height_;
     painter.save();
     painter.setClipRect(textArea_);
     painter.setPen(colour);
-    layout_->draw(&painter, QPointF(textArea_.left(), top));
+    layout_->draw(&painter, QPointF(textArea_.left(), textTop(textArea_, height_, scrolls_, scrollBar_->value())));
     painter.restore();
 }
 

@@ -135,6 +135,7 @@ private slots:
     void closedFilesBeforeStart();
     void logoOnlyWhileStartEnabled();
     void clickPaintsTheNewQuestionAtOnce();
+    void readingPausePreparesTheNextQuestion();
 };
 
 void tst_Flow::judging_data() {
@@ -654,6 +655,36 @@ void tst_Flow::openWindowShownAgainKeepsItsBoxes() {
     QCOMPARE(fx.leftovers(), QString());
 }
 
+// While the student reads, the next question is prepared: the click shows it pixel for pixel as it would
+// without, and judges the answers as ever.
+void tst_Flow::readingPausePreparesTheNextQuestion() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, writeSet(fx, {AC, AC, AC}));
+    next(w);
+    for (int i = 2; i <= 3; ++i) {
+        tick(w, i == 2 ? std::initializer_list<int>{0, 2} : std::initializer_list<int>{0});
+        QTest::qWait(150);
+        next(w);
+        QCOMPARE(w.Label1->text(), QStringLiteral("Pytanie %1").arg(i));
+        QCOMPARE(w.answerButton(0)->text(), QStringLiteral("A%1").arg(i));
+        const QImage prepared = w.grab().toImage();
+        // The same texts shown afresh, without anything prepared.
+        const QString question = w.Label1->text();
+        w.Label1->setText(QString());
+        w.Label1->setText(question);
+        for (int x = 0; x < 5; ++x) {
+            const QString answer = w.answerButton(x)->text();
+            w.answerButton(x)->setText(QString());
+            w.answerButton(x)->setText(answer);
+        }
+        QCOMPARE(w.grab().toImage(), prepared);
+    }
+    QCOMPARE(w.Label14->text(), QStringLiteral("1"));
+    QCOMPARE(w.Label16->text(), QStringLiteral("1"));
+}
+
 QTEST_MAIN(tst_Flow)
 #include "tst_flow.moc"
 
@@ -687,3 +718,4 @@ void tst_Flow::clickPaintsTheNewQuestionAtOnce() {
     QCOMPARE(counter.texts.value(w.answerButton(4)), QStringLiteral("E3"));
     QCOMPARE(counter.texts.value(w.Label3), QStringLiteral("Podpowiedź 3"));
 }
+
