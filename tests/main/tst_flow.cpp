@@ -2,6 +2,8 @@
 // file check, the answer hint mode, and sets that cannot be read to the end.
 #include "main_session.h"
 
+#include "bridges/imported.h"
+
 #include "platform/paths.h"
 #include "records/records.h"
 #include "windows/grade/ocena.h"
@@ -136,6 +138,7 @@ private slots:
     void logoOnlyWhileStartEnabled();
     void clickPaintsTheNewQuestionAtOnce();
     void readingPausePreparesTheNextQuestion();
+    void handWrittenGiftIsTested();
 };
 
 void tst_Flow::judging_data() {
@@ -683,6 +686,36 @@ void tst_Flow::readingPausePreparesTheNextQuestion() {
     }
     QCOMPARE(w.Label14->text(), QStringLiteral("1"));
     QCOMPARE(w.Label16->text(), QStringLiteral("1"));
+}
+
+// A teacher's GIFT file, written by hand, imported: the program opens the set, signs the student in,
+// shows and judges its questions and grades the test.
+void tst_Flow::handWrittenGiftIsTested() {
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    const bridges::Import import = bridges::importBytes(
+        "// Geografia, klasa 3b\r\n"
+        "::Stolica:: Stolica Polski to: {\r\n  =Warszawa\r\n  ~Kraków\r\n  ~Gdańsk\r\n  ####Nad Wisłą\r\n}\r\n\r\n"
+        "Które liczby są pierwsze? {~%50%2 ~%50%3 ~%-100%4}\r\n");
+    QVERIFY2(import.failure.isEmpty() && import.result.questions.size() == 2, qPrintable(import.failure));
+    const QString set = fx.root() + QStringLiteral("/geografia.kwz");
+    fx.write(set, import.result.setBytes);
+    Wiedo& w = start(fx);
+    openAndSignIn(w, dialogs, set);
+    QCOMPARE(w.Label12->text(), QStringLiteral("2"));
+    next(w);
+    QCOMPARE(w.Label1->text(), QStringLiteral("Stolica Polski to:"));
+    QCOMPARE(w.answerButton(1)->text(), QStringLiteral("Kraków"));
+    QCOMPARE(w.Label3->text(), QStringLiteral("Nad Wisłą"));
+    tick(w, {0});
+    next(w);
+    QCOMPARE(w.Label1->text(), QStringLiteral("Które liczby są pierwsze?"));
+    tick(w, {0, 1});
+    closeGradeWindowWhenShown();
+    next(w);
+    const QByteArray log = fx.read(QStringLiteral("wyniki.txt"));
+    QVERIFY2(log.contains("2  na 2\r\n") && log.count("Ocena : ") == 1, log.constData());
+    WIEDO_VERIFY_DIALOGS(dialogs);
 }
 
 QTEST_MAIN(tst_Flow)
