@@ -170,9 +170,9 @@ int childTest(const QString& set, int questions, int pauseAt) {
             QTextStream in(stdin);
             for (;;) {
                 const QStringList order = in.readLine().split(u' ');
+                // "click N PAUSE", "repaint N PAUSE": before each one the student reads for PAUSE ms, untimed.
+                const int pauseMs = order.value(2).toInt();
                 if (order.value(0) == QLatin1String("click")) {
-                    // "click N PAUSE": before each click the student reads for PAUSE ms, untimed.
-                    const int pauseMs = order.value(2).toInt();
                     QStringList times;
                     for (int n = order.value(1).toInt(); n > 0 && q < questions; --n) {
                         if (pauseMs > 0)
@@ -189,9 +189,7 @@ int childTest(const QString& set, int questions, int pauseAt) {
                     }
                     out(QStringLiteral("clicks ") + times.join(u' '));
                 } else if (order.value(0) == QLatin1String("repaint")) {
-                    // Synchronous repaints of the whole window, what a click is measured against; "repaint N
-                    // PAUSE" waits as the clicks do.
-                    const int pauseMs = order.value(2).toInt();
+                    // Synchronous repaints of the whole window, what a click is measured against.
                     QStringList times;
                     for (int n = order.value(1).toInt(); n > 0; --n) {
                         if (pauseMs > 0)

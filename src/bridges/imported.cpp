@@ -257,9 +257,9 @@ char32_t firstUnfit(const questionset::Question& q)
     return needsOf(q.texts.hint).unfit;
 }
 
-// The texts are taken from `found`: most go into the set as they are. With `bytes`, the question's records
-// are appended to it when the set takes the question.
-std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList<Warning>& warnings, QByteArray* bytes)
+// The texts are taken from `found`: most go into the set as they are. The question's records are appended
+// to `bytes` when the set takes the question.
+std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList<Warning>& warnings, QByteArray& bytes)
 {
     auto skip = [&](const QString& why) {
         warnings.append({found.line, QStringLiteral("pominięto pytanie: %1.").arg(why)});
@@ -296,14 +296,12 @@ std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList
     }
     q.texts.hint = found.hint ? fit(*found.hint) : noHint;
     // The plain texts' letters are looked up once, as the set's bytes are made.
-    if (unfit == 0 && bytes) {
-        const qsizetype before = bytes->size();
-        if (!appendQuestion(*bytes, q)) {
-            bytes->truncate(before);
+    if (unfit == 0) {
+        const qsizetype before = bytes.size();
+        if (!appendQuestion(bytes, q)) {
+            bytes.truncate(before);
             unfit = firstUnfit(q);
         }
-    } else if (unfit == 0 && found.plain) {
-        unfit = firstUnfit(q);
     }
     if (unfit != 0)
         return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
@@ -380,12 +378,6 @@ qsizetype partEnd(QByteArrayView bytes, qsizetype from)
 
 }  // namespace
 
-std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings)
-{
-    FoundQuestion copy = found;
-    return takeSetQuestion(copy, warnings, nullptr);
-}
-
 Collector::Collector(qsizetype expectedBytes)
 {
     imported_.setBytes = questionset::formatHeader();
@@ -394,7 +386,7 @@ Collector::Collector(qsizetype expectedBytes)
 
 void Collector::add(FoundQuestion& found, QList<Warning>& warnings)
 {
-    if (auto q = takeSetQuestion(found, warnings, &imported_.setBytes))
+    if (auto q = takeSetQuestion(found, warnings, imported_.setBytes))
         imported_.questions.append(std::move(*q));
     else
         ++imported_.skipped;
@@ -409,13 +401,7 @@ Imported Collector::finish(QList<Warning> warnings)
 
 Imported collect(Found found)
 {
-    qsizetype size = 0;
-    for (const FoundQuestion& q : found.questions) {
-        size += q.text.size() + (q.hint ? q.hint->size() : noHint.size()) + 7 * 3 + 5 * 4 + 2;
-        for (const FoundAnswer& answer : q.answers)
-            size += answer.text.size();
-    }
-    Collector collector(size);
+    Collector collector;
     QList<Warning> warnings = std::move(found.warnings);
     for (FoundQuestion& question : found.questions)
         collector.add(question, warnings);

@@ -52,13 +52,10 @@ struct Imported {
 // The hint a set holds when the file gives none: the editor stores the same.
 inline const QString noHint = QStringLiteral("Brak");
 
-// The question as the set holds it, or none (with the reason among the warnings) when the set cannot hold
-// it: no answers, more than five, or a character that Windows-1250 has not. Line breaks become CR LF;
-// double quotes, which a set's text field cannot hold, become the Polish quotes „ and ” (with a warning).
-std::optional<questionset::Question> toSetQuestion(const FoundQuestion& found, QList<Warning>& warnings);
-
-// Every question of a reader's findings turned into set questions, the rest counted as skipped. The texts
-// are moved out of `found`, not copied.
+// Every question of a reader's findings turned into set questions, the rest counted as skipped (with the
+// reason among the warnings): no answers, more than five, or a character that Windows-1250 has not. Line
+// breaks become CR LF; double quotes, which a set's text field cannot hold, become the Polish quotes „ and ”
+// (with a warning). The texts are moved out of `found`, not copied.
 Imported collect(Found found);
 
 // The same, one question at a time as a reader finds it: the set's bytes are made while the question's

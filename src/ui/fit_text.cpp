@@ -234,19 +234,22 @@ void TextFit::setGroup(FitGroup* group) {
 
 TextFit::Key TextFit::currentKey() const { return {text_(), area_(), control_->font()}; }
 
-QString TextFit::shownText() const {
-    const QString text = mnemonics_ ? withoutMnemonic(text_()) : text_();
-    return withLineSeparators(text);
+QString TextFit::shownText(const QString& text, int* underlined) const {
+    return mnemonics_ ? withoutMnemonic(text, underlined) : text;
+}
+
+bool TextFit::preparedFor(const Key& key) const {
+    return prepared_ && prepared_->key == key && prepared_->alignment == alignment_;
 }
 
 void TextFit::prepare(const QString& text) {
     Key key{text, area_(), control_->font()};
-    if (prepared_ && prepared_->key == key && prepared_->alignment == alignment_)
+    if (preparedFor(key))
         return;
     auto next = std::make_unique<Prepared>();
     next->alignment = alignment_;
     int underlined = -1;
-    const QString shown = mnemonics_ ? withoutMnemonic(text, &underlined) : text;
+    const QString shown = shownText(text, &underlined);
     if (ownValid_ && key == ownKey_) {
         // The same text again: only a change of the group's size may need a new layout.
         next->own = own_;
@@ -270,7 +273,7 @@ void TextFit::prepareAt(double size) {
     next.shared = size;
     next.atShared = {};
     int underlined = -1;
-    const QString shown = withLineSeparators(mnemonics_ ? withoutMnemonic(next.key.text, &underlined) : next.key.text);
+    const QString shown = withLineSeparators(shownText(next.key.text, &underlined));
     if (underlined >= 0)
         return;
     next.atShared = layOutText(shapedLayout(shown, atPoints(next.key.font, size)), next.key.area);
@@ -281,13 +284,13 @@ void TextFit::ensureOwn() {
     const Key key = currentKey();
     if (ownValid_ && key == ownKey_)
         return;
-    if (prepared_ && (prepared_->key != key || prepared_->alignment != alignment_))
+    if (!preparedFor(key))
         prepared_.reset();
     if (prepared_) {
         own_ = prepared_->own;
         ownLayout_.reset();
     } else {
-        Fitted fitted = fitText(mnemonics_ ? withoutMnemonic(key.text) : key.text, key.font, key.area.size());
+        Fitted fitted = fitText(shownText(key.text), key.font, key.area.size());
         own_ = fitted.size;
         ownLayout_ = std::move(fitted.layout);
     }
@@ -353,7 +356,7 @@ void TextFit::ensureLayout() {
     layoutAlignment_ = alignment_;
 
     // A text prepared while the student read is laid out already, at its own size or the group's.
-    if (prepared_ && prepared_->key == key && prepared_->alignment == alignment_) {
+    if (preparedFor(key)) {
         for (auto [at, laid] : {std::pair{prepared_->own, &prepared_->atOwn}, std::pair{prepared_->shared, &prepared_->atShared}}) {
             if (at == size && laid->layout) {
                 useLayout(std::move(*laid), sameText);
@@ -362,7 +365,7 @@ void TextFit::ensureLayout() {
         }
     }
     int underlined = -1;
-    const QString text = withLineSeparators(mnemonics_ ? withoutMnemonic(key.text, &underlined) : key.text);
+    const QString text = withLineSeparators(shownText(key.text, &underlined));
     // The fitting already shaped the text at its own size; the usual case lays that out again.
     std::unique_ptr<QTextLayout> layout = ownLayout_ && size == own_ && ownLayout_->text() == text
         ? std::move(ownLayout_)
@@ -463,7 +466,7 @@ bool TextFit::eventFilter(QObject* watched, QEvent* event) {
         // wraps instead of running off the screen.
         QString tip = control_->toolTip();
         if (tip.isEmpty() && scrolls())
-            tip = mnemonics_ ? withoutMnemonic(text_()) : text_();
+            tip = shownText(text_());
         if (tip.isEmpty())
             return false;
         const auto* help = static_cast<QHelpEvent*>(event);

@@ -125,7 +125,9 @@ private:
     void prepareAt(double size);
     void ensureOwn();
     void ensureLayout();
-    QString shownText() const;
+    // The text as shown: without the "&" of a mnemonic, whose letter is then underlined.
+    QString shownText(const QString& text, int* underlined = nullptr) const;
+    bool preparedFor(const Key& key) const;
 
     QWidget* control_;
     std::function<QString()> text_;
