@@ -43,8 +43,10 @@ void useProgramStyle() {
     // The plain texts are in DejaVu Sans, which the program needs installed: named outright, it is found
     // without asking the system which of its fonts stands in for a generic "Sans Serif". Unhinted
     // outlines look the same on every desktop of a lab and spare running each letter's hinting program.
+    // Polish needs no shaping (its letters are whole characters in the code page): the letters are set
+    // straight from the font's own widths and kerning, without the shaper's pass over every text.
     QFont font = QApplication::font();
-    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferNoShaping));
     font.setFamily(QStringLiteral("DejaVu Sans"));
     font.setHintingPreference(QFont::PreferNoHinting);
     QApplication::setFont(font);

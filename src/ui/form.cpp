@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cstdio>
 
 namespace ui {
@@ -170,16 +171,48 @@ QImage& Form::persistentImage() {
         }
         image_ = grown;
     }
+    if (!rows_.empty()) {
+        const int width = std::min(rowsWidth_, image_.width());
+        for (int y = 0; y < std::min(static_cast<int>(rows_.size()), image_.height()); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(image_.scanLine(y)), width, rows_[y]);
+        rows_.clear();
+    }
     return image_;
 }
 
+void Form::fillRows(const std::vector<QRgb>& rows) {
+    if (image_.isNull() && (rows_.empty() || rowsWidth_ == width())) {
+        if (rows_.size() < rows.size())
+            rows_.resize(rows.size());
+        std::copy(rows.begin(), rows.end(), rows_.begin());
+        rowsWidth_ = width();
+    } else {
+        QImage& image = persistentImage();
+        for (int y = 0; y < std::min(static_cast<int>(rows.size()), image.height()); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), image.width(), rows[y]);
+    }
+    update();
+}
+
 void Form::paintEvent(QPaintEvent* event) {
-    if (image_.isNull()) {
-        QWidget::paintEvent(event);
+    if (!image_.isNull()) {
+        QPainter(this).drawImage(0, 0, image_);
         return;
     }
+    QWidget::paintEvent(event);
+    if (rows_.empty())
+        return;
+    // One rectangle for each run of rows of one colour, only where the window is repainted.
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    const QRect area = event->rect();
+    const int end = std::min(static_cast<int>(rows_.size()), area.bottom() + 1);
+    for (int y = std::max(0, area.top()); y < end;) {
+        int next = y + 1;
+        while (next < end && rows_[next] == rows_[y])
+            ++next;
+        painter.fillRect(QRect(0, y, rowsWidth_, next - y), QColor(rows_[y]));
+        y = next;
+    }
 }
 
 void Form::closeEvent(QCloseEvent* event) {

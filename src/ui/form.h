@@ -52,6 +52,10 @@ public:
 
     // The window's persistent image: what is drawn into it stays and the window is redrawn from it.
     QImage& persistentImage();
+    // Fills row y of the persistent image with rows[y], across the window's present width. Rows drawn
+    // before anything else are kept as colours and painted straight onto the window: the image is made
+    // only when something asks for it.
+    void fillRows(const std::vector<QRgb>& rows);
     bool isMinimized() const { return isMinimizedState_; }
 
 protected:
@@ -63,6 +67,8 @@ protected:
 private:
     friend class Runtime;
     QImage image_;
+    std::vector<QRgb> rows_;  // rows of the persistent image not yet made, each one colour
+    int rowsWidth_ = 0;
     QEventLoop* modalLoop_ = nullptr;
     QPointer<Form> opener_;
     bool isMinimizedState_ = false;

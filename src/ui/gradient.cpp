@@ -3,15 +3,13 @@
 #include "platform/screen.h"
 #include "ui/form.h"
 
-#include <QImage>
+#include <vector>
 #include <algorithm>
 #include <cmath>
 
 namespace ui {
 
 void paintBands(Form& form, const std::function<QColor(int)>& colour) {
-    QImage& image = form.persistentImage();
-    Q_ASSERT(image.format() == QImage::Format_RGB32);
     const int bandTwips = static_cast<int>(std::lround(form.innerHeightTwips() / 255.0));
     const double bandPixels = static_cast<double>(bandTwips) / platform::twipsPerPixel;
     // Each band is outlined with a pen five pixels wide, so it reaches half a pen beyond its own edges,
@@ -19,17 +17,17 @@ void paintBands(Form& form, const std::function<QColor(int)>& colour) {
     // row's middle (a middle on a band's top edge belongs to the band above, as the painter draws it).
     // Rows are filled whole: the same picture, pixel for pixel, without stroking 256 outlines.
     constexpr double halfPen = 2.5;
-    for (int y = 0; y < image.height(); ++y) {
+    std::vector<QRgb> rows;
+    for (int y = 0; y < form.height(); ++y) {
         const double middle = y + 0.5;
         const int band = bandPixels > 0
                              ? std::min(255, static_cast<int>(std::ceil((middle + halfPen) / bandPixels)) - 1)
                              : 255;
         if (middle > (band + 1) * bandPixels + halfPen)
             break;  // below the last band: the window's own colour stays
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        std::fill_n(row, image.width(), colour(band).rgb());
+        rows.push_back(colour(band).rgb());
     }
-    form.update();
+    form.fillRows(rows);
 }
 
 void paintGradient(Form& form, int green, int blue) {
