@@ -5,6 +5,8 @@
 #include "platform/paths.h"
 #include "platform/shared_lock.h"
 
+#include <QFile>
+
 namespace config {
 
 using platform::files;
@@ -21,12 +23,16 @@ namespace {
 
 using platform::OpenedFile;
 
-// The joke files hold nothing of the user's and are remade at every start.
+// The joke files hold nothing of the user's and are remade at every start; one that already holds
+// exactly these lines is left as it is, which spares the disk a write at every start.
 void writeLines(const QString& path, const QStringList& lines) {
-    OpenedFile file(path, OpenMode::Output, platform::Durability::Scratch);
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += records::formatPlainLine(line);
+    if (QFile present(path); present.open(QIODevice::ReadOnly) && present.size() == bytes.size() &&
+                             present.readAll() == bytes)
+        return;
+    OpenedFile file(path, OpenMode::Output, platform::Durability::Scratch);
     files().write(file.number(), bytes);
     file.commit();
 }

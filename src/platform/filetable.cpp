@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -18,6 +17,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,14 +112,24 @@ bool isLeftoverOfADeadCopy(const QFileInfo& leftover, QStringView tag)
 
 void removeLeftoversOfDeadCopies(const QString& path)
 {
+    // Every write of a file lists its folder: the names are compared as the system gives them, and only
+    // a leftover's name is looked at further, so a folder full of sets costs little more than an empty one.
     const QFileInfo target(path);
-    const QString prefix = target.fileName() + QStringLiteral(".~");
-    QDirIterator entries(target.absolutePath(), QDir::Files | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        const QFileInfo entry(entries.next());
-        const QString name = entry.fileName();
-        if (name.startsWith(prefix) && isLeftoverOfADeadCopy(entry, QStringView(name).mid(prefix.size())))
-            QFile::remove(entry.filePath());
+    const QString folder = target.absolutePath();
+    const QByteArray prefix = QFile::encodeName(target.fileName() + QStringLiteral(".~"));
+    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(QFile::encodeName(folder).constData()), ::closedir);
+    if (!entries)
+        return;
+    QStringList leftovers;
+    while (const dirent* entry = ::readdir(entries.get())) {
+        if (std::strncmp(entry->d_name, prefix.constData(), static_cast<size_t>(prefix.size())) == 0)
+            leftovers << QFile::decodeName(entry->d_name);
+    }
+    const qsizetype tagStart = target.fileName().size() + 2;
+    for (const QString& name : leftovers) {
+        const QFileInfo leftover(folder + u'/' + name);
+        if (leftover.isFile() && isLeftoverOfADeadCopy(leftover, QStringView(name).mid(tagStart)))
+            QFile::remove(leftover.filePath());
     }
 }
 

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using platform::Answer;
 using platform::Buttons;
 using platform::Icon;
@@ -60,6 +62,8 @@ private slots:
     void installedFolderLeavesExactFiles();
     void runCounter_data();
     void runCounter();
+    void jokeFilesRemadeOnlyWhenChanged_data();
+    void jokeFilesRemadeOnlyWhenChanged();
     void damagedFiles_data();
     void damagedFiles();
     void workFileCannotBeCreated();
@@ -167,6 +171,38 @@ void tst_Startup::runCounter() {
     QVERIFY(fx.startUp());
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.read("run.run"), after);
+}
+
+void tst_Startup::jokeFilesRemadeOnlyWhenChanged_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("replaced");
+    const QByteArray lines = "-Czego tu szukasz !?\r\n-Niczego\r\n-To po co tu zagladasz ?\r\n-Bo jestem kretynem\r\n-Aha !\r\n";
+    QTest::newRow("same_lines_left") << lines << false;
+    QTest::newRow("changed_line_remade") << QByteArray(lines).replace("Aha", "Oho") << true;
+    QTest::newRow("one_byte_more_remade") << lines + " " << true;
+    QTest::newRow("emptied_remade") << QByteArray("") << true;
+}
+
+void tst_Startup::jokeFilesRemadeOnlyWhenChanged() {
+    QFETCH(QByteArray, before);
+    QFETCH(bool, replaced);
+    ProgramFixture fx;
+    fx.writeWiedoIni();
+    fx.write("Wiedo.cfg", "\"\"\r\n");
+    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    fx.write("wiedo.dat", before);
+    // A file put in place of the old one is a new file with an inode of its own.
+    const auto inode = [&fx] {
+        struct stat status {};
+        return ::stat(QFile::encodeName(fx.path("wiedo.dat")).constData(), &status) == 0 ? status.st_ino : 0;
+    };
+    const auto inodeBefore = inode();
+    ScriptedDialogs dialogs;
+    QVERIFY(fx.startUp());
+    WIEDO_VERIFY_DIALOGS(dialogs);
+    QCOMPARE(fx.read("wiedo.dat"), QByteArray("-Czego tu szukasz !?\r\n-Niczego\r\n-To po co tu zagladasz "
+                                              "?\r\n-Bo jestem kretynem\r\n-Aha !\r\n"));
+    QCOMPARE(inode() != inodeBefore, replaced);
 }
 
 void tst_Startup::damagedFiles_data() {
