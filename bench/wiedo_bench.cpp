@@ -11,7 +11,7 @@
 
 #include "main/main_session.h"
 #include "platform/codepage.h"
-#include "platform/gui/qt_printer.h"
+#include "platform/print/qt_printer.h"
 #include "sheets/print_sheets.h"
 #include "sheets/text_export.h"
 #include "startup/loader.h"

@@ -4,7 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/gui/qt_dialogs.h"
 #include "platform/gui/qt_language.h"
-#include "platform/gui/qt_printer.h"
+#include "platform/gui/print_loader.h"
 #include "platform/printer.h"
 #include "startup/loader.h"
 #include "ui/controls.h"
@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
     windows::Wiedo::commandLineSet = app::questionSetToOpen(app);
     platform::QtDialogs dialogs;
     platform::installDefaultDialogs(&dialogs);
-    platform::QtPrinter printer;
+    platform::LazyPrinter printer;
     platform::installDefaultPrinter(&printer);
     ui::forms().setQuitHandler([] { QCoreApplication::exit(0); });
     ui::guarded(startup::Main);

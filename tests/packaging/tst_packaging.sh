@@ -36,4 +36,5 @@ for f in ./usr/lib/wiedo/wiedo ./usr/share/applications/wiedo.desktop ./usr/shar
 done
 control=$(dpkg -I "$deb")
 grep -q '^ Depends: .*libqt6widgets6' <<<"$control" || fail "the package does not depend on Qt"
+grep -q '^ Depends: .*libqt6printsupport6' <<<"$control" || fail "the package does not depend on Qt's printing library"
 echo "1 passed, 0 failed"

@@ -1,6 +1,6 @@
 // The sheets printed for real into PDF files and read back with pdftotext: real text with every Polish
 // letter, nine questions a page, long texts wrapped whole.
-#include "platform/gui/qt_printer.h"
+#include "platform/print/qt_printer.h"
 #include "sheets/print_sheets.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "platform/gui/qt_dialogs.h"
 
-#include "platform/gui/qt_printer.h"
+#include "platform/gui/print_loader.h"
 #include "platform/paths.h"
 
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QPrintDialog>
 #include <QStringList>
 #include <QTreeView>
 #include <algorithm>
@@ -160,8 +159,8 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
 }
 
 bool QtDialogs::printerDialog() {
-    QPrintDialog dialog(&QtPrinter::sharedPrinter(), parentWindow());
-    return dialog.exec() == QDialog::Accepted;
+    const PrintModule* module = printModule();
+    return module && module->printerDialog(parentWindow());
 }
 
 void QtDialogs::beep() { QApplication::beep(); }

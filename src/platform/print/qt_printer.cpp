@@ -1,4 +1,4 @@
-#include "platform/gui/qt_printer.h"
+#include "platform/print/qt_printer.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
