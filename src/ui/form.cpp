@@ -25,6 +25,13 @@ void bringToFront(QWidget& window) {
     window.activateWindow();
 }
 
+// Row y of the image, from its left edge across width pixels (at most the image's), in rows[y].
+void fillImageRows(QImage& image, const std::vector<QRgb>& rows, int width) {
+    width = std::min(width, image.width());
+    for (int y = 0; y < std::min(static_cast<int>(rows.size()), image.height()); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), width, rows[y]);
+}
+
 // With WIEDO_TRACE_WINDOWS set, every showing of a window is told on the error stream.
 void trace(const Form& form) {
     static const bool enabled = qEnvironmentVariableIsSet("WIEDO_TRACE_WINDOWS");
@@ -172,9 +179,7 @@ QImage& Form::persistentImage() {
         image_ = grown;
     }
     if (!rows_.empty()) {
-        const int width = std::min(rowsWidth_, image_.width());
-        for (int y = 0; y < std::min(static_cast<int>(rows_.size()), image_.height()); ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(image_.scanLine(y)), width, rows_[y]);
+        fillImageRows(image_, rows_, rowsWidth_);
         rows_.clear();
     }
     return image_;
@@ -188,8 +193,7 @@ void Form::fillRows(const std::vector<QRgb>& rows) {
         rowsWidth_ = width();
     } else {
         QImage& image = persistentImage();
-        for (int y = 0; y < std::min(static_cast<int>(rows.size()), image.height()); ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), image.width(), rows[y]);
+        fillImageRows(image, rows, image.width());
     }
     update();
 }

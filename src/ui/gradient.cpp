@@ -3,9 +3,9 @@
 #include "platform/screen.h"
 #include "ui/form.h"
 
-#include <vector>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace ui {
 
