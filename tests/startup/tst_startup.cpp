@@ -52,6 +52,14 @@ bool visible(const char* name) {
 
 QByteArray quoted(const QString& text) { return "\"" + testsupport::cp1250(text) + "\""; }
 
+// A folder set up before: the first-run marker, an empty password and the default grading scale, so
+// the loading runs through without a message.
+void writeSettings(const ProgramFixture& fx) {
+    fx.writeWiedoIni();
+    fx.write("Wiedo.cfg", "\"\"\r\n");
+    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+}
+
 }  // namespace
 
 class tst_Startup : public QObject {
@@ -162,9 +170,7 @@ void tst_Startup::runCounter() {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     ProgramFixture fx;
-    fx.writeWiedoIni();
-    fx.write("Wiedo.cfg", "\"\"\r\n");
-    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    writeSettings(fx);
     if (!before.isNull() || QByteArray(QTest::currentDataTag()) == "empty_file")
         fx.write("run.run", before);
     ScriptedDialogs dialogs;
@@ -187,9 +193,7 @@ void tst_Startup::jokeFilesRemadeOnlyWhenChanged() {
     QFETCH(QByteArray, before);
     QFETCH(bool, replaced);
     ProgramFixture fx;
-    fx.writeWiedoIni();
-    fx.write("Wiedo.cfg", "\"\"\r\n");
-    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    writeSettings(fx);
     fx.write("wiedo.dat", before);
     // A file put in place of the old one is a new file with an inode of its own.
     const auto inode = [&fx] {
@@ -278,9 +282,7 @@ void tst_Startup::workFileCannotBeCreated() {
 
 void tst_Startup::workFileLinkIsNotFollowed() {
     ProgramFixture fx;
-    fx.writeWiedoIni();
-    fx.write("Wiedo.cfg", "\"\"\r\n");
-    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    writeSettings(fx);
     const QString victim = fx.root() + "/victim.txt";
     fx.write(victim, "keep me");
     QVERIFY(QFile::link(victim, fx.driveC() + "/test.tmp"));
@@ -314,9 +316,7 @@ void tst_Startup::secondCopyIsRefused() {
 
 void tst_Startup::staleLockDoesNotBlock() {
     ProgramFixture fx;
-    fx.writeWiedoIni();
-    fx.write("Wiedo.cfg", "\"\"\r\n");
-    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    writeSettings(fx);
     // A lock left by a copy that died: its process no longer exists.
     fx.write(fx.driveC() + "/test.tmp.lock", "2147483000\nwiedo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     ScriptedDialogs dialogs;
@@ -328,9 +328,7 @@ void tst_Startup::staleLockDoesNotBlock() {
 
 void tst_Startup::birthdayGreeting() {
     ProgramFixture fx;
-    fx.writeWiedoIni();
-    fx.write("Wiedo.cfg", "\"\"\r\n");
-    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    writeSettings(fx);
     platform::setFixedNow(QDateTime(QDate(2027, 3, 9), QTime(8, 0)));
     ScriptedDialogs dialogs;
     dialogs.expectMessage(
@@ -353,9 +351,7 @@ void tst_Startup::birthdayGreeting() {
 
 void tst_Startup::progressAndStatusTexts() {
     ProgramFixture fx;
-    fx.writeWiedoIni();
-    fx.write("Wiedo.cfg", "\"\"\r\n");
-    fx.write("ptk.ptk", "40,39,34,27,19,12\r\n");
+    writeSettings(fx);
     ScriptedDialogs dialogs;
     windows::registerAll();
     ui::forms().registerForm(startup::LoadT::formName, [] { return new startup::LoadT; });
