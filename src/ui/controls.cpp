@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleFactory>
+#include <utility>
 
 namespace ui {
 
@@ -26,9 +28,27 @@ void setTextColour(QWidget* control, const QColor& colour) {
     control->setPalette(palette);
 }
 
+QString installedFace(const QString& family) {
+    // The free faces with the same letter widths, which the system picks for these where they are
+    // missing; named outright, they are found without asking the system for its substitute at a first
+    // paint, which costs more than the painting itself.
+    static const std::pair<QLatin1String, QLatin1String> standIns[] = {
+        {QLatin1String("Arial"), QLatin1String("Liberation Sans")},
+        {QLatin1String("Times New Roman"), QLatin1String("Liberation Serif")}};
+    for (const auto& [designed, standIn] : standIns) {
+        if (family.compare(designed, Qt::CaseInsensitive) != 0)
+            continue;
+        // The program adds no fonts of its own: the installed families are listed once.
+        static const QStringList installed = QFontDatabase::families();
+        if (!installed.contains(family, Qt::CaseInsensitive) && installed.contains(standIn))
+            return standIn;
+    }
+    return family;
+}
+
 void setFontFace(QWidget* control, const QString& family, int points, bool bold) {
     QFont font = control->font();
-    font.setFamily(family);
+    font.setFamily(installedFace(family));
     if (points > 0)
         font.setPointSize(points);
     font.setBold(bold);

@@ -31,6 +31,9 @@ void useProgramStyle();
 // A caption's "&" marks the access key; a label shows "&&" for a literal ampersand.
 void setTextColour(QWidget* control, const QColor& colour);
 void setFontFace(QWidget* control, const QString& family, int points = 0, bool bold = false);
+// The face a window designed in this family shows in: the family itself where it is installed, else the
+// installed face with its letter widths that the system would put in its place.
+QString installedFace(const QString& family);
 
 // A box whose text is stored as a quoted text field: a double quote could not be read back (the files
 // have no escape for it), so the box does not take one.
