@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/filetable.h"
+#include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "records/records.h"
 #include "ui/controls.h"
@@ -13,9 +14,7 @@
 #include "windows/registry.h"
 #include "windows/temp/temp_window.h"
 
-#include <QLockFile>
 #include <QPixmap>
-#include <memory>
 
 namespace startup {
 
@@ -128,29 +127,16 @@ void LoadT::InI() {
 namespace {
 
 // The guard against a second running copy: a lock beside the work file, held while the program runs.
-// A lock left by a copy that died is taken over.
-std::unique_ptr<QLockFile> held;
+platform::InstanceLock held;
 
 bool takeSecondCopyLock() {
     const auto workFile = platform::resolvePath(config::workFilePath());
-    if (!workFile)
-        return false;
-    const QString lockPath = *workFile + QStringLiteral(".lock");
-    if (held && held->isLocked() && held->fileName() == lockPath)
-        return true;
-    auto lock = std::make_unique<QLockFile>(lockPath);
-    lock->setStaleLockTime(0);  // only a dead owner makes a lock stale, never its age
-    if (!lock->tryLock(0)) {
-        if (lock->error() != QLockFile::LockFailedError || !lock->removeStaleLockFile() || !lock->tryLock(0))
-            return false;
-    }
-    held = std::move(lock);
-    return true;
+    return workFile && held.take(*workFile + QStringLiteral(".lock"));
 }
 
 }  // namespace
 
-void releaseSecondCopyLock() { held.reset(); }
+void releaseSecondCopyLock() { held.release(); }
 
 void LoadT::KLl() {
     // The work file of a copy that is still running is that copy's own: it is deleted only when no
