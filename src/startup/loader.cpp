@@ -47,7 +47,8 @@ LoadT::LoadT() : ui::Form(formName) {
     Label2->setAlignment(Qt::AlignCenter);
     Label3 = ui::make<QLabel>(this, "Label3", 120, 1200, 960, 285);
     Label3->setText(QStringLiteral("1"));
-    ui::setFontFace(Label3, QStringLiteral("Arial"));
+    // In the face and size of the instructions window's title, which the loader opens next.
+    ui::setFontFace(Label3, QStringLiteral("Arial"), 12, true);
     PrB = ui::make<QProgressBar>(this, "PrB", 1200, 1320, 3960, 375);
     PrB->setRange(0, 100);
     ui::showProgressInBlocks(PrB);
