@@ -216,7 +216,8 @@ int FileTable::open(const QString& path, OpenMode mode, Durability durability)
         opened->file = std::make_unique<QFile>(native);
         if (!opened->file->open(QIODevice::ReadOnly))
             throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\": %2").arg(native, opened->file->errorString()));
-        opened->buffer.resize(ReadBufferSize);
+        // A small file gets a small buffer: most of the program's files are a line or two.
+        opened->buffer.resize(std::clamp<qsizetype>(opened->file->size() + 1, 4096, ReadBufferSize));
         break;
     }
     case OpenMode::Output: {
