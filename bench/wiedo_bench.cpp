@@ -585,7 +585,7 @@ ProcessCost runProcess(const QString& program, const QProcessEnvironment& enviro
 // window has been painted, against the whole process of a minimal Qt Widgets program (one window, one
 // label, ended once painted), turn and turn about.
 void startUpFigure(Verdicts& verdicts) {
-    constexpr int pairs = 21;
+    constexpr int pairs = 41;
     out(QStringLiteral("4. The whole start-up process, to the instructions window painted, against a minimal Qt "
                        "Widgets program with one label (%1 pairs)").arg(pairs));
     QTemporaryDir folder;
@@ -632,7 +632,7 @@ void startUpFigure(Verdicts& verdicts) {
     // One of each untimed: the first start of a program reads its files from the disk.
     if (!wiedo().ok || !minimal().ok)
         return verdicts.broken(QStringLiteral("a start-up process did not end as it should"));
-    std::vector<double> wCpu, wWall, wPeak, mCpu, mWall, mPeak;
+    std::vector<double> wCpu, wWall, wPeak, mCpu, mWall, mPeak, cpuRatios;
     for (int pair = 0; pair < pairs; ++pair) {
         ProcessCost w, m;
         if (pair % 2 == 0) {
@@ -650,6 +650,7 @@ void startUpFigure(Verdicts& verdicts) {
         mCpu.push_back(m.cpuMs);
         mWall.push_back(m.wallMs);
         mPeak.push_back(static_cast<double>(m.peakKiB));
+        cpuRatios.push_back(w.cpuMs / m.cpuMs);
     }
     out(QStringLiteral("   WIEDO:   processor median %1 ms  runs %2").arg(median(wCpu), 0, 'f', 1).arg(list(wCpu, 1)));
     out(QStringLiteral("            wall clock less the loader's %1 ms timer: median %2 ms  runs %3")
@@ -661,7 +662,13 @@ void startUpFigure(Verdicts& verdicts) {
     out(QStringLiteral("            peak memory median %1 KiB (%2 .. %3)")
             .arg(median(mPeak), 0, 'f', 0).arg(quantile(mPeak, 0), 0, 'f', 0).arg(quantile(mPeak, 1), 0, 'f', 0));
     out(QStringLiteral("   wall-clock ratio %1 (not judged)").arg(median(wWall) / median(mWall), 0, 'f', 2));
-    verdicts.judge(median(wCpu) / median(mCpu), 1.3, QStringLiteral("processor-time ratio"));
+    // The machine's speed drifts over a run (the same program takes 17 ms in one minute and 24 in the
+    // next), so each pair, run back to back, is one measurement of the ratio and the median pair is judged.
+    out(QStringLiteral("   ratio of the processor medians %1 (not judged); pairs' ratios %2 .. %3")
+            .arg(median(wCpu) / median(mCpu), 0, 'f', 2)
+            .arg(quantile(cpuRatios, 0.25), 0, 'f', 2)
+            .arg(quantile(cpuRatios, 0.75), 0, 'f', 2));
+    verdicts.judge(median(cpuRatios), 1.3, QStringLiteral("processor-time ratio (median pair)"));
     verdicts.judge((median(wPeak) - median(mPeak)) / 1024.0, 5.0, QStringLiteral("peak memory above the minimal program in MiB"));
 }
 
