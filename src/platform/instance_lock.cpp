@@ -43,14 +43,18 @@ bool InstanceLock::take(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
         return false;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    int result;
+    do
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    while (result != 0 && errno == EINTR);
+    if (result == 0) {
         fd_ = fd;
         path_ = path;
         return true;
     }
     const int error = errno;
     ::close(fd);
-    if (error == EWOULDBLOCK || error == EINTR)
+    if (error == EWOULDBLOCK)
         return false;
 #endif
     if (!takeStandIn(standIn_, path))
