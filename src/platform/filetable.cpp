@@ -1,26 +1,15 @@
 #include "platform/filetable.h"
 
+#include "platform/disk_calls.h"
 #include "platform/paths.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
-#include <QSysInfo>
 
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -49,13 +38,10 @@ const char* modeName(OpenMode mode)
 struct FileTable::OpenFile {
     OpenMode mode = OpenMode::Input;
     QString path;
-    // Input, Append and scratch Output files.
+    // Input and Append files.
     std::unique_ptr<QFile> file;
-    // Output files: the new version, put in place only by a successful close, written into `file` under
-    // the temporary name `scratchName` beside the old (through a QSaveFile where there is no POSIX).
-    std::unique_ptr<QSaveFile> pending;
-    QString scratchName;
-    bool synced = false;  // scratch Output files: pushed to the disk before they replace the old version
+    // Output files: the new version, put in place only by a successful close.
+    std::unique_ptr<NewVersion> version;
     // Input files: the read buffer and the unread part of it, [pos, end).
     QByteArray buffer;
     qsizetype pos = 0;
@@ -64,113 +50,7 @@ struct FileTable::OpenFile {
     bool writeFailed = false;
     // Append files: the length known to be on the disk, to which a failed flush cuts the file back.
     qint64 flushedLength = 0;
-
-    QIODevice& device() const
-    {
-        if (pending)
-            return *pending;
-        return *file;
-    }
-
-    // A scratch version that was never put in place is removed with its entry.
-    ~OpenFile()
-    {
-        if (!scratchName.isEmpty()) {
-            file.reset();
-            QFile::remove(scratchName);
-        }
-    }
 };
-
-#ifdef Q_OS_UNIX
-namespace {
-
-// A copy killed while it wrote leaves its new version behind under a temporary name "<file>.~<computer>-
-// <process>-<random>". Nothing reads such a file (every file is opened by its exact name, and the lists of
-// sets ask for "*.kwz"), and the next copy that writes the same file removes what a dead copy left: at once
-// when the process that wrote it is gone from this computer, after an hour when it came from another
-// computer sharing the folder, whose copy may be writing it right now.
-constexpr qint64 foreignLeftoverAgeMs = 60LL * 60 * 1000;
-
-QString processTag()
-{
-    return thisComputerTag() + u'-' + QString::number(QCoreApplication::applicationPid(), 36);
-}
-
-bool isLeftoverOfADeadCopy(const QFileInfo& leftover, QStringView tag)
-{
-    const QList<QStringView> parts = tag.split(u'-');
-    if (parts.size() == 3 && parts.at(0) == thisComputerTag()) {
-        bool ok = false;
-        const qint64 pid = parts.at(1).toLongLong(&ok, 36);
-        if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid())
-            return false;
-        return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-    }
-    return leftover.lastModified().msecsTo(QDateTime::currentDateTime()) > foreignLeftoverAgeMs;
-}
-
-void removeLeftoversOfDeadCopies(const QString& path)
-{
-    // Every write of a file lists its folder: the names are compared as the system gives them, and only
-    // a leftover's name is looked at further, so a folder full of sets costs little more than an empty one.
-    const QFileInfo target(path);
-    const QString folder = target.absolutePath();
-    const QByteArray prefix = QFile::encodeName(target.fileName() + QStringLiteral(".~"));
-    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(QFile::encodeName(folder).constData()), ::closedir);
-    if (!entries)
-        return;
-    QStringList leftovers;
-    while (const dirent* entry = ::readdir(entries.get())) {
-        if (std::strncmp(entry->d_name, prefix.constData(), static_cast<size_t>(prefix.size())) == 0)
-            leftovers << QFile::decodeName(entry->d_name);
-    }
-    const qsizetype tagStart = target.fileName().size() + 2;
-    for (const QString& name : leftovers) {
-        const QFileInfo leftover(folder + u'/' + name);
-        if (leftover.isFile() && isLeftoverOfADeadCopy(leftover, QStringView(name).mid(tagStart)))
-            QFile::remove(leftover.filePath());
-    }
-}
-
-// A new, empty file under a free temporary name beside the file it will replace, with the old file's
-// permissions (a set shared with a group stays shared), or those a new file of the user gets.
-void openScratch(FileTable::OpenFile& opened)
-{
-    removeLeftoversOfDeadCopies(opened.path);
-    struct stat old {};
-    const bool hadOld = ::stat(QFile::encodeName(opened.path).constData(), &old) == 0;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString name = opened.path + QStringLiteral(".~") + processTag() + u'-' +
-                             QString::number(QRandomGenerator::global()->generate(), 36);
-        const int fd = ::open(QFile::encodeName(name).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            break;
-        }
-        opened.scratchName = name;
-        opened.file = std::make_unique<QFile>();
-        if ((hadOld && ::fchmod(fd, old.st_mode & 07777) != 0) ||
-            !opened.file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            break;
-        }
-        return;
-    }
-    throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" cannot be opened for writing").arg(opened.path));
-}
-
-}  // namespace
-#endif
-
-QString thisComputerTag()
-{
-    static const QString tag = QString::fromLatin1(
-        QCryptographicHash::hash(QSysInfo::machineHostName().toUtf8(), QCryptographicHash::Sha1).toHex().left(8));
-    return tag;
-}
 
 FileTable& FileTable::instance()
 {
@@ -220,23 +100,9 @@ int FileTable::open(const QString& path, OpenMode mode, Durability durability)
         opened->buffer.resize(std::clamp<qsizetype>(opened->file->size() + 1, 4096, ReadBufferSize));
         break;
     }
-    case OpenMode::Output: {
-#ifdef Q_OS_UNIX
-        // Written beside under a name of this program's own, which a later copy can tell for a leftover
-        // of a killed one (QSaveFile's temporary names cannot be told from a user's "ptk.ptk.kopia1").
-        opened->synced = durability == Durability::Synced;
-        openScratch(*opened);
+    case OpenMode::Output:
+        opened->version = std::make_unique<NewVersion>(native, durability);
         break;
-#else
-        (void)durability;
-#endif
-        opened->pending = std::make_unique<QSaveFile>(native);
-        opened->pending->setDirectWriteFallback(false);
-        if (!opened->pending->open(QIODevice::WriteOnly))
-            throw FileError(Kind::CannotOpen,
-                            QStringLiteral("\"%1\": %2").arg(native, opened->pending->errorString()));
-        break;
-    }
     case OpenMode::Append: {
         opened->file = std::make_unique<QFile>();
         // Unbuffered: every record reaches the system at once, so a full disk is reported by the write
@@ -352,7 +218,8 @@ void FileTable::seek(int number, qint64 offset)
 
 qint64 FileTable::length(int number)
 {
-    return entry(number).device().size();
+    const OpenFile& f = entry(number);
+    return f.version ? f.version->size() : f.file->size();
 }
 
 void FileTable::write(int number, const QByteArray& bytes)
@@ -367,27 +234,44 @@ void FileTable::write(int number, const QByteArray& bytes)
     const bool overBudget = writeBudget_ >= 0 && bytes.size() > writeBudget_;
     if (overBudget)
         allowed = static_cast<qsizetype>(writeBudget_);
-
-    // An appended record is taken whole or not at all: what a failed write left is cut off again.
-    const qint64 lengthBefore = f.mode == OpenMode::Append ? f.file->size() : 0;
-    const auto fail = [&](const QString& why) {
-        f.writeFailed = true;
-        if (f.pending)
-            f.pending->cancelWriting();
-        if (f.mode == OpenMode::Append)
-            f.file->resize(lengthBefore);
-        return FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f.path, why));
-    };
-
-    if (allowed > 0) {
-        const qint64 written = f.device().write(bytes.constData(), allowed);
+    const auto spend = [this](qint64 written) {
         if (writeBudget_ >= 0)
             writeBudget_ -= std::max<qint64>(written, 0);
-        if (written != allowed)
-            throw fail(f.device().errorString());
+    };
+    const std::error_code full = std::make_error_code(std::errc::no_space_on_device);
+
+    if (f.version) {
+        f.writeFailed = true;  // until the bytes are through
+        if (allowed > 0)
+            f.version->write(QByteArrayView(bytes).first(allowed));
+        spend(allowed);
+        if (overBudget) {
+            f.version->discard();
+            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": no space left on the disk").arg(f.path),
+                            f.path, full);
+        }
+        f.writeFailed = false;
+        return;
+    }
+
+    // An appended record is taken whole or not at all: what a failed write left is cut off again.
+    const qint64 lengthBefore = f.file->size();
+    const auto fail = [&](const QString& why, std::error_code cause) {
+        f.writeFailed = true;
+        f.file->resize(lengthBefore);
+        return FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f.path, why), f.path, cause);
+    };
+    // Straight to the system, past the QFile (opened unbuffered, appending): the disk calls give the cause.
+    for (qsizetype done = 0; done < allowed;) {
+        std::error_code error;
+        const qint64 written = diskCalls().write(f.file->handle(), bytes.constData() + done, allowed - done, error);
+        if (written <= 0)
+            throw fail(QStringLiteral("a write failed"), written < 0 ? error : std::make_error_code(std::errc::io_error));
+        spend(written);
+        done += static_cast<qsizetype>(written);
     }
     if (overBudget)
-        throw fail(QStringLiteral("no space left on the disk"));
+        throw fail(QStringLiteral("no space left on the disk"), full);
 }
 
 void FileTable::flushToDisk(int number)
@@ -401,13 +285,13 @@ void FileTable::flushToDisk(int number)
     case OpenMode::Append:
         break;
     }
-    bool ok = f.file->flush();
-#ifdef Q_OS_UNIX
-    ok = ::fsync(f.file->handle()) == 0 && ok;
-#endif
-    if (!ok) {
+    std::error_code error = diskCalls().sync(f.file->handle());
+    if (!f.file->flush() && !error)
+        error = std::make_error_code(std::errc::io_error);
+    if (error) {
         f.file->resize(f.flushedLength);
-        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be flushed to the disk").arg(f.path));
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be flushed to the disk").arg(f.path),
+                        f.path, error);
     }
     f.flushedLength = f.file->size();
 }
@@ -434,26 +318,14 @@ void FileTable::close(int number)
     if (f->mode == OpenMode::Output) {
         // A new version that failed a write is dropped with its entry; the old version stays.
         if (f->writeFailed)
-            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced: a write failed").arg(f->path));
-        if (f->pending) {
-            if (!f->pending->commit())
-                throw FileError(Kind::WriteFailed,
-                                QStringLiteral("\"%1\" was not replaced: %2").arg(f->path, f->pending->errorString()));
-            return;
-        }
-#ifdef Q_OS_UNIX
-        bool flushed = f->file->flush();
-        if (f->synced)
-            flushed = ::fsync(f->file->handle()) == 0 && flushed;
-        f->file->close();
-        if (!flushed || ::rename(QFile::encodeName(f->scratchName).constData(), QFile::encodeName(f->path).constData()) != 0)
-            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced").arg(f->path));
-        f->scratchName.clear();
+            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" was not replaced: a write failed").arg(f->path),
+                            f->path, {});
+        f->version->commit();
         return;
-#endif
     }
     if (f->mode == OpenMode::Append && !f->file->flush())
-        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f->path, f->file->errorString()));
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f->path, f->file->errorString()), f->path,
+                        std::make_error_code(std::errc::io_error));
     f->file->close();
 }
 
@@ -474,10 +346,6 @@ void FileTable::closeAll()
 
 void FileTable::abandonAll()
 {
-    for (auto& f : files_) {
-        if (f && f->pending)
-            f->pending->cancelWriting();
-    }
     files_.clear();
 }
 

@@ -2,9 +2,10 @@
 // The program's one table of open files. Every file the program touches is opened here by number, read
 // byte-wise by the record reader, written as bytes by the record writer, and closed one by one or all at
 // once ("close every open file", which also closes the question reader the main window keeps open).
-// Files opened for writing are written to a new version that replaces the old file in one step when the
-// file is closed, so a crash or a full disk never leaves a half-written file behind.
+// Files opened for writing are written to a new version (new_version.h) that replaces the old file in one
+// step when the file is closed, so a crash or a full disk never leaves a half-written file behind.
 #include "platform/errors.h"
+#include "platform/new_version.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,14 +15,6 @@
 namespace platform {
 
 enum class OpenMode { Input, Output, Append };
-
-// How an Output file's new version reaches the disk. Synced: the program waits until it is on the disk
-// before the new version replaces the old (the user's work). Scratch: replaced in one step all the same,
-// without the wait (files the program remakes at every start).
-enum class Durability { Synced, Scratch };
-
-// The part of this program's temporary names that names the computer (see the file table's Output files).
-QString thisComputerTag();
 
 class FileTable {
 public:
