@@ -21,6 +21,9 @@ public:
     virtual void setOutputFile(const QString& path) { (void)path; }
     // True when the last document could not be started or sent (no printer, or the file refused it).
     virtual bool lastJobFailed() const { return false; }
+    // Why the last document's file could not be written, in the user's words (see failureMessage()); empty
+    // when it was, or when the printer refused the job without a reason.
+    virtual QString lastJobFailure() const { return {}; }
 };
 
 Printer& printer();

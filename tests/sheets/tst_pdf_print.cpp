@@ -2,7 +2,10 @@
 // letter, nine questions a page, long texts wrapped whole.
 #include "platform/print/qt_printer.h"
 #include "sheets/print_sheets.h"
+#include "support/failing_disk.h"
+#include "support/test_files.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -77,6 +80,28 @@ private slots:
         printTo(QStringLiteral("Zestaw - odpowiedzi.pdf"));
         sheets::printAnswerKey(polish(2), printer_);
         QCOMPARE(pdfText(pdf_, 1), QStringLiteral("Odpowiedzi do testu 1 ) A, C, 2 ) A, C,"));
+    }
+
+    // A PDF that does not fit on the disk is not put in place: the old file stays, the cause is named.
+    void fullDiskKeepsOldPdf_data() {
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("full_at_start") << qint64(0);
+        QTest::newRow("full_mid_document") << qint64(3000);
+    }
+    void fullDiskKeepsOldPdf() {
+        QFETCH(qint64, room);
+        printTo(QStringLiteral("Pełny dysk.pdf"));
+        testsupport::writeTestFile(pdf_, "old pdf");
+        {
+            testsupport::FailingDisk disk(room);
+            sheets::printQuestionSheet(polish(10), printer_);
+        }
+        QVERIFY(printer_.lastJobFailed());
+        QVERIFY2(printer_.lastJobFailure().endsWith(QStringLiteral(": brak miejsca na dysku")),
+                 qPrintable(printer_.lastJobFailure()));
+        QCOMPARE(testsupport::fileContents(pdf_), QByteArray("old pdf"));
+        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("Pełny*")}, QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Pełny dysk.pdf")});
     }
 };
 

@@ -127,4 +127,9 @@ bool LazyPrinter::lastJobFailed() const {
     return !p || p->lastJobFailed();
 }
 
+QString LazyPrinter::lastJobFailure() const {
+    const Printer* p = real();
+    return p ? p->lastJobFailure() : QString();
+}
+
 }  // namespace platform

@@ -21,6 +21,7 @@ public:
     bool hasPrinter() const override;
     void setOutputFile(const QString& path) override;
     bool lastJobFailed() const override;
+    QString lastJobFailure() const override;
 
 private:
     Printer* real() const;  // nullptr without the module

@@ -46,24 +46,49 @@ bool QtPrinter::hasPrinter() const { return !QPrinterInfo::availablePrinterNames
 
 void QtPrinter::setOutputFile(const QString& path) { outputFile_ = path; }
 
+QPagedPaintDevice& QtPrinter::target() {
+    if (pdf_)
+        return *pdf_;
+    return sharedPrinter();
+}
+
+QRectF QtPrinter::pageRect() {
+    if (pdf_)
+        return pdf_->pageLayout().paintRectPixels(pdf_->resolution());
+    return sharedPrinter().pageRect(QPrinter::DevicePixel);
+}
+
+void QtPrinter::fail(const FileError& error) {
+    failed_ = true;
+    failure_ = failureMessage(error);
+}
+
 void QtPrinter::begin() {
     if (painter_ || refused_)
         return;
     failed_ = false;
+    failure_.clear();
     pages_ = 0;
-    QPrinter& p = sharedPrinter();
     if (!outputFile_.isEmpty()) {
-        // Only this document goes to the file; the printer's own settings come back afterwards.
-        savedFormat_ = p.outputFormat();
-        savedFileName_ = p.outputFileName();
-        switched_ = true;
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(outputFile_);
+        // Only this document goes to the file, laid out on the shared printer's page.
+        const QPrinter& p = sharedPrinter();
+        try {
+            file_ = std::make_unique<NewVersionDevice>(outputFile_);
+        } catch (const FileError& error) {
+            refused_ = true;
+            fail(error);
+            return;
+        }
+        pdf_ = std::make_unique<QPdfWriter>(file_.get());
+        pdf_->setResolution(p.resolution());
+        pdf_->setPageLayout(p.pageLayout());
+        pdf_->setTitle(p.docName());
+        pdf_->setCreator(p.creator());
     }
     if (font_.family().isEmpty() || font_.family() != typeface())
         font_.setFamily(typeface());
     painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(&p)) {
+    if (!painter_->begin(&target())) {
         painter_.reset();
         refused_ = true;
         failed_ = true;
@@ -117,7 +142,7 @@ void QtPrinter::print(const QString& text, bool endLine) {
     QFont plain = painter_->font();
     plain.setBold(false);
     const double ascent = QFontMetricsF(plain, painter_->device()).ascent();
-    const QRectF page = sharedPrinter().pageRect(QPrinter::DevicePixel);
+    const QRectF page = pageRect();
     // A text longer than the line goes on below, from where it began (an answer stays under its letter).
     const double indent = x_ < page.width() / 2 ? x_ : 0;
     QString rest = text;
@@ -163,7 +188,7 @@ void QtPrinter::newPage() {
     begin();
     if (!painter_)
         return;
-    if (!sharedPrinter().newPage())
+    if (!target().newPage())
         failed_ = true;
     ++pages_;
     x_ = 0;
@@ -183,11 +208,15 @@ void QtPrinter::endDoc() {
             failed_ = true;
         painter_.reset();
     }
-    if (switched_) {
-        QPrinter& p = sharedPrinter();
-        p.setOutputFileName(savedFileName_);
-        p.setOutputFormat(savedFormat_);
-        switched_ = false;
+    if (file_) {
+        try {
+            if (!failed_)
+                file_->finish();
+        } catch (const FileError& error) {
+            fail(error);
+        }
+        pdf_.reset();
+        file_.reset();  // a new version not put in place is removed
     }
     lastPages_ = pages_;
     refused_ = false;
