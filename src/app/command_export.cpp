@@ -7,8 +7,6 @@
 #include "questionset/questionset.h"
 #include "records/records.h"
 
-#include <QSaveFile>
-
 namespace app {
 
 namespace {
@@ -35,12 +33,18 @@ QList<questionset::Question> readSet(const QString& path, bool* damaged) {
 int runExport(const QStringList& arguments) {
     const CommandLine line = parseCommand(
         arguments, command,
-        QStringLiteral("Zapisuje zestaw pytań w formacie GIFT (UTF-8), który przyjmują platformy e-learningowe."),
+        QStringLiteral("Zapisuje zestaw pytań w formacie GIFT (UTF-8), który przyjmują platformy e-learningowe. "
+                       "Przyjmuje zestaw o wielkości najwyżej %1.")
+            .arg(QLatin1String(maxInputText)),
         {{QStringLiteral("ZESTAW.kwz"), QStringLiteral("zestaw pytań")},
          {QStringLiteral("PLIK.gift"), QStringLiteral("plik GIFT do utworzenia (istniejący zostanie zastąpiony)")}});
     const QString& source = line.files[0];
     const QString& target = line.files[1];
 
+    if (const std::optional<QString> refused = refusedOutput(source, target))
+        return fail(command, *refused);
+    if (const std::optional<QString> refused = refusedInput(source))
+        return fail(command, *refused);
     QList<questionset::Question> questions;
     bool damaged = false;
     try {
@@ -66,14 +70,8 @@ int runExport(const QStringList& arguments) {
     const bridges::Exported exported = bridges::writeGift(questions);
     for (const bridges::Warning& warning : exported.warnings)
         warn(QStringLiteral("wiedo export: pytanie %1: %2").arg(warning.line).arg(warning.message));
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly))
-        return fail(command, QStringLiteral("nie można utworzyć pliku %1 (%2).").arg(target, output.errorString()));
-    output.write(exported.bytes);
-    if (!output.commit())
-        return fail(command, QStringLiteral("nie udało się zapisać pliku %1 (%2); poprzednia zawartość pliku "
-                                            "pozostała bez zmian.")
-                                 .arg(target, output.errorString()));
+    if (const std::optional<QString> failed = writeOutput(target, exported.bytes))
+        return fail(command, *failed);
     say(QStringLiteral("Wyeksportowano pytań: %1, pominięto: %2. Plik GIFT zapisano: %3.")
             .arg(exported.written).arg(exported.skipped).arg(target));
     return 0;

@@ -2,8 +2,6 @@
 
 #include "bridges/imported.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace app {
 
@@ -24,19 +22,18 @@ int runImport(const QStringList& arguments) {
     const CommandLine line = parseCommand(
         arguments, command,
         QStringLiteral("Przenosi pytania wielokrotnego wyboru z pliku GIFT albo Aiken (w UTF-8) do zestawu "
-                       "pytań. Format rozpoznaje po treści pliku."),
+                       "pytań. Format rozpoznaje po treści pliku. Przyjmuje zwykły plik o wielkości najwyżej %1.")
+            .arg(QLatin1String(maxInputText)),
         {{QStringLiteral("PLIK"), QStringLiteral("plik z pytaniami w formacie GIFT albo Aiken")},
          {QStringLiteral("ZESTAW.kwz"), QStringLiteral("zestaw pytań do utworzenia (istniejący zostanie zastąpiony)")}});
     const QString& source = line.files[0];
     const QString& target = line.files[1];
 
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly))
-        return fail(command, QStringLiteral("nie można otworzyć pliku %1 (%2).").arg(source, input.errorString()));
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        return fail(command, QStringLiteral("nie można przeczytać pliku %1 (%2).").arg(source, input.errorString()));
-    input.close();
+    if (const std::optional<QString> refused = refusedOutput(source, target))
+        return fail(command, *refused);
+    QByteArray bytes;
+    if (const std::optional<QString> failed = readInput(source, &bytes))
+        return fail(command, *failed);
 
     const bridges::Import import = bridges::importBytes(bytes);
     if (!import.failure.isEmpty())
@@ -52,14 +49,8 @@ int runImport(const QStringList& arguments) {
     if (taken > 32767)
         warn(QStringLiteral("wiedo import: zestaw ma %1 pytań, a edytor obsługuje najwyżej 32767.").arg(taken));
 
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly))
-        return fail(command, QStringLiteral("nie można utworzyć zestawu %1 (%2).").arg(target, output.errorString()));
-    output.write(import.result.setBytes);
-    if (!output.commit())
-        return fail(command, QStringLiteral("nie udało się zapisać zestawu %1 (%2); poprzednia zawartość pliku "
-                                            "pozostała bez zmian.")
-                                 .arg(target, output.errorString()));
+    if (const std::optional<QString> failed = writeOutput(target, import.result.setBytes))
+        return fail(command, *failed);
     say(QStringLiteral("Zaimportowano pytań: %1 (format %2), pominięto: %3. Zestaw zapisano w pliku %4.")
             .arg(taken).arg(formatName(import.format)).arg(import.result.skipped).arg(target));
     return 0;

@@ -1,12 +1,7 @@
 #include "app/commands.h"
 
 #include "bridges/results_csv.h"
-#include "platform/paths.h"
 #include "platform/text.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace app {
 
@@ -27,33 +22,28 @@ int runResults(const QStringList& arguments)
         QStringLiteral("Zapisuje dziennik wyników programu jako tabelę dla arkusza kalkulacyjnego: kolumny Imię, "
                        "Nazwisko, Klasa, Data (rrrr-mm-dd), Godzina, Plik z testami, Punkty, Pytania, Ocena; "
                        "UTF-8 ze znacznikiem BOM, pola rozdzielone średnikami. Uszkodzony albo urwany wpis "
-                       "jest zgłaszany z numerem wiersza i pomijany.\n"
+                       "jest zgłaszany z numerem wiersza i pomijany. Dziennik może mieć najwyżej %1.\n"
                        "Kod wyjścia: 0 - tabela zapisana, 1 - zapisana, ale pominięto uszkodzone wpisy, "
-                       "2 - nie udało się odczytać dziennika albo zapisać tabeli."),
+                       "2 - nie udało się odczytać dziennika albo zapisać tabeli.")
+            .arg(QLatin1String(maxInputText)),
         {{QStringLiteral("wyniki.txt"), QStringLiteral("Dziennik wyników (plik wyniki.txt z folderu programu).")},
          {QStringLiteral("WYJŚCIE.csv"), QStringLiteral("Tabela do zapisania; istniejący plik zostanie zastąpiony.")}});
     const QString logPath = line.files[0];
     const QString tablePath = line.files[1];
 
-    const QString nativeLog = platform::resolvePath(logPath).value_or(logPath);
-    QFile log(nativeLog);
-    if (!QFileInfo(nativeLog).isFile() || !log.open(QIODevice::ReadOnly))
-        return fail(command, QStringLiteral("nie mogę odczytać dziennika wyników %1.").arg(logPath));
-    const QByteArray bytes = log.readAll();
-    if (log.error() != QFileDevice::NoError)
-        return fail(command, QStringLiteral("nie mogę odczytać dziennika wyników %1.").arg(logPath));
-    log.close();
     // The table must never take the place of the log it was made from.
-    if (QFileInfo(tablePath).exists() && QFileInfo(tablePath).canonicalFilePath() == QFileInfo(nativeLog).canonicalFilePath())
-        return fail(command, QStringLiteral("tabela nie może zastąpić dziennika wyników; podaj inną nazwę pliku."));
+    if (const std::optional<QString> refused = refusedOutput(logPath, tablePath))
+        return fail(command, *refused);
+    QByteArray bytes;
+    if (const std::optional<QString> failed = readInput(logPath, &bytes))
+        return fail(command, QStringLiteral("nie mogę odczytać dziennika wyników: %1").arg(*failed));
 
     const bridges::ResultsLog parsed = bridges::parseResultsLog(bytes);
     for (const bridges::LogFault& fault : parsed.faults)
         warn(QStringLiteral("wiedo %1: %2, wiersz %3: %4").arg(command, logPath).arg(fault.line).arg(fault.what));
 
-    QSaveFile table(tablePath);
-    if (!table.open(QIODevice::WriteOnly) || table.write(bridges::resultsTable(parsed.records)) < 0 || !table.commit())
-        return fail(command, QStringLiteral("nie mogę zapisać tabeli %1 (%2).").arg(tablePath, table.errorString()));
+    if (const std::optional<QString> failed = writeOutput(tablePath, bridges::resultsTable(parsed.records)))
+        return fail(command, *failed);
 
     say(QStringLiteral("Zapisano %1 do pliku %2.").arg(entries(parsed.records.size()), tablePath));
     if (!parsed.faults.isEmpty()) {

@@ -1,7 +1,15 @@
 #include "app/commands.h"
 
+#include "platform/disk_calls.h"
+#include "platform/errors.h"
+#include "platform/new_version.h"
+#include "platform/paths.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +28,10 @@ constexpr Command commands[] = {
     {"results", runResults},
     {"check", runCheck},
 };
+
+QString native(const QString& path) {
+    return platform::resolvePath(path).value_or(path);
+}
 
 void print(std::FILE* stream, const QString& line) {
     const QByteArray bytes = line.toLocal8Bit();
@@ -87,6 +99,61 @@ void say(const QString& line) {
 
 void warn(const QString& line) {
     print(stderr, line);
+}
+
+std::optional<QString> refusedInput(const QString& path) {
+    const QFileInfo input(native(path));
+    if (!input.exists())
+        return QStringLiteral("nie ma pliku %1.").arg(path);
+    if (!input.isFile())
+        return QStringLiteral("%1 nie jest zwykłym plikiem; polecenie czyta tylko pliki.").arg(path);
+    if (input.size() > maxInputBytes)
+        return QStringLiteral("plik %1 jest większy niż %2; tak dużego pliku polecenie nie przyjmuje.")
+            .arg(path, QLatin1String(maxInputText));
+    return std::nullopt;
+}
+
+std::optional<QString> readInput(const QString& path, QByteArray* bytes) {
+    if (std::optional<QString> refused = refusedInput(path))
+        return refused;
+    QFile input(native(path));
+    if (!input.open(QIODevice::ReadOnly))
+        return QStringLiteral("nie można otworzyć pliku %1 (%2).").arg(path, input.errorString());
+    // A file that grows while it is read is still read only up to the limit.
+    *bytes = input.read(maxInputBytes + 1);
+    if (input.error() != QFileDevice::NoError)
+        return QStringLiteral("nie można przeczytać pliku %1 (%2).").arg(path, input.errorString());
+    if (bytes->size() > maxInputBytes)
+        return QStringLiteral("plik %1 jest większy niż %2; tak dużego pliku polecenie nie przyjmuje.")
+            .arg(path, QLatin1String(maxInputText));
+    return std::nullopt;
+}
+
+std::optional<QString> refusedOutput(const QString& input, const QString& output) {
+    if (platform::sameFile(native(input), native(output)))
+        return QStringLiteral("plik wyjściowy %1 jest plikiem wejściowym %2; zapisanie go zniszczyłoby dane. "
+                              "Podaj inną nazwę pliku wyjściowego.")
+            .arg(output, input);
+    const QFileInfo target(native(output));
+    if (target.exists() && !target.isFile())
+        return QStringLiteral("%1 nie jest zwykłym plikiem (to folder, urządzenie albo potok); polecenie go nie "
+                              "zastąpi. Podaj nazwę zwykłego pliku.")
+            .arg(output);
+    return std::nullopt;
+}
+
+std::optional<QString> writeOutput(const QString& path, const QByteArray& bytes) {
+    // Through a link to a file, the file it points to is written, as the user meant.
+    const QFileInfo target(native(path));
+    const QString written = target.isSymLink() && target.exists() ? target.canonicalFilePath() : target.filePath();
+    try {
+        platform::NewVersion output(written);
+        output.write(bytes);
+        output.commit();
+    } catch (const platform::FileError& error) {
+        return platform::failureMessage(error) + u'.';
+    }
+    return std::nullopt;
 }
 
 int fail(const QString& command, const QString& why) {
