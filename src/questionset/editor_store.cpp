@@ -42,7 +42,7 @@ auto editorWork(F&& work)
     try {
         return work();
     } catch (const FileError& error) {
-        throw EditorError(reasonOf(error));
+        throw EditorError(reasonOf(error), platform::causeText(error.cause()));
     }
 }
 

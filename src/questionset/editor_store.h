@@ -23,11 +23,14 @@ public:
         WriteFailed,    // full disk, no right to write, the new version could not be put in place
         Busy,           // another copy of the program is using the working copy
     };
-    explicit EditorError(Reason reason) : reason_(reason) {}
+    explicit EditorError(Reason reason, const QString& cause = {}) : reason_(reason), cause_(cause) {}
     Reason reason() const { return reason_; }
+    // The system's reason for a failed write in the user's words ("brak miejsca na dysku"); may be empty.
+    QString cause() const { return cause_; }
 
 private:
     Reason reason_;
+    QString cause_;
 };
 
 // The editor's counters are signed 16-bit: no set it writes may grow past this many questions.

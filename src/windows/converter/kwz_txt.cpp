@@ -160,9 +160,9 @@ void KWZ_Txt::Command1_Click() {
         done = sheets::convertToText(setPath, textName, Check1->isChecked(), steps);
     } catch (const FileError& error) {
         if (error.kind() == FileError::Kind::WriteFailed) {
-            platform::msgBox(QStringLiteral("Nie mogę zapisać pliku %1. Sprawdź, czy dysk nie jest pełny. "
-                                            "Poprzedni plik o tej nazwie został bez zmian.")
-                                 .arg(textName),
+            const QString cause = platform::causeText(error.cause());
+            platform::msgBox(QStringLiteral("Nie mogę zapisać pliku %1%2. Poprzedni plik o tej nazwie został bez zmian.")
+                                 .arg(textName, cause.isEmpty() ? QString() : QStringLiteral(": ") + cause),
                              platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd zapisu"));
         } else if (QFileInfo::exists(setPath)) {
             nothingChosen();  // the text file's name or folder cannot be used
