@@ -146,13 +146,14 @@ void tst_Flow::judging_data() {
     QTest::addColumn<QList<int>>("ticked");
     QTest::addColumn<bool>("good");
     QTest::newRow("a_and_c_ticked") << AC << QList<int>{0, 2} << true;
-    QTest::newRow("a_b_c_ticked") << AC << QList<int>{0, 1, 2} << true;
-    QTest::newRow("all_five_ticked") << AC << QList<int>{0, 1, 2, 3, 4} << true;
+    QTest::newRow("a_b_c_ticked") << AC << QList<int>{0, 1, 2} << false;
+    QTest::newRow("all_five_ticked") << AC << QList<int>{0, 1, 2, 3, 4} << false;
+    QTest::newRow("all_five_correct_all_ticked") << Flags{1, 1, 1, 1, 1} << QList<int>{0, 1, 2, 3, 4} << true;
     QTest::newRow("only_a_ticked") << AC << QList<int>{0} << false;
     QTest::newRow("c_d_e_ticked") << AC << QList<int>{2, 3, 4} << false;
     QTest::newRow("nothing_ticked") << AC << QList<int>{} << false;
     QTest::newRow("all_flags_2_nothing_ticked") << none << QList<int>{} << true;
-    QTest::newRow("all_flags_2_all_ticked") << none << QList<int>{0, 1, 2, 3, 4} << true;
+    QTest::newRow("all_flags_2_all_ticked") << none << QList<int>{0, 1, 2, 3, 4} << false;
     QTest::newRow("only_e_correct_e_ticked") << Flags{2, 2, 2, 2, 1} << QList<int>{4} << true;
 }
 
