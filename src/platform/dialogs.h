@@ -10,6 +10,8 @@ namespace platform {
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Buttons { Ok, YesNo };
 enum class Answer { Ok, Yes, No };
+// Whether an input box shows what is typed, or a star for each character (a password).
+enum class Echo { Shown, Hidden };
 
 struct MessageBoxRequest {
     QString prompt;
@@ -31,7 +33,7 @@ public:
     virtual Answer messageBox(const MessageBoxRequest& request) = 0;
     // Empty optional for Cancel; the system treats Cancel and an empty answer alike.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                            const QString& defaultText) = 0;
+                                            const QString& defaultText, Echo echo = Echo::Shown) = 0;
     // The chosen native path, or empty optional for Cancel.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;

@@ -126,6 +126,53 @@ private slots:
         QCOMPARE(printer_->count(QStringLiteral("end")), 1);
     }
 
+    // With a teacher's password stored, the commands that print the key ask for it first.
+    void keyNeedsThePassword_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("jobs");
+        QTest::newRow("key_right_password") << "drukKarO" << true << "Tajne" << 1;
+        QTest::newRow("key_wrong_password") << "drukKarO" << true << "tajne" << 0;
+        QTest::newRow("key_cancelled") << "drukKarO" << true << "" << 0;
+        QTest::newRow("everything_wrong_password") << "DrukWsz" << true << "x" << 0;
+        QTest::newRow("everything_right_password") << "DrukWsz" << true << "Tajne" << 3;
+        QTest::newRow("questions_not_asked") << "drukuj" << false << "" << 1;
+        QTest::newRow("hints_not_asked") << "druKPod" << false << "" << 1;
+    }
+    void keyNeedsThePassword() {
+        QFETCH(QString, command);
+        QFETCH(bool, asked);
+        QFETCH(QString, typed);
+        QFETCH(int, jobs);
+        fx_->write(QStringLiteral("Wiedo.cfg"), "\"Tajne\"\r\n");
+        if (asked)
+            dialogs_->expectInput(QStringLiteral("Podaj hasło dostępu do opcji\r( To co podawałeś podczas pierwszego "
+                                                 "uruchomienia tego programu )"),
+                                  QStringLiteral("Opcje -> hasło"), typed);
+        if (asked && !typed.isEmpty() && typed != QStringLiteral("Tajne"))
+            dialogs_->expectMessage(QStringLiteral("Złe hasło !!!"), QStringLiteral("Złe hasło"), Icon::Exclamation);
+        w_->findChild<QAction*>(command)->trigger();
+        QCOMPARE(printer_->count(QStringLiteral("end")), jobs);
+    }
+
+    // After a finished test the counter is 0: nothing is printed and no file is made.
+    void nothingToPrintAfterTheTest() {
+        printer_->printerPresent = false;
+        closeGradeWindowWhenShown();
+        for (int i = 0; i < 4; ++i)
+            next(*w_);
+        QCOMPARE(w_->Label12->text(), QStringLiteral("0"));
+        QVERIFY(w_->DrukWsz->isEnabled());
+        dialogs_->expectMessage(QStringLiteral("Nie ma czego drukować: licznik „Ilość pytań” wskazuje 0. Aby "
+                                               "wydrukować pytania, otwórz zestaw pytań (Wiedo > Otwórz plik testu) "
+                                               "i wprowadź personalia."),
+                                QStringLiteral("Nic do wydrukowania"), Icon::Information);
+        w_->DrukWsz->trigger();
+        QCOMPARE(printer_->calls, QStringList());
+        QCOMPARE(QDir(QFileInfo(set_).absolutePath()).entryList({"*.pdf"}), QStringList());
+    }
+
     void printerSettings() {
         dialogs_->expectPrinterDialog(false);
         w_->ustdr->trigger();

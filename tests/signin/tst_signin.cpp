@@ -21,6 +21,8 @@ using testsupport::ProgramFixture;
 using testsupport::ScriptedDialogs;
 using windows::open_;
 using windows::Wiedo;
+using TypedAnswer = std::optional<QString>;
+Q_DECLARE_METATYPE(TypedAnswer)
 
 namespace {
 
@@ -57,6 +59,7 @@ void chooseSet(ProgramFixture& fx, const QByteArray& bytes) {
 Wiedo& prepare(ProgramFixture& fx) {
     fx.write(QStringLiteral("run.run"), "1\r\n");
     fx.write(QStringLiteral("ptk.ptk"), "40,39,34,27,19,12\r\n");
+    fx.write(QStringLiteral("Wiedo.cfg"), "\"\"\r\n");
     ui::forms().get<windows::TEMP>().Text1->setText(fx.programFolderText());
     Wiedo& main = ui::forms().get<Wiedo>();
     chooseSet(fx, questionSet(12));
@@ -101,6 +104,8 @@ private slots:
     void questionCount();
     void hiddenChord_data();
     void hiddenChord();
+    void hiddenChordAsksForPassword_data();
+    void hiddenChordAsksForPassword();
     void clearThenConfirmGivesDefaults();
     void enableMainEnablesExactlyItsControls();
 };
@@ -113,7 +118,9 @@ void tst_SignIn::confirmNormalisesData_data() {
     QTest::newRow("mixed_case") << QStringList{"jAN", "kOWALSKI", "3b"} << QStringList{"Jan", "Kowalski", "3B"};
     QTest::newRow("polish_letters") << QStringList{QStringLiteral("łUKASZ"), QStringLiteral("żÓŁĆ"), QStringLiteral("2ł")}
                                     << QStringList{QStringLiteral("Łukasz"), QStringLiteral("Żółć"), QStringLiteral("2Ł")};
-    QTest::newRow("blanks_kept") << QStringList{" ", "  nOWAK", " a"} << QStringList{" ", "  nowak", " A"};
+    QTest::newRow("blanks_kept") << QStringList{" ", "  nOWAK", " a"} << QStringList{" ", "  Nowak", " A"};
+    QTest::newRow("double_names") << QStringList{QStringLiteral("jan paweł"), QStringLiteral("gąsienica-łęcka"), "1a"}
+                                  << QStringList{QStringLiteral("Jan Paweł"), QStringLiteral("Gąsienica-Łęcka"), "1A"};
     QTest::newRow("one_box_empty") << QStringList{"ewa", "", "1c"} << QStringList{"Ewa", "Bezimienny", "1C"};
 }
 
@@ -242,6 +249,46 @@ void tst_SignIn::hiddenChord() {
     QCOMPARE(window.isVisible(), !confirms);
     QCOMPARE(main.Label19->text(), confirms ? QStringLiteral("Albert") : QStringLiteral("Imię"));
     QCOMPARE(main.Label12->text(), confirms ? QStringLiteral("12") : QStringLiteral("0"));
+    WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+void tst_SignIn::hiddenChordAsksForPassword_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<TypedAnswer>("typed");
+    QTest::addColumn<bool>("hints");
+    QTest::addColumn<bool>("wrong");
+    QTest::newRow("no_password") << QByteArray("\"\"") << false << TypedAnswer() << true << false;
+    QTest::newRow("right_password") << QByteArray("\"Tajne\"") << true << TypedAnswer("Tajne") << true << false;
+    QTest::newRow("wrong_case") << QByteArray("\"Tajne\"") << true << TypedAnswer("tajne") << false << true;
+    QTest::newRow("empty_answer") << QByteArray("\"Tajne\"") << true << TypedAnswer("") << false << false;
+    QTest::newRow("cancelled") << QByteArray("\"Tajne\"") << true << TypedAnswer() << false << false;
+}
+
+void tst_SignIn::hiddenChordAsksForPassword() {
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, asked);
+    QFETCH(TypedAnswer, typed);
+    QFETCH(bool, hints);
+    QFETCH(bool, wrong);
+    ProgramFixture fx;
+    ScriptedDialogs dialogs;
+    Wiedo& main = prepare(fx);
+    fx.write(QStringLiteral("Wiedo.cfg"), stored + "\r\n");
+    if (asked)
+        dialogs.expectHiddenInput(QStringLiteral("Podaj hasło nauczyciela"), QStringLiteral("Tryb podpowiedzi -> hasło"),
+                                  typed);
+    if (wrong)
+        dialogs.expectMessage(QStringLiteral("Złe hasło !!!"), QStringLiteral("Złe hasło"), platform::Icon::Exclamation);
+    open_& window = showSignIn();
+    QTest::keyClick(window.Command1, Qt::Key_Q, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const QString flag = hints ? QStringLiteral("1") : QStringLiteral("0");
+    QCOMPARE(main.Tips->text(), flag);
+    QCOMPARE(main.xx->text(), flag);
+    // Whatever was answered, the student is signed in.
+    QVERIFY(!window.isVisible());
+    QCOMPARE(main.Label12->text(), QStringLiteral("12"));
+    QCOMPARE(dialogs.beeps(), wrong ? 1 : 0);
     WIEDO_VERIFY_DIALOGS(dialogs);
 }
 

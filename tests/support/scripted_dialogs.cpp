@@ -4,6 +4,7 @@ namespace testsupport {
 
 using platform::Answer;
 using platform::Buttons;
+using platform::Echo;
 using platform::Icon;
 
 ScriptedDialogs::ScriptedDialogs() { platform::setDialogs(this); }
@@ -21,6 +22,13 @@ ScriptedDialogs& ScriptedDialogs::expectInput(const QString& prompt, const QStri
     Expected e{Kind::Input, prompt, title, Icon::None, Buttons::Ok, Answer::Ok, answer, false,
                std::move(during)};
     expected_.push_back(std::move(e));
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectHiddenInput(const QString& prompt, const QString& title,
+                                                    std::optional<QString> answer) {
+    expectInput(prompt, title, std::move(answer));
+    expected_.back().echo = Echo::Hidden;
     return *this;
 }
 
@@ -94,15 +102,17 @@ Answer ScriptedDialogs::messageBox(const platform::MessageBoxRequest& r) {
 }
 
 std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
-                                                 const QString& defaultText) {
-    const QString description =
-        QStringLiteral("input box [%1] title [%2] default [%3]").arg(prompt, title, defaultText);
+                                                 const QString& defaultText, Echo echo) {
+    const QString description = QStringLiteral("input box [%1] title [%2] default [%3]%4")
+                                    .arg(prompt, title, defaultText,
+                                         echo == Echo::Hidden ? QStringLiteral(" hidden") : QString());
     auto e = next(Kind::Input, description);
     if (!e)
         return std::nullopt;
-    if (e->prompt != prompt || e->title != title) {
-        failures_ << QStringLiteral("expected input box [%1] title [%2], saw %3")
-                         .arg(e->prompt, e->title, description);
+    if (e->prompt != prompt || e->title != title || e->echo != echo) {
+        failures_ << QStringLiteral("expected input box [%1] title [%2]%3, saw %4")
+                         .arg(e->prompt, e->title, e->echo == Echo::Hidden ? QStringLiteral(" hidden") : QString(),
+                              description);
         return std::nullopt;
     }
     if (e->during)

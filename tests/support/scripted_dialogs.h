@@ -25,6 +25,8 @@ public:
                                    platform::Answer answer = platform::Answer::Ok, During during = {});
     ScriptedDialogs& expectInput(const QString& prompt, const QString& title,
                                  std::optional<QString> answer, During during = {});
+    // An input box that hides what is typed (a password).
+    ScriptedDialogs& expectHiddenInput(const QString& prompt, const QString& title, std::optional<QString> answer);
     ScriptedDialogs& expectOpenFile(const QString& title, const QString& filter,
                                     std::optional<QString> path, During during = {});
     ScriptedDialogs& expectSaveFile(const QString& title, const QString& filter,
@@ -43,7 +45,7 @@ public:
 
     platform::Answer messageBox(const platform::MessageBoxRequest& request) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+                                    const QString& defaultText, platform::Echo echo = platform::Echo::Shown) override;
     std::optional<QString> openFile(const platform::FileDialogRequest& request) override;
     std::optional<QString> saveFile(const platform::FileDialogRequest& request) override;
     bool printerDialog() override;
@@ -60,6 +62,7 @@ private:
         std::optional<QString> text;
         bool accept = false;
         During during;
+        platform::Echo echo = platform::Echo::Shown;
     };
     std::optional<Expected> next(Kind kind, const QString& description);
     static QString kindName(Kind kind);

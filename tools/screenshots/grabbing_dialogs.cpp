@@ -16,9 +16,9 @@ platform::Answer GrabbingDialogs::messageBox(const platform::MessageBoxRequest& 
 }
 
 std::optional<QString> GrabbingDialogs::inputBox(const QString& prompt, const QString& title,
-                                                 const QString& defaultText) {
+                                                 const QString& defaultText, platform::Echo echo) {
     answerWhenShown();
-    return QtDialogs::inputBox(prompt, title, defaultText);
+    return QtDialogs::inputBox(prompt, title, defaultText, echo);
 }
 
 std::optional<QString> GrabbingDialogs::openFile(const platform::FileDialogRequest& request) {

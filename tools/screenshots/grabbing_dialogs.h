@@ -25,7 +25,7 @@ public:
 
     platform::Answer messageBox(const platform::MessageBoxRequest& request) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+                                    const QString& defaultText, platform::Echo echo = platform::Echo::Shown) override;
     std::optional<QString> openFile(const platform::FileDialogRequest& request) override;
     std::optional<QString> saveFile(const platform::FileDialogRequest& request) override;
     bool printerDialog() override;

@@ -112,8 +112,10 @@ Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
-                                           const QString& defaultText) {
+                                           const QString& defaultText, Echo echo) {
     QInputDialog dialog(parentWindow());
+    if (echo == Echo::Hidden)
+        dialog.setTextEchoMode(QLineEdit::Password);
     dialog.setWindowTitle(title);
     dialog.setLabelText(shownLines(prompt));
     dialog.setTextValue(defaultText);

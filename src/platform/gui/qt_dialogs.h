@@ -10,7 +10,7 @@ class QtDialogs : public Dialogs {
 public:
     Answer messageBox(const MessageBoxRequest& request) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
-                                    const QString& defaultText) override;
+                                    const QString& defaultText, platform::Echo echo = platform::Echo::Shown) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     bool printerDialog() override;

@@ -85,6 +85,8 @@ public:
     void ustdr_Click();
     // Prints the sheets of the current set, one job each (wiedo_print.cpp).
     void Drukuj(std::initializer_list<int> sheets);
+    // The teacher's password gate before a printed answer key.
+    bool keyPrintAllowed();
     void koniec_Click();
     void KWZ_to_txt_Click();
     void SS_Click();

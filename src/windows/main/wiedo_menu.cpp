@@ -6,7 +6,6 @@
 #include "platform/filetable.h"
 #include "questionset/questionset.h"
 #include "testing/question_reader.h"
-#include "windows/editor/nowe_wiedo.h"
 #include "windows/main/wiedo.h"
 #include "windows/temp/temp_window.h"
 
@@ -119,8 +118,6 @@ void Wiedo::otwórz_Click() {
 }
 
 // ---- the teacher's question editor and the screen saver ---------------------------------------------
-
-void Wiedo::edytujwiedo_Click() { ui::forms().get<NoweWiedo>().ShowModal(); }
 
 void Wiedo::SS_Click() { ui::forms().byName(QStringLiteral("SSaver")).ShowModal(); }
 

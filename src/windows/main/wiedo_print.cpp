@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace windows {
 
@@ -37,10 +38,21 @@ void jobFailed(const QString& file) {
 }  // namespace
 
 void Wiedo::Drukuj(std::initializer_list<int> which) {
+    const long long count = static_cast<long long>(platform::captionValue(Label12->text()));
+    // After a test the counter is back at 0: sheets of titles alone would only waste paper.
+    if (count <= 0) {
+        platform::msgBox(QStringLiteral("Nie ma czego drukować: licznik „Ilość pytań” wskazuje 0. Aby wydrukować "
+                                        "pytania, otwórz zestaw pytań (Wiedo > Otwórz plik testu) i wprowadź "
+                                        "personalia."),
+                         platform::Buttons::Ok, platform::Icon::Information, QStringLiteral("Nic do wydrukowania"));
+        return;
+    }
+    const bool showsKey = std::find(which.begin(), which.end(), static_cast<int>(Sheet::Key)) != which.end();
+    if (showsKey && !keyPrintAllowed())
+        return;
     testing::QuestionReader& reader = testing::QuestionReader::instance();
     const bool readerWasOpen = reader.isOpen();
     platform::closeEveryFile();
-    const long long count = static_cast<long long>(platform::captionValue(Label12->text()));
     QStringList pdfFiles;
     for (const int index : which) {
         const auto sheet = static_cast<Sheet>(index);

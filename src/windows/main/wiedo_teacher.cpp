@@ -1,9 +1,8 @@
 #include "windows/main/wiedo.h"
 
-#include "config/files.h"
-#include "platform/dialogs.h"
-#include "platform/errors.h"
 #include "platform/filetable.h"
+#include "ui/teacher_gate.h"
+#include "windows/editor/nowe_wiedo.h"
 #include "windows/options/opcje.h"
 #include "windows/scale_editor/punkty.h"
 #include "windows/temp/temp_window.h"
@@ -12,46 +11,36 @@ namespace windows {
 
 namespace {
 
-using platform::closeEveryFile;
-
-void wrongPassword() {
-    platform::beep();
-    platform::msgBox(QStringLiteral("Złe hasło !!!"), platform::Buttons::Ok, platform::Icon::Exclamation,
-                     QStringLiteral("Złe hasło"));
-}
+QString programFolder() { return ui::forms().get<TEMP>().Text1->text(); }
 
 }  // namespace
 
 void Wiedo::Punktacja_Click() {
-    closeEveryFile();
-    ui::forms().get<Punkty>().ShowModal();
+    platform::closeEveryFile();
+    auto& editor = ui::forms().get<Punkty>();
+    editor.folder = programFolder();
+    editor.ShowModal();
 }
 
 void Wiedo::opcje_Click() {
-    closeEveryFile();
+    platform::closeEveryFile();
     QString stored;
-    try {
-        stored = config::readPassword(ui::forms().get<TEMP>().Text1->text());
-    } catch (const platform::FileError&) {
-        // A password file that cannot be read might still hold a password: refuse rather than let anyone in.
-        wrongPassword();
+    if (ui::askTeacherPassword(programFolder(), ui::optionsQuestion(), &stored) != ui::GateAnswer::Open)
         return;
-    }
-    if (!stored.isEmpty()) {
-        const auto answer = platform::dialogs().inputBox(
-            QStringLiteral("Podaj hasło dostępu do opcji") + u'\r' +
-                QStringLiteral("( To co podawałeś podczas pierwszego uruchomienia tego programu )"),
-            QStringLiteral("Opcje -> hasło"), QString());
-        if (!answer || answer->isEmpty())
-            return;
-        if (*answer != stored) {
-            wrongPassword();
-            return;
-        }
-    }
     auto& options = ui::forms().get<Opcje_>();
     options.Text1->setText(stored);
     options.Show();
+}
+
+void Wiedo::edytujwiedo_Click() {
+    // The editor shows every set's key: with a password stored, only the teacher opens it.
+    if (ui::askTeacherPassword(programFolder(), ui::optionsQuestion()) != ui::GateAnswer::Open)
+        return;
+    ui::forms().get<NoweWiedo>().ShowModal();
+}
+
+bool Wiedo::keyPrintAllowed() {
+    return ui::askTeacherPassword(programFolder(), ui::optionsQuestion()) == ui::GateAnswer::Open;
 }
 
 }  // namespace windows

@@ -10,6 +10,7 @@
 #include "ui/events.h"
 #include "ui/gradient.h"
 #include "ui/pictures.h"
+#include "ui/teacher_gate.h"
 #include "windows/main/wiedo.h"
 #include "windows/signin/enable_main.h"
 #include "windows/temp/temp_window.h"
@@ -20,9 +21,15 @@ namespace windows {
 
 namespace {
 
-// First letter upper case, the rest lower case, Polish letters included.
+// Each part of a name starts with a capital and goes on in lower case, Polish letters included: a part begins
+// the text or follows a blank or a hyphen ("Gąsienica-Łęcka", "Jan Paweł").
 QString capitalised(const QString& text) {
-    return platform::upperCase(text.left(1)) + platform::lowerCase(text.mid(1));
+    QString result = platform::lowerCase(text);
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (i == 0 || result[i - 1] == u' ' || result[i - 1] == u'-')
+            result.replace(i, 1, platform::upperCase(result.mid(i, 1)));
+    }
+    return result;
 }
 
 }  // namespace
@@ -90,12 +97,17 @@ void open_::Command1_Click() {
 }
 
 void open_::Command1_KeyDown(int keyCode, int shift) {
-    // Shift+Ctrl+Alt+Q signs in with the answer hints armed and switched on.
+    // Shift+Ctrl+Alt+Q signs in with the answer hints armed and switched on. The hints tick the correct
+    // answers, so with a password stored only the teacher gets them; anyone else is signed in as by a click.
     if (keyCode != 81 || shift != 7)
         return;
-    Wiedo& main = ui::forms().get<Wiedo>();
-    main.Tips->setText(QStringLiteral("1"));
-    main.xx->setText(QStringLiteral("1"));
+    const ui::PasswordQuestion question{QStringLiteral("Podaj hasło nauczyciela"),
+                                        QStringLiteral("Tryb podpowiedzi -> hasło"), platform::Echo::Hidden};
+    if (ui::askTeacherPassword(ui::forms().get<TEMP>().Text1->text(), question) == ui::GateAnswer::Open) {
+        Wiedo& main = ui::forms().get<Wiedo>();
+        main.Tips->setText(QStringLiteral("1"));
+        main.xx->setText(QStringLiteral("1"));
+    }
     Command1_Click();
 }
 
