@@ -291,7 +291,8 @@ void tst_Witaj::editScaleStartsFromDefaults_data() {
 }
 
 // "Edytuj punktację" overwrites an edited scale with the defaults, then opens the grading scale editor,
-// which finds the password and the defaults already written.
+// which finds the password and the defaults already written; "Powrót" saves the teacher's first scale where
+// the welcome window wrote it, though the program folder is not known yet on a first run.
 void tst_Witaj::editScaleStartsFromDefaults() {
     QFETCH(QString, password);
     ProgramFixture fx;
@@ -304,15 +305,18 @@ void tst_Witaj::editScaleStartsFromDefaults() {
     QByteArray scaleWhenOpened;
     ui::forms().queueModalScript("Punkty", [&](ui::Form& form) {
         scaleWhenOpened = fx.read("ptk.ptk");
-        for (QLineEdit* box : static_cast<windows::Punkty&>(form).boxes())
+        auto& editor = static_cast<windows::Punkty&>(form);
+        for (QLineEdit* box : editor.boxes())
             boxes << box->text();
-        form.Hide();
+        editor.Text1->setText(QStringLiteral("38"));
+        QTest::mouseClick(editor.Command3, Qt::LeftButton);
     });
     auto& w = shownWitaj();
     typeText(w.Text2, password);
     QTest::mouseClick(w.Command3, Qt::LeftButton);
     QCOMPARE(scaleWhenOpened, defaultScale);
     QCOMPARE(boxes, QStringList({"40", "39", "34", "27", "19", "12"}));
+    QCOMPARE(fx.read("ptk.ptk"), QByteArray("38\r\n39\r\n34\r\n27\r\n19\r\n12\r\n"));
     QCOMPARE(fx.read("wiedo.ini"), quoted(fx.programFolder()));
     QCOMPARE(fx.read("Wiedo.cfg"), quoted(password));
     QCOMPARE(fx.read("run.run"), QByteArray("7\r\n"));  // not written, and no message either

@@ -81,8 +81,6 @@ private:
     QString accepted_;
 };
 
-QString programFolder() { return ui::forms().get<TEMP>().Text1->text(); }
-
 
 }  // namespace
 
@@ -177,6 +175,10 @@ grading::Thresholds Punkty::boxThresholds() const {
     return thresholds;
 }
 
+QString Punkty::scaleFolder() const {
+    return folder.isEmpty() ? ui::forms().get<TEMP>().Text1->text() : folder;
+}
+
 void Punkty::updatePreview() { Podglad->showScale(boxThresholds()); }
 
 void Punkty::Form_Load() {
@@ -185,9 +187,8 @@ void Punkty::Form_Load() {
 }
 
 void Punkty::Form_Activate() {
-    const QString folder = programFolder();
     try {
-        const QString stored = config::readPassword(folder);
+        const QString stored = config::readPassword(scaleFolder());
         if (!stored.isEmpty()) {
             const auto answer = platform::dialogs().inputBox(QStringLiteral("Podaj hasło "),
                                                              QStringLiteral("Hasło"), QString());
@@ -205,7 +206,7 @@ void Punkty::Form_Activate() {
             }
         }
         const auto all = boxes();
-        grading::readScaleTexts(folder, [&all](std::size_t i, const QString& text) { all[i]->setText(text); });
+        grading::readScaleTexts(scaleFolder(), [&all](std::size_t i, const QString& text) { all[i]->setText(text); });
     } catch (const platform::FileError&) {
         // Either file may have failed; the teacher is told about both. The boxes filled before the failure
         // keep their new text and the others what they held, and "Powrót" saves whatever they show.
@@ -233,7 +234,7 @@ void Punkty::Command3_Click() {
     for (std::size_t i = 0; i < all.size(); ++i)
         texts[i] = all[i]->text();
     try {
-        grading::writeEditorScale(programFolder(), texts);
+        grading::writeEditorScale(scaleFolder(), texts);
     } catch (const platform::FileError& error) {
         // The window stays open with the boxes as they are: "Powrót" tries again.
         platform::msgBox(error.kind() == platform::FileError::Kind::Busy

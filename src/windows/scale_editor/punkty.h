@@ -25,6 +25,11 @@ public:
     void Command1_Click();
     void Command3_Click();
 
+    // The folder of the "ptk.ptk" being edited, set by the window that opens the editor: the program folder
+    // from the main window, the folder chosen in the welcome window on a first run (the program folder is not
+    // known yet then). Empty: the program folder.
+    QString folder;
+
     // Text1 .. Text6 in order: thresholds of grades 6 .. 1.
     std::array<QLineEdit*, 6> boxes() const;
     // The boxes as the preview and the grade rule read them: leading number, 0 when there is none.
@@ -54,6 +59,7 @@ public:
 
 private:
     void updatePreview();
+    QString scaleFolder() const;
 };
 
 }  // namespace windows

@@ -9,6 +9,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/pictures.h"
+#include "windows/scale_editor/punkty.h"
 
 #include <QPixmap>
 
@@ -163,7 +164,9 @@ void Witaj::Command3_Click() {
     spr();
     if (!writeSettings(false))
         return;
-    ui::forms().byName(QStringLiteral("Punkty")).ShowModal();
+    auto& editor = ui::forms().get<Punkty>();
+    editor.folder = chosenFolder();
+    editor.ShowModal();
 }
 
 void Witaj::Kon_Click() {
