@@ -915,7 +915,7 @@ void checkImported(const char* target, const QByteArray& bytes, bridges::Format 
     const Workspace& w = workspace();
     const bridges::Decoded decoded = bridges::decodeUtf8(bytes);
     if (decoded.badLine > 0) {
-        check(decoded.badLine <= bytes.count('\n') + 1, "a bad byte reported past the last line");
+        check(decoded.badLine <= bytes.count('\n') + bytes.count('\r') + 1, "a bad byte reported past the last line");
         check(!bridges::importBytes(bytes).failure.isEmpty(), "bytes that are not UTF-8 were imported");
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "bridges/gift.h"
+#include "bridges/set_check.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
 #include "platform/opened_file.h"
@@ -13,17 +14,12 @@ namespace {
 
 const QString command = QStringLiteral("export");
 
-// The questions of the set that read whole, in one pass; `damaged` tells that bytes follow them.
+// The questions of the set that read whole, all of them, as the test reads them; `damaged` tells that
+// other bytes than the set's end follow them.
 QList<questionset::Question> readSet(const QString& path, bool* damaged) {
-    const int count = questionset::countQuestions(path);
-    QList<questionset::Question> questions;
-    questions.reserve(count);
-    platform::OpenedFile file(path, platform::OpenMode::Input);
-    records::readText(file.number());
-    for (int i = 0; i < count; ++i)
-        questions.append(questionset::readQuestionAt(file.number()));
-    *damaged = !platform::files().atEnd(file.number());
-    return questions;
+    bridges::WholeSet set = bridges::readWholeSet(path);
+    *damaged = set.damaged;
+    return std::move(set.questions);
 }
 
 }  // namespace

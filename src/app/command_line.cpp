@@ -9,24 +9,44 @@
 
 namespace app {
 
+namespace {
+
+// Qt's own window options go to the application; those before the bar take a value.
+const QStringList windowOptions{
+    QStringLiteral("platform"),     QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),       QStringLiteral("style"),              QStringLiteral("stylesheet"),
+    QStringLiteral("display"),      QStringLiteral("geometry"),           QStringLiteral("qwindowgeometry"),
+    QStringLiteral("qwindowicon"),  QStringLiteral("qwindowtitle"),       QStringLiteral("session"),
+    // |
+    QStringLiteral("reverse"),      QStringLiteral("widgetcount")};
+constexpr qsizetype optionsWithValue = 12;
+
+// A word that names no file and has no dot is no question set: it is a command word typed wrong.
+bool looksLikeCommand(const QString& argument) {
+    return !argument.contains(u'.') && !argument.contains(u'/') && !argument.contains(u'\\')
+        && !QFileInfo::exists(argument);
+}
+
+}  // namespace
+
 bool asksOnlyForText(int argc, char* argv[]) {
-    // Qt's own window options go to the application; any other option is answered on the terminal (help,
-    // the version, or the error of an unknown one), before any window system is asked for.
-    static const QStringList windowOptions{
-        QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-        QStringLiteral("plugin"),   QStringLiteral("style"),              QStringLiteral("stylesheet"),
-        QStringLiteral("display"),  QStringLiteral("geometry"),           QStringLiteral("qwindowgeometry"),
-        QStringLiteral("qwindowicon"), QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
-        QStringLiteral("reverse"),  QStringLiteral("widgetcount")};
+    // Any other option is answered on the terminal (help, the version, or the error of an unknown one), and
+    // so are several files or a mistyped command word, before any window system is asked for.
+    QStringList positional;
     for (int i = 1; i < argc; ++i) {
         QString argument = QString::fromLocal8Bit(argv[i]);
-        if (!argument.startsWith(u'-') || argument == QLatin1String("-"))
+        if (!argument.startsWith(u'-') || argument == QLatin1String("-")) {
+            positional << argument;
             continue;
+        }
         argument.remove(0, argument.startsWith(QLatin1String("--")) ? 2 : 1);
-        if (!windowOptions.contains(argument.section(u'=', 0, 0)))
+        const qsizetype window = windowOptions.indexOf(argument.section(u'=', 0, 0));
+        if (window < 0)
             return true;
+        if (window < optionsWithValue && !argument.contains(u'='))
+            ++i;
     }
-    return false;
+    return positional.size() > 1 || (positional.size() == 1 && looksLikeCommand(positional.front()));
 }
 
 QString questionSetToOpen(QCoreApplication& application) {
@@ -47,6 +67,16 @@ QString questionSetToOpen(QCoreApplication& application) {
                                   QStringLiteral("Wyświetla tę pomoc."));
     parser.addOption(help);
     parser.addVersionOption();
+    // Answered without a window, the command line may still hold Qt's own window options ("-platform x"):
+    // they are known, and written with one dash, as Qt writes them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (qsizetype i = 0; i < windowOptions.size(); ++i) {
+        QCommandLineOption option(windowOptions[i]);
+        if (i < optionsWithValue)
+            option.setValueName(QStringLiteral("x"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
     parser.addPositionalArgument(QStringLiteral("zestaw"),
                                  QStringLiteral("Zestaw pytań (plik .kwz), który program otworzy po uruchomieniu, "
                                                 "tak jak polecenie „Otwórz plik testu” (Ctrl+O)."),
@@ -55,6 +85,13 @@ QString questionSetToOpen(QCoreApplication& application) {
     if (parser.isSet(help))
         parser.showHelp(0);
     const QStringList sets = parser.positionalArguments();
+    if (!sets.isEmpty() && looksLikeCommand(sets.front())) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QStringLiteral("wiedo: nie ma polecenia „%1”; polecenia to import, export, results "
+                                               "i check (zobacz: wiedo --help).")
+                                    .arg(sets.front())));
+        std::exit(2);
+    }
     if (sets.size() > 1) {
         std::fprintf(stderr, "%s\n",
                      qPrintable(QStringLiteral("Można otworzyć tylko jeden zestaw pytań naraz.")));

@@ -15,11 +15,9 @@ namespace bridges {
 // of a missing-word question.
 Found readGift(const QString& text);
 
-// The same, a part of a text at a time: each question goes to `take` as soon as it is read, numbered after
-// the `linesBefore` lines of the parts before. A part ends with a blank line (or the text). Returns the
-// number of lines of the part.
-int readGift(QStringView part, int linesBefore, QList<Warning>& warnings,
-             const std::function<void(FoundQuestion&)>& take);
+// The same from the bytes of a UTF-8 file (sound UTF-8 without a byte order mark): each question goes to
+// `take` as soon as it is read, so that only the question at hand is ever held decoded.
+void readGift(QByteArrayView utf8, QList<Warning>& warnings, const std::function<void(FoundQuestion&)>& take);
 
 struct Exported {
     QByteArray bytes;         // UTF-8, CR LF
@@ -31,7 +29,8 @@ struct Exported {
 // The questions as GIFT that the platforms import as the same questions: one right answer as "=", several
 // as equal positive weights, the wrong ones then as equal negative weights; empty answers left out; the
 // hint as general feedback unless it is "Brak"; line breaks as \n. Each question is titled "Pytanie N".
-// Warnings name what will not come back unchanged; a question with no answer at all is left out.
+// Warnings name what will not come back unchanged (a flag other than 1 and 2 among them); a question
+// with no answer at all is left out.
 Exported writeGift(const QList<questionset::Question>& questions);
 
 }  // namespace bridges

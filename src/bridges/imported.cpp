@@ -19,29 +19,21 @@ namespace bridges {
 
 namespace {
 
-// The Polish quotes stand in for the double quote a set cannot store, opening and closing in turn.
-QString withPolishQuotes(const QString& text, bool* changed)
+// The Polish quotes stand in for the double quote a set cannot store, opening and closing in turn. The text
+// is changed in place.
+QString withPolishQuotes(QString text, bool* changed)
 {
     if (!text.contains(u'"'))
         return text;
     *changed = true;
-    QString out = text;
     bool opening = true;
-    for (QChar& c : out) {
+    for (QChar& c : text) {
         if (c == u'"') {
             c = opening ? QChar(0x201E) : QChar(0x201D);
             opening = !opening;
         }
     }
-    return out;
-}
-
-QString withCrLf(const QString& text)
-{
-    if (!text.contains(u'\n'))
-        return text;
-    QString out = text;
-    return out.replace(u'\n', QStringLiteral("\r\n"));
+    return text;
 }
 
 const std::array<std::int16_t, 65536>& byteOf()
@@ -49,50 +41,19 @@ const std::array<std::int16_t, 65536>& byteOf()
     return platform::bytesOf1250();
 }
 
-// What a text needs before a set can hold it, found in one pass.
-struct Needs {
-    bool quote = false;     // a double quote to replace
-    bool lineFeed = false;  // line breaks to write as CR LF
-    char32_t unfit = 0;     // the first character (a code point) outside Windows-1250, or 0
-};
-
-// True when one of the four characters in `four` (each below 0x80) is `c`.
-bool holds(std::uint64_t four, char16_t c)
+// The first character (a code point) of the text that Windows-1250 has not, or 0.
+char32_t firstOutside(const QString& text)
 {
-    const std::uint64_t lanes = 0x0001000100010001ull;
-    const std::uint64_t y = four ^ (c * lanes);
-    return ((y - lanes) & ~y & 0x8000800080008000ull) != 0;
-}
-
-Needs needsOf(const QString& text)
-{
-    Needs needs;
     const auto& bytes = byteOf();
-    const char16_t* const end = reinterpret_cast<const char16_t*>(text.constData()) + text.size();
-    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
-    while (c != end) {
-        // Four plain ASCII characters at a time, none of them a quote or a line feed.
-        while (end - c >= 4) {
-            std::uint64_t four;
-            std::memcpy(&four, c, sizeof four);
-            if ((four & 0xFF80FF80FF80FF80ull) || holds(four, u'"') || holds(four, u'\n'))
-                break;
-            c += 4;
-        }
-        if (c == end)
-            break;
-        if (*c == u'"') {
-            needs.quote = true;
-        } else if (*c == u'\n') {
-            needs.lineFeed = true;
-        } else if (bytes[*c] < 0) {
-            needs.unfit = QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1])
-                ? QChar::surrogateToUcs4(c[0], c[1]) : char32_t(*c);
-            return needs;
-        }
-        ++c;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (bytes[c] >= 0)
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            return QChar::surrogateToUcs4(c, text[i + 1].unicode());
+        return c;
     }
-    return needs;
+    return 0;
 }
 
 // The byte each character is written as, its Windows-1250 byte, in the low eight bits; a character outside
@@ -196,14 +157,8 @@ QString describe(char32_t c)
     return QStringLiteral("„%1” (%2)").arg(QString::fromUcs4(&c, 1), code);
 }
 
-// Number of the line that holds byte `offset`.
-int lineOf(const QByteArray& bytes, qsizetype offset)
-{
-    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
-}
-
 // Offset of the first byte that does not belong to a well-formed UTF-8 sequence, or -1.
-qsizetype firstBadUtf8(const QByteArray& bytes)
+qsizetype firstBadUtf8(QByteArrayView bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
@@ -249,12 +204,12 @@ namespace {
 // The first character of the question's texts that Windows-1250 has not, or 0.
 char32_t firstUnfit(const questionset::Question& q)
 {
-    if (const char32_t c = needsOf(q.texts.question).unfit)
+    if (const char32_t c = firstOutside(q.texts.question))
         return c;
     for (const QString& answer : q.texts.answers)
-        if (const char32_t c = needsOf(answer).unfit)
+        if (const char32_t c = firstOutside(answer))
             return c;
-    return needsOf(q.texts.hint).unfit;
+    return firstOutside(q.texts.hint);
 }
 
 // The texts are taken from `found`: most go into the set as they are. The question's records are appended
@@ -269,42 +224,26 @@ std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList
         return skip(found.skipReason);
     if (found.answers.isEmpty())
         return skip(QStringLiteral("nie ma żadnej odpowiedzi"));
-    if (found.answers.size() > 5)
-        return skip(QStringLiteral("ma %1 odpowiedzi, a zestaw mieści najwyżej pięć").arg(found.answers.size()));
+    if (found.answerCount > 5)
+        return skip(QStringLiteral("ma %1 odpowiedzi, a zestaw mieści najwyżej pięć").arg(found.answerCount));
 
     bool quoted = false;
-    char32_t unfit = 0;
-    auto fit = [&](QString& text) -> QString {
-        if (found.plain)
-            return std::move(text);
-        // Most texts need nothing and are shared, not copied.
-        const Needs needs = needsOf(text);
-        const bool quote = needs.quote;
-        const bool lineFeed = needs.lineFeed;
-        if (unfit == 0)
-            unfit = needs.unfit;
-        QString out = quote ? withPolishQuotes(text, &quoted) : text;
-        return lineFeed ? withCrLf(out) : out;
-    };
     questionset::Question q;
-    q.texts.question = fit(found.text);
+    q.texts.question = withPolishQuotes(std::move(found.text), &quoted);
     bool anyCorrect = false;
     for (qsizetype i = 0; i < found.answers.size(); ++i) {
-        q.texts.answers[i] = fit(found.answers[i].text);
+        q.texts.answers[i] = withPolishQuotes(std::move(found.answers[i].text), &quoted);
         q.flags[i] = found.answers[i].correct ? 1 : 2;
         anyCorrect = anyCorrect || found.answers[i].correct;
     }
-    q.texts.hint = found.hint ? fit(*found.hint) : noHint;
-    // The plain texts' letters are looked up once, as the set's bytes are made.
-    if (unfit == 0) {
-        const qsizetype before = bytes.size();
-        if (!appendQuestion(bytes, q)) {
-            bytes.truncate(before);
-            unfit = firstUnfit(q);
-        }
+    q.texts.hint = found.hint ? withPolishQuotes(std::move(*found.hint), &quoted) : noHint;
+    // The letters are looked up once, as the set's bytes are made; only a question that does not fit is
+    // looked at again to name the character.
+    const qsizetype before = bytes.size();
+    if (!appendQuestion(bytes, q)) {
+        bytes.truncate(before);
+        return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(firstUnfit(q))));
     }
-    if (unfit != 0)
-        return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(unfit)));
     if (quoted)
         warnings.append({found.line, QStringLiteral("cudzysłowy zamieniono na „ ”, bo zestaw nie przechowuje znaku \".")});
     if (!anyCorrect)
@@ -312,68 +251,68 @@ std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList
     return q;
 }
 
-// The text of UTF-8 bytes, or none when they hold a byte that is not UTF-8.
-std::optional<QString> fromUtf8(QByteArrayView bytes)
+QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
 {
-    QString text = QString::fromUtf8(bytes);
-    // A bad byte comes out as U+FFFD; only a text holding one is decoded again to tell it from a real one.
-    if (text.contains(QChar::ReplacementCharacter)) {
-        QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString again = strict.decode(bytes);
-        if (strict.hasError())
-            return std::nullopt;
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+}
+
+// Why the bytes are not UTF-8 text, or nothing.
+// Whether the bytes are all UTF-8, as Qt's decoder finds them: a piece at a time into one small buffer,
+// each piece ending before a character, so that a large file is never held decoded whole.
+bool isUtf8(QByteArrayView bytes)
+{
+    constexpr qsizetype piece = 64 * 1024;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString buffer(utf8.requiredSpace(piece), Qt::Uninitialized);
+    for (qsizetype from = 0; from < bytes.size();) {
+        qsizetype to = std::min(from + piece, bytes.size());
+        for (qsizetype k = 0; k < 3 && to < bytes.size() && to > from + 1 && (bytes[to] & 0xC0) == 0x80; ++k)
+            --to;
+        utf8.appendToBuffer(buffer.data(), bytes.sliced(from, to - from));
+        if (utf8.hasError())
+            return false;
+        from = to;
     }
-    return text;
+    return true;
 }
 
-QByteArrayView withoutByteOrderMark(const QByteArray& bytes)
+// Offset of the first byte that is not UTF-8 text, a NUL or a byte outside UTF-8, or -1.
+qsizetype firstNotText(QByteArrayView bytes)
 {
-    return bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    const qsizetype nul = bytes.indexOf('\0');
+    const QByteArrayView before = nul < 0 ? bytes : bytes.first(nul);
+    if (isUtf8(before))
+        return nul;
+    return std::max<qsizetype>(firstBadUtf8(before), 0);
 }
 
-int badUtf8Line(const QByteArray& bytes)
+// Why the bytes are not UTF-8 text, or nothing.
+std::optional<QString> notText(QByteArrayView bytes)
 {
-    const qsizetype bad = firstBadUtf8(bytes);
-    return bad < 0 ? 1 : lineOf(bytes, bad);
+    const QString again = QStringLiteral("; zapisz go w UTF-8 i spróbuj ponownie.");
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return QStringLiteral("plik jest zapisany w UTF-16, a nie w UTF-8") + again;
+    const qsizetype bad = firstNotText(bytes);
+    if (bad < 0)
+        return std::nullopt;
+    // A NUL is UTF-8, but no text holds one; a file in UTF-16 without its mark holds one in every other byte.
+    if (bytes[bad] == '\0')
+        return QStringLiteral("plik nie jest tekstem w UTF-8 (w wierszu %1 jest bajt zerowy; taki bywa plik zapisany "
+                              "w UTF-16)").arg(lineAt(bytes, bad)) + again;
+    return QStringLiteral("plik nie jest zapisany w UTF-8 (pierwszy błędny bajt w wierszu %1)").arg(lineAt(bytes, bad))
+        + again;
 }
 
-// The first lines of a file tell its format; a huge file is not scanned twice.
-constexpr int formatLines = 2000;
-
-// The offset just past the first `lines` line ends (CR LF, LF or a lone CR), or the size.
-qsizetype endOfLines(QByteArrayView bytes, int lines)
+// The unescaped "{" of GIFT on a line.
+bool holdsBrace(QByteArrayView line)
 {
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || bytes[i] == '\r') {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            if (--lines == 0)
-                return i + 1;
-        }
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\')
+            ++i;
+        else if (line[i] == '{')
+            return true;
     }
-    return bytes.size();
-}
-
-// A GIFT file is decoded and read a part of about this size at a time, so that what is decoded is read
-// while it is still in the processor's cache.
-constexpr qsizetype partSize = 64 * 1024;
-
-// The end of the part that begins at `from`: just past the first empty line after `partSize` bytes, so
-// that no question is cut, or the end of the bytes.
-qsizetype partEnd(QByteArrayView bytes, qsizetype from)
-{
-    for (qsizetype i = from + partSize; i < bytes.size();) {
-        const qsizetype lineFeed = bytes.indexOf('\n', i);
-        if (lineFeed < 0 || lineFeed + 1 >= bytes.size())
-            break;
-        const qsizetype next = lineFeed + 1;
-        if (bytes[next] == '\n')
-            return next + 1;
-        if (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n')
-            return next + 2;
-        i = next;
-    }
-    return bytes.size();
+    return false;
 }
 
 }  // namespace
@@ -408,84 +347,85 @@ Imported collect(Found found)
     return collector.finish(std::move(warnings));
 }
 
+Format detectFormat(QByteArrayView utf8)
+{
+    Format format = Format::Unknown;
+    bool anyBrace = false;
+    bool blockBrace = false;   // the block holds an unescaped "{"
+    bool blockAnswers = false; // the block holds Aiken answer lines
+    bool questionOpen = false; // an Aiken question line was read, and no "ANSWER:" line since
+    bool answersOpen = false;  // answer lines follow it
+    auto endBlock = [&] {
+        if (blockBrace && !blockAnswers)
+            format = Format::Gift;
+        blockBrace = blockAnswers = false;
+    };
+    forEachLine(utf8, [&](QByteArrayView line, int) {
+        const QByteArrayView t = line.trimmed();
+        if (t.isEmpty()) {
+            endBlock();
+        } else if (t.startsWith(QByteArrayView("//"))) {
+        } else if (aikenKey(t)) {
+            if (answersOpen)
+                format = Format::Aiken;
+            questionOpen = answersOpen = false;
+        } else {
+            if (questionOpen && isAikenAnswer(t)) {
+                answersOpen = blockAnswers = true;
+            } else {
+                questionOpen = true;
+                answersOpen = false;
+            }
+            if (holdsBrace(t))
+                anyBrace = blockBrace = true;
+        }
+        return format == Format::Unknown;
+    });
+    if (format == Format::Unknown)
+        endBlock();
+    if (format == Format::Unknown && anyBrace)
+        format = Format::Gift;
+    return format;
+}
+
 Format detectFormat(const QString& text)
 {
-    int braces = 0;
-    int answerLines = 0;
-    int looked = 0;
-    forEachLine(text, [&](QStringView line, int) {
-        if (++looked > formatLines)
-            return false;
-        const QStringView t = line.trimmed();
-        if (t.startsWith(u"//"))
-            return true;
-        if (t.size() >= 7 && t.first(6).compare(u"ANSWER", Qt::CaseInsensitive) == 0
-            && t.sliced(6).trimmed().startsWith(u':'))
-            ++answerLines;
-        for (qsizetype i = 0; i < t.size(); ++i) {
-            if (t[i] == u'\\')
-                ++i;
-            else if (t[i] == u'{')
-                ++braces;
-        }
-        return true;
-    });
-    if (answerLines > 0 && answerLines >= braces)
-        return Format::Aiken;
-    if (braces > 0)
-        return Format::Gift;
-    return Format::Unknown;
+    return detectFormat(QByteArrayView(text.toUtf8()));
 }
 
 Decoded decodeUtf8(const QByteArray& bytes)
 {
     Decoded out;
-    if (std::optional<QString> text = fromUtf8(withoutByteOrderMark(bytes)))
-        out.text = std::move(*text);
+    const QByteArrayView body = withoutByteOrderMark(bytes);
+    if (const qsizetype bad = firstNotText(body); bad >= 0)
+        out.badLine = lineAt(body, bad);
     else
-        out.badLine = badUtf8Line(bytes);
+        out.text = QString::fromUtf8(body);
     return out;
 }
 
 Import importBytes(const QByteArray& bytes)
 {
     Import out;
-    auto notUtf8 = [&](int line) {
-        out.failure = QStringLiteral("plik nie jest zapisany w UTF-8 (pierwszy błędny bajt w wierszu %1); "
-                                     "zapisz go w UTF-8 i spróbuj ponownie.")
-                          .arg(line);
-        out.result = {};
-        return out;
-    };
     const QByteArrayView body = withoutByteOrderMark(bytes);
-    const std::optional<QString> head = fromUtf8(body.first(endOfLines(body, formatLines)));
-    if (!head)
-        return notUtf8(badUtf8Line(bytes));
-    out.format = detectFormat(*head);
-    if (out.format == Format::Gift) {
-        // Read a part at a time: a large file is never held decoded whole.
-        Collector collector(body.size());
-        QList<Warning> warnings;
-        int lines = 0;
-        for (qsizetype from = 0; from < body.size();) {
-            const qsizetype to = partEnd(body, from);
-            const std::optional<QString> part = fromUtf8(body.sliced(from, to - from));
-            if (!part)
-                return notUtf8(badUtf8Line(bytes));
-            lines += readGift(*part, lines, warnings, [&](FoundQuestion& q) { collector.add(q, warnings); });
-            from = to;
-        }
-        out.result = collector.finish(std::move(warnings));
+    if (const std::optional<QString> why = notText(body)) {
+        out.failure = *why;
         return out;
     }
-    const Decoded decoded = decodeUtf8(bytes);
-    if (decoded.badLine > 0)
-        return notUtf8(decoded.badLine);
-    if (out.format == Format::Aiken)
-        out.result = collect(readAiken(decoded.text));
-    else
+    out.format = detectFormat(body);
+    if (out.format == Format::Unknown) {
         out.failure = QStringLiteral("nie rozpoznano formatu: plik nie zawiera ani odpowiedzi w nawiasach { } "
-                                     "(GIFT), ani wierszy „ANSWER:” (Aiken).");
+                                     "(GIFT), ani pytań zakończonych wierszem „ANSWER:” (Aiken).");
+        return out;
+    }
+    Collector collector(body.size());
+    QList<Warning> warnings;
+    const auto take = [&](FoundQuestion& q) { collector.add(q, warnings); };
+    if (out.format == Format::Gift)
+        readGift(body, warnings, take);
+    else
+        readAiken(body, warnings, take);
+    out.result = collector.finish(std::move(warnings));
     return out;
 }
 

@@ -20,21 +20,19 @@ struct Warning {
 };
 
 struct FoundAnswer {
-    QString text;  // line breaks as "\n"
+    QString text;  // line breaks as CR LF
     bool correct = false;
 };
 
-// One question as a reader found it. A question that is not multiple choice, or that the reader could not
-// make sense of, carries the reason it is left out.
+// One question as a reader found it, its texts as the set holds them (line breaks as CR LF). A question
+// that is not multiple choice, or that the reader could not make sense of, carries the reason it is left out.
 struct FoundQuestion {
     int line = 0;
     QString text;
-    QList<FoundAnswer> answers;
+    QList<FoundAnswer> answers;  // the first five
+    qsizetype answerCount = 0;   // every answer found
     std::optional<QString> hint;  // none when the file gives no hint
     QString skipReason;
-    // Set by a reader that has seen every text hold no double quote and no line break, so that the set can
-    // take the texts as they are once Windows-1250 is found to hold every character.
-    bool plain = false;
 };
 
 struct Found {
@@ -53,8 +51,8 @@ struct Imported {
 inline const QString noHint = QStringLiteral("Brak");
 
 // Every question of a reader's findings turned into set questions, the rest counted as skipped (with the
-// reason among the warnings): no answers, more than five, or a character that Windows-1250 has not. Line
-// breaks become CR LF; double quotes, which a set's text field cannot hold, become the Polish quotes „ and ”
+// reason among the warnings): no answers, more than five, or a character that Windows-1250 has not. Double
+// quotes, which a set's text field cannot hold, become the Polish quotes „ and ”
 // (with a warning). The texts are moved out of `found`, not copied.
 Imported collect(Found found);
 
@@ -75,19 +73,26 @@ private:
 
 enum class Format { Unknown, Gift, Aiken };
 
-// Tells GIFT from Aiken by the content: answer blocks in braces against "ANSWER:" lines.
+// Tells GIFT from Aiken by the content of a UTF-8 text, reading no further than needed. The first block
+// (lines between blank lines) that shows its kind decides: an Aiken question (answer lines ended by an
+// "ANSWER:" line) makes the file Aiken, even with braces in its text; a block with an unescaped "{" and no
+// Aiken answer lines makes it GIFT. Without either, any "{" makes it GIFT, and nothing makes it Unknown.
+// Comment lines ("//") count for neither.
+Format detectFormat(QByteArrayView utf8);
 Format detectFormat(const QString& text);
 
 // The text of a UTF-8 file (a byte order mark dropped), or the number of the line (from 1) that holds the
-// first byte that is not UTF-8. The encoding is never guessed: such a file is refused.
+// first byte that is not UTF-8 text: a byte outside UTF-8, or a NUL (a file in UTF-16 holds them). The
+// encoding is never guessed: such a file is refused.
 struct Decoded {
     QString text;
     int badLine = 0;  // 0 when the bytes were sound
 };
 Decoded decodeUtf8(const QByteArray& bytes);
 
-// The whole import of a file's bytes: decoding, telling the format apart and reading it. `failure` is set
-// (and nothing imported) when the bytes are not UTF-8 or the format is neither GIFT nor Aiken.
+// The whole import of a file's bytes: telling the format apart and reading it, one question decoded at a
+// time, so that the memory it takes stays within a few times the file's size. `failure` is set (and
+// nothing imported) when the bytes are not UTF-8 text or the format is neither GIFT nor Aiken.
 struct Import {
     Format format = Format::Unknown;
     Imported result;

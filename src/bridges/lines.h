@@ -1,52 +1,72 @@
 #pragma once
-// The lines of a text whatever its line ends: CR LF, LF or a lone CR each end one line.
-#include <QString>
+// The lines of a text whatever its line ends: CR LF, LF, a lone CR, and CR CR LF (a file whose line ends
+// were converted twice) each end one line. The same rule numbers the lines of every message.
+#include <QByteArrayView>
 #include <QStringView>
-#include <bit>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <algorithm>
 
 namespace bridges {
 
-// Calls `visit(line, number)` for each line (numbers from 1, the line without its end) until it returns
-// false. A text that ends with a line end has no empty line after it.
 // Index of the first CR or LF at or after `from`, or the size of the text.
-inline qsizetype nextLineEnd(QStringView text, qsizetype from)
+template <typename View>
+qsizetype nextLineEnd(View text, qsizetype from)
 {
-    const char16_t* const s = reinterpret_cast<const char16_t*>(text.data());
-    const qsizetype n = text.size();
-    qsizetype i = from;
-#if defined(__SSE2__)
-    // Both ends sought in one pass, eight characters at a time.
-    const __m128i lf = _mm_set1_epi16(u'\n');
-    const __m128i cr = _mm_set1_epi16(u'\r');
-    for (; n - i >= 8; i += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const unsigned bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr))));
-        if (bits != 0)
-            return i + std::countr_zero(bits) / 2;
-    }
-#endif
-    for (; i < n; ++i)
-        if (s[i] == u'\n' || s[i] == u'\r')
+    for (qsizetype i = from; i < text.size(); ++i)
+        if (text[i] == u'\n' || text[i] == u'\r')
             return i;
-    return n;
+    return text.size();
 }
 
+// The length of the line end that begins at `at` (a CR or LF).
+template <typename View>
+qsizetype lineEndLength(View text, qsizetype at)
+{
+    if (text[at] == u'\n')
+        return 1;
+    if (at + 1 < text.size() && text[at + 1] == u'\n')
+        return 2;
+    if (at + 2 < text.size() && text[at + 1] == u'\r' && text[at + 2] == u'\n')
+        return 3;
+    return 1;
+}
+
+// Calls `visit(line, number)` for each line (numbers from 1, the line without its end) until it returns
+// false. A text that ends with a line end has no empty line after it. Returns the number of lines visited.
 template <typename Visit>
-void forEachLine(QStringView text, Visit&& visit)
+int forEachLine(QByteArrayView text, Visit&& visit)
 {
     qsizetype p = 0;
     int number = 0;
+    // The next LF and the next CR (or the size), each looked for again only once the lines have passed it.
+    qsizetype lf = -1;
+    qsizetype cr = -1;
+    const auto next = [&](char c) {
+        const qsizetype at = text.indexOf(c, p);
+        return at < 0 ? text.size() : at;
+    };
     while (p < text.size()) {
-        qsizetype end = nextLineEnd(text, p);
+        if (lf < p)
+            lf = next('\n');
+        if (cr < p)
+            cr = next('\r');
+        const qsizetype end = std::min(lf, cr);
         if (!visit(text.sliced(p, end - p), ++number))
-            return;
-        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
-            ++end;
-        p = end + 1;
+            return number;
+        p = end < text.size() ? end + lineEndLength(text, end) : end;
     }
+    return number;
+}
+
+// The number of the line that holds the byte at `offset`.
+inline int lineAt(QByteArrayView bytes, qsizetype offset)
+{
+    int line = 1;
+    for (qsizetype i = nextLineEnd(bytes, 0); i < offset; i = nextLineEnd(bytes, i)) {
+        i += lineEndLength(bytes, i);
+        if (i <= offset)
+            ++line;
+    }
+    return line;
 }
 
 }  // namespace bridges

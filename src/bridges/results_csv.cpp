@@ -1,5 +1,6 @@
 #include "bridges/results_csv.h"
 
+#include "bridges/lines.h"
 #include "platform/codepage.h"
 
 #include <QDate>
@@ -26,25 +27,34 @@ const QString pointsJoint = QStringLiteral("  na ");
 const QString gradeLine = QStringLiteral("Ocena : ");
 const QString separatorLine = QStringLiteral(" ") + QString(45, u'*');
 
-// The log's lines. A line ends at LF; the CR before it belongs to the line end, so the record's first
-// line, a lone CR written with CR LF, reads as "\r", and the same line after an editor's clean-up as "".
-QList<QString> linesOf(QByteArrayView bytes)
-{
-    QList<QString> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const bool ended = end >= 0;
-        if (!ended)
-            end = bytes.size();
-        QByteArrayView line = bytes.sliced(start, end - start);
-        if (ended && line.endsWith('\r'))
-            line.chop(1);
-        lines << platform::decode1250(line.data(), line.size());
-        start = end + 1;
+// A place in the log: the line that begins at byte `at`, the line `index` (from 0). The log's lines end
+// as every text's do (lines.h), so that an editor's LF, a lone CR and the record's own first line, a lone
+// CR written with CR LF, each end one line. The lines are decoded one at a time as they are read, so the
+// log costs no more memory than its bytes.
+struct Place {
+    qsizetype at = 0;
+    qsizetype index = 0;
+};
+
+class Lines {
+public:
+    explicit Lines(QByteArrayView bytes) : bytes_(bytes) {}
+
+    bool atEnd(Place p) const { return p.at >= bytes_.size(); }
+    QString text(Place p) const
+    {
+        const qsizetype end = nextLineEnd(bytes_, p.at);
+        return platform::decode1250(bytes_.data() + p.at, end - p.at);
     }
-    return lines;
-}
+    Place next(Place p) const
+    {
+        const qsizetype end = nextLineEnd(bytes_, p.at);
+        return {end < bytes_.size() ? end + lineEndLength(bytes_, end) : end, p.index + 1};
+    }
+
+private:
+    QByteArrayView bytes_;
+};
 
 bool isBlankLine(const QString& line)
 {
@@ -99,7 +109,7 @@ std::optional<QTime> timeOf(QStringView text)
 // where it showed, which may start the next record.
 class RecordReader {
 public:
-    RecordReader(const QList<QString>& lines, qsizetype first) : lines_(lines), at_(first) {}
+    RecordReader(const Lines& lines, Place first) : lines_(lines), at_(first) {}
 
     std::optional<ResultRecord> read()
     {
@@ -114,12 +124,12 @@ public:
             return std::nullopt;
         const std::optional<QDate> date = dateOf(dateText);
         if (!date)
-            return fault(at_ - 1, QStringLiteral("niepoprawna data „%1” (oczekiwano mm-dd-rrrr)").arg(dateText));
+            return fault(taken_, QStringLiteral("niepoprawna data „%1” (oczekiwano mm-dd-rrrr)").arg(dateText));
         if (!take(timeLine, &timeText, QStringLiteral("godziny („Godzina : gg:mm:ss”)")))
             return std::nullopt;
         const std::optional<QTime> time = timeOf(timeText);
         if (!time)
-            return fault(at_ - 1, QStringLiteral("niepoprawna godzina „%1” (oczekiwano gg:mm:ss)").arg(timeText));
+            return fault(taken_, QStringLiteral("niepoprawna godzina „%1” (oczekiwano gg:mm:ss)").arg(timeText));
         r.when = QDateTime(*date, *time, Qt::UTC);
         if (!take(setLine, &r.setPath, QStringLiteral("pliku z testami („Plik z testami : …”)"))
             || !take(pointsLine, &points, QStringLiteral("punktów („ Liczba punktów … na …”)")))
@@ -131,60 +141,65 @@ public:
             ++digits;
         const QStringView count = QStringView(points).mid(digits + pointsJoint.size());
         if (digits == 0 || !QStringView(points).mid(digits).startsWith(pointsJoint) || !allDigits(count))
-            return fault(at_ - 1, QStringLiteral("niepoprawny wiersz punktów „%1”").arg(points));
+            return fault(taken_, QStringLiteral("niepoprawny wiersz punktów „%1”").arg(points));
         r.pointsText = points.left(digits);
         r.questionCountText = count.toString();
-        if (at_ < lines_.size() && lines_[at_].startsWith(gradeLine)) {
-            const QStringView grade = QStringView(lines_[at_]).mid(gradeLine.size());
-            if (grade.size() != 1 || grade[0] < u'1' || grade[0] > u'6')
-                return fault(at_, QStringLiteral("niepoprawna ocena „%1” (oczekiwano cyfry od 1 do 6)")
-                                      .arg(grade.toString()));
-            r.grade = grade[0].unicode() - u'0';
-            ++at_;
+        if (!lines_.atEnd(at_)) {
+            const QString line = lines_.text(at_);
+            if (line.startsWith(gradeLine)) {
+                const QStringView grade = QStringView(line).mid(gradeLine.size());
+                if (grade.size() != 1 || grade[0] < u'1' || grade[0] > u'6')
+                    return fault(at_, QStringLiteral("niepoprawna ocena „%1” (oczekiwano cyfry od 1 do 6)")
+                                          .arg(grade.toString()));
+                r.grade = grade[0].unicode() - u'0';
+                at_ = lines_.next(at_);
+            }
         }
-        if (at_ >= lines_.size())
+        if (lines_.atEnd(at_))
             return cut();
-        if (lines_[at_] != separatorLine)
+        if (lines_.text(at_) != separatorLine)
             return fault(at_, QStringLiteral("brak wiersza gwiazdek kończącego wpis"));
-        ++at_;
+        at_ = lines_.next(at_);
         return r;
     }
 
-    qsizetype at() const { return at_; }
+    Place at() const { return at_; }
     std::optional<LogFault> failure() const { return failure_; }
 
 private:
     bool take(const QString& start, QString* rest, const QString& what)
     {
-        if (at_ >= lines_.size()) {
+        if (lines_.atEnd(at_)) {
             cut();
             return false;
         }
-        if (!lines_[at_].startsWith(start)) {
+        const QString line = lines_.text(at_);
+        if (!line.startsWith(start)) {
             fault(at_, QStringLiteral("brak wiersza %1").arg(what));
             return false;
         }
-        *rest = lines_[at_].mid(start.size());
-        ++at_;
+        *rest = line.mid(start.size());
+        taken_ = at_;
+        at_ = lines_.next(at_);
         return true;
     }
 
-    std::nullopt_t fault(qsizetype line, const QString& what)
+    std::nullopt_t fault(Place line, const QString& what)
     {
-        failure_ = LogFault{line + 1, what};
+        failure_ = LogFault{line.index + 1, what};
         at_ = line;
         return std::nullopt;
     }
 
     std::nullopt_t cut()
     {
-        failure_ = LogFault{lines_.size(), QStringLiteral("wpis urywa się na końcu pliku")};
-        at_ = lines_.size();
+        failure_ = LogFault{at_.index, QStringLiteral("wpis urywa się na końcu pliku")};
         return std::nullopt;
     }
 
-    const QList<QString>& lines_;
-    qsizetype at_;
+    const Lines& lines_;
+    Place at_;
+    Place taken_;  // the line taken last
     std::optional<LogFault> failure_;
 };
 
@@ -193,8 +208,8 @@ private:
 ResultsLog parseResultsLog(QByteArrayView bytes)
 {
     ResultsLog log;
-    const QList<QString> lines = linesOf(bytes);
-    qsizetype i = 0;
+    const Lines lines(bytes);
+    Place i;
     qsizetype strayFrom = -1;  // the first line of a run of lines that belong to no record
     bool inDamaged = false;    // the rest of a record already reported is not reported again
     const auto endStray = [&] {
@@ -202,34 +217,35 @@ ResultsLog parseResultsLog(QByteArrayView bytes)
             log.faults.append({strayFrom + 1, QStringLiteral("tekst poza wpisem, pominięty")});
         strayFrom = -1;
     };
-    while (i < lines.size()) {
+    while (!lines.atEnd(i)) {
+        const QString line = lines.text(i);
         // Between records only the lone CR that starts one, or what an editor left of it.
-        if (isBlankLine(lines[i])) {
+        if (isBlankLine(line)) {
             endStray();
             inDamaged = false;
-            ++i;
+            i = lines.next(i);
             continue;
         }
-        if (!lines[i].startsWith(firstNameLine)) {
+        if (!line.startsWith(firstNameLine)) {
             if (strayFrom < 0 && !inDamaged)
-                strayFrom = i;
-            ++i;
+                strayFrom = i.index;
+            i = lines.next(i);
             continue;
         }
         endStray();
         inDamaged = false;
-        const qsizetype start = i;
+        const Place start = i;
         RecordReader reader(lines, i);
         if (std::optional<ResultRecord> record = reader.read()) {
             log.records.append(*record);
         } else {
             LogFault fault = *reader.failure();
-            fault.what = QStringLiteral("wpis z wiersza %1 pominięty: %2").arg(start + 1).arg(fault.what);
+            fault.what = QStringLiteral("wpis z wiersza %1 pominięty: %2").arg(start.index + 1).arg(fault.what);
             log.faults.append(fault);
             inDamaged = true;
         }
         // A fault stops at the line that showed it, which may begin the next record; never stay put.
-        i = std::max(reader.at(), start + 1);
+        i = reader.at().index > start.index ? reader.at() : lines.next(start);
     }
     endStray();
     return log;

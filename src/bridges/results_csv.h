@@ -24,8 +24,9 @@ struct ResultsLog {
 };
 
 // Reads the bytes of a results log (Windows-1250). Besides the lines formatResultRecord() writes it
-// takes what an editor may have made of them: LF alone as the line end, the record's first line (a lone
-// CR) reduced to an empty line, and no line end after the last line.
+// takes what an editor may have made of them: LF alone or a lone CR as the line end, the record's first
+// line (a lone CR) reduced to an empty line, and no line end after the last line. It holds no more than
+// the bytes and the records: a line is decoded when it is read.
 ResultsLog parseResultsLog(QByteArrayView bytes);
 
 // The table: a byte order mark, then a heading row and one row per record, UTF-8, fields separated by

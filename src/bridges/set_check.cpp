@@ -314,6 +314,11 @@ QString describe(const Finding& f, const SetCheck& check)
     case Kind::EmptyCorrectAnswer:
         return QStringLiteral("odpowiedź %1 jest pusta, a oznaczona jako dobra: uczeń musi zaznaczyć puste pole.")
             .arg(answerNames[f.answer]);
+    case Kind::PastTestBound:
+        return QStringLiteral("test czyta najwyżej jedno pytanie na każde 20 bajtów pliku, więc pokaże tylko %1 "
+                              "pierwszych z %2 pytań; dalszych uczeń nie zobaczy. Dłuższe teksty pytań to zmienią.")
+            .arg(f.value)
+            .arg(check.questions);
     case Kind::Duplicate:
         return QStringLiteral("powtarza pytanie nr %1 (ta sama treść i te same odpowiedzi).").arg(f.value);
     case Kind::TooLong: {
@@ -404,10 +409,10 @@ SetCheck checkSet(const QString& path)
                 check.longTexts.append(lengths[i]);
         }
     };
-    // The test's own bound: at most (length / 20) questions, which never cuts a sound set short.
-    const long long bound = static_cast<long long>(static_cast<double>(files().length(n)) / 20.0);
-
-    for (long long i = 0; i < bound && !onlyEndLeft(n); ++i) {
+    // Every question is read and counted; the test's own bound, at most (length / 20) questions, leaves the
+    // rest of a set of very short questions unshown, and the teacher is told so.
+    const long long testBound = static_cast<long long>(static_cast<double>(files().length(n)) / 20.0);
+    while (!onlyEndLeft(n)) {
         try {
             ++check.questions;
             questionset::readQuestionBytes(n, look);
@@ -418,9 +423,28 @@ SetCheck checkSet(const QString& path)
             break;
         }
     }
+    if (check.questions > testBound)
+        findings.append(found(0, Kind::PastTestBound, 0, static_cast<int>(testBound)));
     if (check.questions == 0 && findings.isEmpty())
         findings.append(found(0, Kind::NoQuestions));
     return check;
+}
+
+WholeSet readWholeSet(const QString& path)
+{
+    WholeSet set;
+    platform::OpenedFile file(path, platform::OpenMode::Input);
+    const int n = file.number();
+    records::readText(n);
+    while (!onlyEndLeft(n)) {
+        try {
+            set.questions.append(questionset::readQuestionAt(n));
+        } catch (const FileError&) {
+            set.damaged = true;
+            break;
+        }
+    }
+    return set;
 }
 
 }  // namespace bridges

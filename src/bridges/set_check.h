@@ -1,6 +1,8 @@
 #pragma once
 // The question set checker: reads a set the way the test reads it and lists what a teacher should fix
 // before students meet it. Qt Core only; opens no window.
+#include "questionset/questionset.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -45,6 +47,7 @@ struct Finding {
         NoCorrectAnswer,
         AllCorrect,
         EmptyCorrectAnswer,  // `answer` is blank and marked correct
+        PastTestBound,    // the set holds more questions than the test reads: it reads the first `value`
         Duplicate,        // repeats question `value`
         TooLong,          // the texts whose bits are set in `answer` (bit 0 the question, 1 to 5 the answers,
                           // 6 the hint); their lengths from SetCheck::longTexts[value] on, one per text
@@ -57,7 +60,7 @@ struct Finding {
 
 struct SetCheck {
     bool readable = true;  // false: the file could not be opened or read at all
-    int questions = 0;     // whole questions read, as the test would count them
+    int questions = 0;     // whole questions read, every one of them
     QList<Finding> findings;
     QString firstField;    // the start of the file's first field when it is not the header
     // For the TooLong findings: per text, its length, and its own lines (0 when not counted) times 2^24.
@@ -68,5 +71,15 @@ struct SetCheck {
 QString describe(const Finding& finding, const SetCheck& check);
 
 SetCheck checkSet(const QString& path);
+
+// Every question of a set as the test reads them, to the end of the file: blanks, line ends and an old
+// editor's end mark after the last question end it as they end it for the test. `damaged` when anything
+// else follows the questions read whole. Throws platform::FileError: CannotOpen, or PastEnd for a file
+// without even a header field.
+struct WholeSet {
+    QList<questionset::Question> questions;
+    bool damaged = false;
+};
+WholeSet readWholeSet(const QString& path);
 
 }  // namespace bridges

@@ -20,6 +20,7 @@ void tst_CommandLine::answeredOnTheTerminal_data() {
     QTest::newRow("question_mark") << "-?" << 0 << QStringList{"Sposób użycia:"};
     QTest::newRow("version") << "--version" << 0 << QStringList{"wiedo 1.1"};
     QTest::newRow("unknown_option") << "--drukuj" << 1 << QStringList{"Nieznana opcja \"drukuj\""};
+    QTest::newRow("mistyped_command") << "imprt" << 2 << QStringList{"nie ma polecenia „imprt”"};
 }
 
 void tst_CommandLine::answeredOnTheTerminal() {

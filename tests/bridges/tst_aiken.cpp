@@ -107,6 +107,10 @@ void tst_Aiken::tellsFormats_data()
     QTest::newRow("gift") << "Q {=a ~b}" << gift;
     QTest::newRow("aiken") << "Q\nA. a\nB. b\nANSWER: A" << aiken;
     QTest::newRow("aiken_with_a_brace") << "Zbiór {1, 2}\nA. a\nB. b\nANSWER: A\n\nR\nA. c\nB. d\nANSWER: B" << aiken;
+    // The whole text is looked at, however long its comments or its first question.
+    QTest::newRow("gift_after_long_comment") << QString("// licencja\n").repeated(2001) + "Q {=a ~b}" << gift;
+    QTest::newRow("gift_long_first_question") << QString("Pytanie\n").repeated(2001) + "{=a ~b}" << gift;
+    QTest::newRow("aiken_with_more_braces_than_keys") << "Zbiór {1,2} i {3}?\nA. x\nB. y\nANSWER: A" << aiken;
     QTest::newRow("gift_mentioning_answer") << "ANSWER: jak niżej\n\nQ {=a ~b}\n\nR {=c ~d}" << gift;
     QTest::newRow("escaped_brace_only") << "Q \\{ nie blok" << none;
     QTest::newRow("brace_in_comment_only") << "// {=a ~b}\nnic" << none;

@@ -105,6 +105,8 @@ void tst_Gift::reads_data()
     QTest::newRow("bom_crlf") << QByteArray("\xEF\xBB\xBFQ {\r\n=a\r\n~b\r\n}\r\n\r\nR {=c ~d}\r\n") << 2 << 0 << two
                               << QStringList{};
     QTest::newRow("lone_cr") << QByteArray("Q {=a ~b}\r\rR {=c ~d}") << 2 << 0 << two << QStringList{};
+    QTest::newRow("cr_cr_lf") << QByteArray("Q {\r\r\n=a\r\r\n~b\r\r\n}\r\r\n\r\r\nR {=c ~d}") << 2 << 0 << two
+                              << QStringList{};
     QTest::newRow("missing_word") << QByteArray("Stolica {=Warszawa ~Kraków} leży nad Wisłą.") << 1 << 0
                                   << "Stolica _____ leży nad Wisłą.|Warszawa|Kraków||||Brak|12222" << QStringList{};
     QTest::newRow("double_quotes") << QByteArray("Kto napisał \"Pana Tadeusza\"? {=Mickiewicz ~Prus}") << 1 << 0
@@ -139,6 +141,7 @@ void tst_Gift::reads_data()
     skipped("emoji", "Q 😀 {=a ~b}", QStringLiteral("U+1F600"));
     skipped("outside_1250", "Q {=α ~b}", QStringLiteral("U+03B1"));
     skipped("only_empty_answers", "Q {~ ~}", QStringLiteral("nie ma żadnej odpowiedzi"));
+    skipped("answer_flood", "Q {" + QByteArray("~a ").repeated(100000) + "}", QStringLiteral("ma 100000 odpowiedzi"));
 
     const QByteArray huge(1 << 20, 'x');
     QTest::newRow("megabyte_question") << QByteArray(huge + " {=a ~b}") << 1 << 0
@@ -167,8 +170,8 @@ void tst_Gift::reads()
         QVERIFY2(got.isEmpty(), qPrintable(got.join(u'\n')));
 }
 
-// A large file is decoded and read a part at a time: the parts give what the whole text gives, the lines
-// of the warnings included, and a bad byte far into the file is still refused by its line.
+// A large file is read from its bytes, a question decoded at a time: it gives what the decoded text gives,
+// the lines of the warnings included, and a bad byte far into the file is still refused by its line.
 void tst_Gift::readsLargeFileInParts()
 {
     QByteArray gift;
@@ -200,6 +203,11 @@ void tst_Gift::refuses_data()
     QTest::newRow("overlong_slash") << QByteArray("Q {=a \xC0\xAF ~b}") << "wierszu 1";
     QTest::newRow("encoded_surrogate") << QByteArray("\n\nQ {=a \xED\xA0\x80 ~b}") << "wierszu 3";
     QTest::newRow("cut_sequence_at_end") << QByteArray("Q {=a ~b}\xC5") << "wierszu 1";
+    QTest::newRow("lone_cr_lines") << QByteArray("Q1 {=a ~b}\r\rQ2 {=c ~d}\r\rZ\xFF {=a ~b}\r") << "wierszu 5";
+    const QString question = QStringLiteral("\nPytanie {=a ~b}\n");
+    const QByteArray utf16(reinterpret_cast<const char*>(question.utf16()), question.size() * 2);
+    QTest::newRow("utf16_without_mark") << utf16 << "w wierszu 2 jest bajt zerowy";
+    QTest::newRow("utf16_with_mark") << QByteArray("\xFF\xFE") + utf16 << "w UTF-16";
     QTest::newRow("plain_text") << QByteArray("Zwykły tekst bez pytań.\n") << "nie rozpoznano formatu";
     QTest::newRow("empty") << QByteArray() << "nie rozpoznano formatu";
 }
@@ -248,6 +256,10 @@ void tst_Gift::writes_data()
     QTest::newRow("lone_line_feed") << question("Q\nR", {"a", "b"}, "Brak", {0}) << QStringList{"Q\\nR"}
                                     << "CR LF" << false;
     QTest::newRow("no_answers") << question("Q", {}, "Brak", {}) << QStringList{} << "pominięto pytanie" << false;
+    Question oddFlags = question("Q", {"a", "b", "c"}, "Brak", {0});
+    oddFlags.flags = {1, 0, 255, 2, 2};
+    QTest::newRow("odd_flags") << oddFlags << QStringList{"=a\r\n\t~b\r\n\t~c"} << "odpowiedź C ma oznaczenie 255"
+                               << false;
 }
 
 void tst_Gift::writes()
@@ -339,6 +351,12 @@ void tst_Gift::terminalCommands()
     const QString again = dir.filePath(QStringLiteral("znowu.kwz"));
     QCOMPARE(run({QStringLiteral("import"), back, again}, &said), 0);
     QCOMPARE(fileBytes(again), before);
+
+    // A set ending in an empty line and an old editor's end mark is whole, as the test reads it.
+    QVERIFY(write(set, before + "\r\n\x1A"));
+    QCOMPARE(run({QStringLiteral("export"), set, back}, &said), 0);
+    QVERIFY2(said.contains(QStringLiteral("Wyeksportowano pytań: 2")) && !said.contains(QStringLiteral("uszkodzony")),
+             qPrintable(said));
 
     QCOMPARE(run({QStringLiteral("export"), gift, back}, &said), 2);
     QVERIFY2(said.contains(QStringLiteral("nie jest zestawem pytań")), qPrintable(said));

@@ -94,6 +94,8 @@ void tst_ResultsCsv::table_data()
     noSeparator.removeLast();
     QTest::newRow("missing_separator") << joined(noSeparator + zolc) << zolcRow << QList<int>{10};
     // A lone log after an editor's clean-up: LF alone, the lone CR gone, no line end after the last line.
+    QTest::newRow("lone_cr_line_ends")
+        << joined(kowalski.mid(1) + noClass.mid(1) + zolc.mid(1), "\r") << kowalskiRow + zolcRow << QList<int>{12};
     QTest::newRow("lone_log_lf_only") << joined(kowalski, "\n") << kowalskiRow << QList<int>{};
     QTest::newRow("lone_log_cr_line_lost")
         << joined(kowalski.mid(1)).chopped(2) << kowalskiRow << QList<int>{};

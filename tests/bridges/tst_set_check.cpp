@@ -150,6 +150,12 @@ void tst_SetCheck::findings_data()
     atRoom.texts.question = polishText(bridges::questionRoom.charsPerLine * bridges::questionRoom.lines, 0);
     atRoom.texts.answers[1] = polishText(bridges::answerRoom.charsPerLine, 1);
     atRoom.texts.hint = polishText(bridges::hintRoom.charsPerLine, 2);
+    // Questions of 19 bytes: the test reads only the first 950 of the 1000; every one is checked all the same.
+    QByteArray compact("\"Kwiz v 1.0\"\n");
+    const QByteArray letters("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+    for (int i = 0; i < 1000; ++i)
+        compact += QByteArray(",") + letters[i % 62] + "," + letters[i / 62] + ",,,,\n1,2,2,2,2\n";
+    QTest::newRow("more_than_the_test_reads") << compact << 1000 << QList<int>{0} << "pokaże tylko 950 pierwszych";
     QTest::newRow("texts_just_fitting") << threeWith(atRoom) << 3 << QList<int>{} << QString();
 }
 
