@@ -92,6 +92,8 @@ NewVersion::~NewVersion()
 
 void NewVersion::discard()
 {
+    // A version given up is closed and removed as well as can be: the old file is untouched either way,
+    // and the failure that led here is the one reported (a leftover is removed by the next write).
     if (handle_ >= 0)
         diskCalls().close(handle_);
     handle_ = -1;
