@@ -37,13 +37,21 @@ const char* iconName(Icon icon) {
     return "?";
 }
 
-const char* buttonsName(Buttons buttons) { return buttons == Buttons::Ok ? "OK" : "Yes/No"; }
+const char* buttonsName(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok: return "OK";
+    case Buttons::YesNo: return "Yes/No";
+    case Buttons::YesNoCancel: return "Yes/No/Cancel";
+    }
+    return "?";
+}
 
 const char* answerName(Answer answer) {
     switch (answer) {
     case Answer::Ok: return "OK";
     case Answer::Yes: return "Yes";
     case Answer::No: return "No";
+    case Answer::Cancel: return "Cancel";
     }
     return "?";
 }

@@ -8,8 +8,8 @@
 namespace platform {
 
 enum class Icon { None, Critical, Question, Exclamation, Information };
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
 // Whether an input box shows what is typed, or a star for each character (a password).
 enum class Echo { Shown, Hidden };
 

@@ -8,6 +8,7 @@
 #include "windows/editor/nowe_wiedo.h"
 #include "windows/registry.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLockFile>
@@ -24,6 +25,7 @@ using testsupport::fileContents;
 using testsupport::ProgramFixture;
 using testsupport::ScriptedDialogs;
 using windows::NoweWiedo;
+Q_DECLARE_METATYPE(platform::Answer)
 
 namespace {
 
@@ -32,6 +34,8 @@ const QByteArray header("\"Kwiz v 1.0\"\r\n");
 const QByteArray q1("\"Stolica Polski?\",\"Warszawa\",\"Kraków\",\"\",\"\",\"\",\"Brak\"\r\n1,2,2,2,2\r\n");
 const QByteArray q2("\"Ile to 2+2?\",\"3\",\"4\",\"\",\"\",\"\",\"Brak\"\r\n2,1,2,2,2\r\n");
 const QByteArray q3("\"Rzeka?\",\"Wisła\",\"Odra\",\"\",\"\",\"\",\"Brak\"\r\n1,1,2,2,2\r\n");
+const QString unsaved = QStringLiteral(
+    "Pytanie na ekranie nie zostało zapisane. Czy zapisać je przed przejściem dalej ?");
 const QString noTick = QStringLiteral(
     "Nie zaznaczyłeś żadnego rekordu. Czy kontynuować ( TAK - następny rekord   NIE - popraw rekord )");
 
@@ -159,6 +163,8 @@ private slots:
         QCOMPARE(s.counters(), QStringLiteral("1/4"));
         QCOMPARE(s.w->Text2->text(), QStringLiteral("Warszawa"));
         s.w->Check5->setChecked(true);
+        s.dialogs.expectMessage(unsaved, QStringLiteral("Niezapisane zmiany"), Icon::Question, Buttons::YesNoCancel,
+                                Answer::No);
         s.w->OstRek->trigger();
         QCOMPARE(s.counters(), QStringLiteral("3/3"));
         QCOMPARE(s.w->Text3->text(), QStringLiteral("Odra"));
@@ -174,9 +180,89 @@ private slots:
         s.next();
         QCOMPARE(s.bytes(), setOf(5).replace("\"P1\"", "\"nowe\""));
         s.w->OstRek->trigger();
-        s.next();  // on the last question Next appends it once more
-        QCOMPARE(s.bytes(), setOf(5).replace("\"P1\"", "\"nowe\"") + question(5));
+        s.w->Text1->setText(QStringLiteral("ostatnie"));
+        s.next();  // the last question is saved in its place, and a new one waits at the end
+        QCOMPARE(s.bytes(), setOf(5).replace("\"P1\"", "\"nowe\"").replace("\"P5\"", "\"ostatnie\""));
         QCOMPARE(s.counters(), QStringLiteral("6/6"));
+        QCOMPARE(s.w->Text1->text(), QString());
+        QCOMPARE(s.w->Text7->text(), QStringLiteral("Brak"));
+        // Back on the last one and Next again: still in its place, never a copy.
+        s.previous();
+        QCOMPARE(s.counters(), QStringLiteral("5/6"));
+        s.next();
+        QCOMPARE(s.bytes(), setOf(5).replace("\"P1\"", "\"nowe\"").replace("\"P5\"", "\"ostatnie\""));
+        QCOMPARE(s.counters(), QStringLiteral("6/6"));
+        WIEDO_VERIFY_DIALOGS(s.dialogs);
+    }
+
+    // A move that replaces a changed question asks first: Yes saves it in its place, No drops it, Cancel stays.
+    void unsavedChangesAskFirst_data() {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<Answer>("answer");
+        const QList<std::pair<const char*, QString>> moves{{"previous", "poprzedni"}, {"first", "PierRek"},
+                                                          {"last", "OstRek"},         {"close", "ZamiknijZST"},
+                                                          {"open", "otwórz"},         {"new_set", "nowyzestaw"},
+                                                          {"exit", "wyjdź"}};
+        const QList<std::pair<const char*, Answer>> answers{
+            {"yes", Answer::Yes}, {"no", Answer::No}, {"cancel", Answer::Cancel}};
+        for (const auto& [moveName, action] : moves)
+            for (const auto& [answerName, answer] : answers)
+                QTest::addRow("%s_%s", moveName, answerName) << action << answer;
+    }
+    void unsavedChangesAskFirst() {
+        QFETCH(QString, move);
+        QFETCH(Answer, answer);
+        Session s;
+        s.open(setOf(3));
+        s.next();  // question 2 on screen
+        s.w->Text1->setText(QStringLiteral("zmienione"));
+        s.dialogs.expectMessage(unsaved, QStringLiteral("Niezapisane zmiany"), Icon::Question, Buttons::YesNoCancel,
+                                answer);
+        if (answer != Answer::Cancel) {
+            if (move == QStringLiteral("otwórz"))
+                s.dialogs.expectOpenFile(QString(), filter, std::nullopt);
+            if (move == QStringLiteral("nowyzestaw"))
+                s.dialogs.expectSaveFile(QString(), filter, std::nullopt);
+            if (move == QStringLiteral("wyjdź"))
+                s.dialogs.expectMessage(QStringLiteral("Czy chcesz wyjść z edytora pytań ?"), QStringLiteral("Koniec ?"),
+                                        Icon::Information, Buttons::YesNo, Answer::No);
+        }
+        s.w->findChild<QAction*>(move)->trigger();
+        WIEDO_VERIFY_DIALOGS(s.dialogs);
+        QCOMPARE(s.bytes(), answer == Answer::Yes ? setOf(3).replace("\"P2\"", "\"zmienione\"") : setOf(3));
+        if (answer == Answer::Cancel)
+            QCOMPARE(s.counters() + u' ' + s.w->Text1->text(), QStringLiteral("2/3 zmienione"));
+    }
+
+    // The open set's name beside "Nazwa pliku testu", ".kwz" added to a name typed without one, and the
+    // counters read with their numbers by assistive technology.
+    void setNameExtensionAndCounters_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("made");
+        QTest::newRow("no_extension") << "nowy" << "nowy.kwz";
+        QTest::newRow("own_extension") << "nowy.KWZ" << "nowy.KWZ";
+        QTest::newRow("other_extension") << "nowy.txt" << "nowy.txt";
+    }
+    void setNameExtensionAndCounters() {
+        QFETCH(QString, typed);
+        QFETCH(QString, made);
+        Session s;
+        const auto accessibleName = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(s.w->Label9->text(), QStringLiteral("Brak"));
+        s.dialogs.expectSaveFile(QString(), filter, s.fx.root() + u'/' + typed);
+        s.w->nowyzestaw->trigger();
+        QCOMPARE(fileContents(s.fx.root() + u'/' + made), header);
+        QCOMPARE(s.w->Label9->text(), made);
+        s.open(setOf(4));
+        QCOMPARE(s.w->Label9->text(), QStringLiteral("zestaw.kwz"));
+        s.next();
+        QCOMPARE(accessibleName(s.w->Label11) + u'/' + accessibleName(s.w->Label13),
+                 QStringLiteral("Pytanie nr 2/Liczba pytań 4"));
+        s.w->ZamiknijZST->trigger();
+        QCOMPARE(s.w->Label9->text(), QStringLiteral("Brak"));
+        QCOMPARE(accessibleName(s.w->Label11), QStringLiteral("Pytanie nr 0"));
         WIEDO_VERIFY_DIALOGS(s.dialogs);
     }
 
@@ -203,7 +289,7 @@ private slots:
         QTest::addColumn<bool>("inTheMiddle");
         QTest::addColumn<QString>("prompt");
         QTest::newRow("append") << false
-                                << QStringLiteral("Dopisywanie pytania nr 3: zestaw pytań %1 nie dał się zapisać "
+                                << QStringLiteral("Dopisywanie pytania nr 4: zestaw pytań %1 nie dał się zapisać "
                                                   "(pełny dysk albo brak prawa zapisu). Zestaw pozostał bez "
                                                   "zmian, a pytanie zostaje na ekranie.");
         QTest::newRow("rewrite") << true
@@ -216,10 +302,12 @@ private slots:
         QFETCH(QString, prompt);
         Session s;
         s.open(setOf(3));
-        if (inTheMiddle)
-            s.next();  // question 1 saved, question 2 on screen
-        else
-            s.w->OstRek->trigger();  // on the last question Next appends
+        s.next();  // question 1 saved, question 2 on screen
+        if (!inTheMiddle) {
+            s.w->OstRek->trigger();
+            s.next();  // the last question saved, a new one at the end that Next appends
+            s.w->Check1->setChecked(true);
+        }
         const QByteArray before = s.bytes();
         const QString counters = s.counters();
         s.w->Text1->setText(QStringLiteral("zmienione"));
@@ -501,12 +589,12 @@ private slots:
             typeInto(editor.Text2, QStringLiteral("Warszawa"));
             editor.Check1->setChecked(true);
             editor.następny->trigger();
-            // Back from the help window the menu "Rekord" waits again, as at every activation.
+            // Back from the help window the menu "Rekord" still serves the open set.
             ui::forms().queueModalScript(QStringLiteral("N_edit"), [](ui::Form& help) {
                 QTest::mouseClick(help.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
             });
             editor.Instr_obs->trigger();
-            QVERIFY(!editor.rekord->menuAction()->isEnabled());
+            QVERIFY(editor.rekord->menuAction()->isEnabled() && editor.OstRek->isEnabled());
             dialogs.expectMessage(exit, QStringLiteral("Koniec ?"), Icon::Information, Buttons::YesNo, Answer::No);
             editor.wyjdź->trigger();
             QVERIFY(editor.isVisible());

@@ -87,7 +87,9 @@ Answer ScriptedDialogs::messageBox(const platform::MessageBoxRequest& r) {
                                     .arg(r.prompt, r.title, QString::fromLatin1(platform::iconName(r.icon)),
                                          QString::fromLatin1(platform::buttonsName(r.buttons)));
     auto e = next(Kind::Message, description);
-    const Answer fallback = r.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    const Answer fallback = r.buttons == Buttons::Ok ? Answer::Ok
+                            : r.buttons == Buttons::YesNo ? Answer::No
+                                                          : Answer::Cancel;
     if (!e)
         return fallback;
     if (e->prompt != r.prompt || e->title != r.title || e->icon != r.icon || e->buttons != r.buttons) {

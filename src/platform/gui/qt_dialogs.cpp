@@ -97,13 +97,19 @@ Answer QtDialogs::messageBox(const MessageBoxRequest& request) {
     case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     }
-    if (request.buttons == Buttons::YesNo) {
+    if (request.buttons != Buttons::Ok) {
         box.addButton(QStringLiteral("&Tak"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("&Nie"), QMessageBox::NoRole);
         box.setEscapeButton(no);
+        if (request.buttons == Buttons::YesNoCancel)
+            box.setEscapeButton(box.addButton(QStringLiteral("Anuluj"), QMessageBox::RejectRole));
         wideEnoughForTitle(box, request.title);
         box.exec();
-        return box.buttonRole(box.clickedButton()) == QMessageBox::YesRole ? Answer::Yes : Answer::No;
+        switch (box.buttonRole(box.clickedButton())) {
+        case QMessageBox::YesRole: return Answer::Yes;
+        case QMessageBox::NoRole: return Answer::No;
+        default: return Answer::Cancel;
+        }
     }
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     wideEnoughForTitle(box, request.title);

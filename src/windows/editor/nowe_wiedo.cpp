@@ -9,8 +9,11 @@
 #include "ui/events.h"
 #include "ui/pictures.h"
 #include "ui/record_box.h"
+#include "ui/value_label.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygon>
@@ -125,7 +128,7 @@ NoweWiedo::NoweWiedo() : ui::Form(formName) {
     Text7->setText(QStringLiteral("Brak"));
 
     Label8 = label(this, "Label8", QStringLiteral("Nazwa pliku testu"), 8, 452, 120, 22);
-    Label9 = label(this, "Label9", QStringLiteral("Brak"), 130, 452, 200, 22);
+    Label9 = label(this, "Label9", QStringLiteral("Brak"), 130, 452, 284, 22);
     Label10 = label(this, "Label10", QStringLiteral("Pytanie nr"), 420, 452, 80, 22);
     Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label11 = label(this, "Label11", QStringLiteral("1"), 506, 452, 56, 22);
@@ -133,8 +136,7 @@ NoweWiedo::NoweWiedo() : ui::Form(formName) {
     Label13 = label(this, "Label13", QStringLiteral("1"), 584, 452, 56, 22);
     for (QLabel* counter : {Label11, Label13})
         ui::setFontFace(counter, font().family(), 0, true);
-    Label11->setAccessibleName(QStringLiteral("Pytanie nr"));
-    Label13->setAccessibleName(QStringLiteral("Liczba pytań"));
+    setCounterTexts(Label11->text(), Label13->text());
 
     Picture1 = place<QLabel>(this, "Picture1", 8, 488, 28, 30);
     Picture1->setPixmap(arrow(false));
@@ -206,7 +208,8 @@ std::array<QCheckBox*, 5> NoweWiedo::answerBoxes() const { return {Check1, Check
 
 void NoweWiedo::Form_Load() { centre(); }
 
-void NoweWiedo::Form_Activate() { setRekordEnabled(false); }
+// The record moves need a set; a window coming back from the instructions keeps them while one is open.
+void NoweWiedo::Form_Activate() { setRekordEnabled(!setPath_.isEmpty()); }
 
 void NoweWiedo::Form_LostFocus() { centre(); }
 
@@ -217,6 +220,10 @@ void NoweWiedo::changeEvent(QEvent* event) {
 }
 
 void NoweWiedo::Form_Unload(bool& cancel) {
+    if (isVisible() && !mayLeaveRecord()) {
+        cancel = true;
+        return;
+    }
     if (platform::msgBox(QStringLiteral("Czy chcesz wyjść z edytora pytań ?"), Buttons::YesNo, Icon::Information,
                          QStringLiteral("Koniec ?")) != platform::Answer::Yes) {
         cancel = true;
@@ -230,23 +237,32 @@ void NoweWiedo::Form_Unload(bool& cancel) {
 // ---- menu "Pytania" ----------------------------------------------------------------------------------
 
 void NoweWiedo::nowyzestaw_Click() {
+    if (!mayLeaveRecord())
+        return;
     const std::optional<QString> chosen =
         platform::dialogs().saveFile({QString(), CD1.Filter, QString(), CD1.FileName});
     if (!chosen || chosen->isEmpty())
         return;  // cancelled: no file is touched
-    CD1.FileName = *chosen;
+    // A name typed without an extension gets the sets' own, so that the open dialogs list the new set.
+    const QString path = QFileInfo(*chosen).suffix().isEmpty() ? *chosen + QStringLiteral(".kwz") : *chosen;
+    CD1.FileName = path;
     closeEveryFile();
     try {
-        questionset::createEmptySet(*chosen);
+        questionset::createEmptySet(path);
     } catch (const platform::FileError&) {
         return;
     }
-    setPath_ = *chosen;
+    setOpenSet(path);
     setCounters(1, 1);
     Aktyw();
+    // The fields keep what they hold: that is the question the first Next appends.
+    onScreenInFile_ = false;
+    markShown();
 }
 
 void NoweWiedo::otwórz_Click() {
+    if (!mayLeaveRecord())
+        return;
     const std::optional<QString> chosen =
         platform::dialogs().openFile({QString(), CD1.Filter, QString(), QString()});
     if (!chosen || chosen->isEmpty())
@@ -254,7 +270,7 @@ void NoweWiedo::otwórz_Click() {
     CD1.FileName = *chosen;
     closeEveryFile();
     // From here on the record operations act on this set only if it proves to be one.
-    setPath_.clear();
+    setOpenSet(QString());
     const QString path = *chosen;
     try {
         if (!questionset::checkHeader(path)) {
@@ -262,11 +278,11 @@ void NoweWiedo::otwórz_Click() {
                              QStringLiteral("Nieprawidłowy format pliku"));
             return;
         }
-        Label11->setText(QStringLiteral("1"));
-        const int questions =
-            questionset::countQuestions(path, [this](int n) { Label13->setText(platform::numberText(n)); });
+        setCounterTexts(QStringLiteral("1"), Label13->text());
+        const int questions = questionset::countQuestions(
+            path, [this](int n) { setCounterTexts(Label11->text(), platform::numberText(n)); });
         closeEveryFile();
-        setPath_ = path;
+        setOpenSet(path);
         CzyśćPola_Click();
         Aktyw();
         if (questions == 0) {
@@ -293,13 +309,15 @@ void NoweWiedo::Odśw_Click() {
 }
 
 void NoweWiedo::ZamiknijZST_Click() {
+    if (!mayLeaveRecord())
+        return;
     closeEveryFile();
+    setOpenSet(QString());
     CzyśćPola_Click();
     Odśw_Click();
     setRecordControlsEnabled(false);
     setRekordEnabled(false);
-    Label11->setText(QStringLiteral("0"));
-    Label13->setText(QStringLiteral("0"));
+    setCounterTexts(QStringLiteral("0"), QStringLiteral("0"));
 }
 
 void NoweWiedo::wyjdź_Click() {
@@ -318,13 +336,22 @@ void NoweWiedo::wyjdź_Click() {
 void NoweWiedo::Command2_Click() {
     if (!haveSet())
         return;
-    if (current() == count())
+    // A question being typed at the end is appended; one the set already holds, the last one included, is
+    // saved in its place.
+    if (current() == count() && !onScreenInFile_)
         nast_Dop();
     else
         śr_dop();
 }
 
 void NoweWiedo::nast_Dop() {
+    if (!appendOnScreen())
+        return;
+    setCounters(current() + 1, count() + 1);
+    showNewRecord();
+}
+
+bool NoweWiedo::appendOnScreen() {
     closeEveryFile();
     const auto checks = answerBoxes();
     if (count() >= questionset::maxQuestions) {
@@ -333,14 +360,14 @@ void NoweWiedo::nast_Dop() {
                              .arg(setPath_)
                              .arg(questionset::maxQuestions),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Zestaw pełny"));
-        return;
+        return false;
     }
     if (std::none_of(checks.begin(), checks.end(), [](QCheckBox* c) { return c->isChecked(); }) &&
         platform::msgBox(QStringLiteral("Nie zaznaczyłeś żadnego rekordu. Czy kontynuować ( TAK - następny "
                                         "rekord   NIE - popraw rekord )"),
                          Buttons::YesNo, Icon::Exclamation,
                          QStringLiteral("Błąd czy tajny cios ?")) != platform::Answer::Yes)
-        return;
+        return false;
     if (Text7->text().isEmpty())
         Text7->setText(QStringLiteral("Brak"));
     try {
@@ -351,33 +378,77 @@ void NoweWiedo::nast_Dop() {
                              .arg(current())
                              .arg(setPath_, reasonText(error.reason())),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
-        return;
+        return false;
     }
-    setCounters(current() + 1, count() + 1);
-    showNewRecord();
+    return true;
 }
 
 void NoweWiedo::śr_dop() {
+    const int c = current();
+    const std::optional<questionset::Rewritten> rewritten = rewriteOnScreen();
+    if (!rewritten)
+        return;
+    // Saved: on to the next question, as the button says; past the last one, a new question at the end.
+    if (rewritten->following) {
+        setCounters(c + 1, count());
+        showRecord(*rewritten->following);
+    } else {
+        setCounters(c + 1, std::max(count(), c + 1));
+        showNewRecord();
+    }
+    Odśw_Click();
+}
+
+std::optional<questionset::Rewritten> NoweWiedo::rewriteOnScreen() {
     closeEveryFile();
     const int c = current();
-    questionset::Rewritten rewritten;
     try {
-        rewritten = questionset::rewriteInPlace(setPath_, c, count(), screenRecord());
+        return questionset::rewriteInPlace(setPath_, c, count(), screenRecord());
     } catch (const EditorError& error) {
         platform::msgBox(QStringLiteral("Zapisywanie pytania nr %1: zestaw pytań %2 %3. Zestaw pozostał bez "
                                         "zmian, a pytanie zostaje na ekranie.")
                              .arg(c)
                              .arg(setPath_, reasonText(error.reason())),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
-        return;
+        return std::nullopt;
     }
-    // Saved: on to the next question, as the button says.
-    Label11->setText(platform::numberText(c + 1));
-    if (rewritten.following)
-        showRecord(*rewritten.following);
-    else
-        showNewRecord();
-    Odśw_Click();
+}
+
+bool NoweWiedo::saveOnScreen() {
+    if (current() == count() && !onScreenInFile_) {
+        // Appended, the question stays on screen as the last one of the set, as after "Ostatni rekord".
+        if (!appendOnScreen())
+            return false;
+        onScreenInFile_ = true;
+    } else if (!rewriteOnScreen()) {
+        return false;
+    }
+    markShown();
+    return true;
+}
+
+bool NoweWiedo::mayLeaveRecord() {
+    if (setPath_.isEmpty() || screenRecord() == shown_)
+        return true;
+    switch (platform::msgBox(QStringLiteral("Pytanie na ekranie nie zostało zapisane. Czy zapisać je przed "
+                                            "przejściem dalej ?"),
+                             Buttons::YesNoCancel, Icon::Question, QStringLiteral("Niezapisane zmiany"))) {
+    case platform::Answer::Yes:
+        return saveOnScreen();
+    case platform::Answer::No:
+        markShown();  // the teacher gave the changes up: they are not asked about again
+        return true;
+    default:
+        return false;
+    }
+}
+
+void NoweWiedo::markShown() { shown_ = screenRecord(); }
+
+void NoweWiedo::setOpenSet(const QString& path) {
+    setPath_ = path;
+    Label9->setText(path.isEmpty() ? QStringLiteral("Brak") : QFileInfo(path).fileName());
+    Label9->setToolTip(QDir::toNativeSeparators(path));
 }
 
 void NoweWiedo::Command1_Click() {
@@ -399,11 +470,15 @@ void NoweWiedo::Command1_Click() {
         enableBoth();
         return;
     }
+    if (!mayLeaveRecord()) {
+        enableBoth();
+        return;
+    }
     const int c = current() - 1;
     closeEveryFile();
     try {
         const questionset::Question question = questionset::readForEditor(setPath_, c);
-        Label11->setText(platform::numberText(c));
+        setCounters(c, count());
         showRecord(question);
     } catch (const EditorError& error) {
         platform::msgBox(QStringLiteral("Poprzedni rekord (pytanie nr %1): zestaw pytań %2 %3. Na ekranie "
@@ -428,13 +503,13 @@ void NoweWiedo::Picture2_Click() {
 }
 
 void NoweWiedo::PierRek_Click() {
-    if (!haveSet())
+    if (!haveSet() || !mayLeaveRecord())
         return;
     closeEveryFile();
     try {
         const questionset::Question question = questionset::readForEditor(setPath_, 1);
         showRecord(question);
-        Label11->setText(QStringLiteral("1"));
+        setCounters(1, count());
     } catch (const EditorError& error) {
         platform::msgBox(QStringLiteral("Pierwszy rekord: zestaw pytań %1 %2. Na ekranie zostaje to, co było.")
                              .arg(setPath_, reasonText(error.reason())),
@@ -443,7 +518,7 @@ void NoweWiedo::PierRek_Click() {
 }
 
 void NoweWiedo::OstRek_Click() {
-    if (!haveSet())
+    if (!haveSet() || !mayLeaveRecord())
         return;
     closeEveryFile();
     try {
@@ -534,6 +609,8 @@ void NoweWiedo::showRecord(const questionset::Question& question) {
     const auto checks = answerBoxes();
     for (std::size_t i = 0; i < 5; ++i)
         checks[i]->setChecked(question.flags[i] == 1);
+    onScreenInFile_ = true;
+    markShown();
 }
 
 void NoweWiedo::showNewRecord() {
@@ -541,14 +618,20 @@ void NoweWiedo::showNewRecord() {
         box->setText(QString());
     Text7->setText(QStringLiteral("Brak"));
     Odz_all_Click();
+    onScreenInFile_ = false;
+    markShown();
 }
 
 int NoweWiedo::current() const { return static_cast<int>(platform::captionValue(Label11->text())); }
 int NoweWiedo::count() const { return static_cast<int>(platform::captionValue(Label13->text())); }
 
 void NoweWiedo::setCounters(int currentNumber, int countNumber) {
-    Label11->setText(platform::numberText(currentNumber));
-    Label13->setText(platform::numberText(countNumber));
+    setCounterTexts(platform::numberText(currentNumber), platform::numberText(countNumber));
+}
+
+void NoweWiedo::setCounterTexts(const QString& currentText, const QString& countText) {
+    ui::showValue(Label11, Label10->text(), currentText);
+    ui::showValue(Label13, QStringLiteral("Liczba pytań"), countText);
 }
 
 bool NoweWiedo::haveSet() {

@@ -2,6 +2,7 @@
 // The question editor: one question of a set on screen at a time, with its five answers, their "good
 // answer" boxes and the hint. The set file is the store: Next saves the question on screen (appended at
 // the end of the set, rewritten in the middle), the other moves read the set again from its start.
+#include "questionset/editor_store.h"
 #include "questionset/questionset.h"
 #include "ui/form.h"
 
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <array>
+#include <optional>
 
 namespace ui {
 class RecordBox;
@@ -135,9 +137,24 @@ private:
     int current() const;
     int count() const;
     void setCounters(int current, int count);
+    void setCounterTexts(const QString& currentText, const QString& countText);
     bool haveSet();
+    void setOpenSet(const QString& path);
+
+    // Saving the question on screen: appended at the end, or written in its place.
+    bool appendOnScreen();
+    std::optional<questionset::Rewritten> rewriteOnScreen();
+    // Saves it without moving (the question on a move with unsaved changes).
+    bool saveOnScreen();
+    // Before a move that replaces the question on screen: asks about unsaved changes; false to stay.
+    bool mayLeaveRecord();
+    void markShown();
 
     QString setPath_;
+    // Whether the question on screen is one the set holds (not a new one typed at the end).
+    bool onScreenInFile_ = false;
+    // The question as last shown or saved, to tell unsaved changes.
+    questionset::Question shown_;
 };
 
 }  // namespace windows
