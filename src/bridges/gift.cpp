@@ -23,12 +23,6 @@ bool isEscapable(char c)
     }
 }
 
-// The characters a backslash takes away from the block's shape.
-bool shapes(char c)
-{
-    return c != 'n' && isEscapable(c);
-}
-
 // Whether the character at `i` is escaped: every character the escapes apply to, the backslash included,
 // is escaped exactly when an odd run of backslashes stands right before it.
 bool escapedAt(QByteArrayView b, qsizetype i)
@@ -50,18 +44,12 @@ qsizetype findUnescaped(QByteArrayView b, qsizetype from, qsizetype to, char wan
     return -1;
 }
 
-// Position of the first answer mark ("~" or "=") in [from, to) that no backslash escapes, or -1. `from`
-// is a place no backslash before it reaches: the start of the answers or just after a mark.
+// Position of the first answer mark ("~" or "=") in [from, to) that no backslash escapes, or -1.
 qsizetype findAnswerMark(QByteArrayView b, qsizetype from, qsizetype to)
 {
-    for (qsizetype i = from; i < to; ++i) {
-        if (b[i] == '\\') {
-            if (i + 1 < b.size() && shapes(b[i + 1]))
-                ++i;
-        } else if (b[i] == '~' || b[i] == '=') {
+    for (qsizetype i = from; i < to; ++i)
+        if ((b[i] == '~' || b[i] == '=') && !escapedAt(b, i))
             return i;
-        }
-    }
     return -1;
 }
 

@@ -5,11 +5,9 @@
 #include "bridges/lines.h"
 #include "platform/codepage.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -256,32 +254,12 @@ QByteArrayView withoutByteOrderMark(QByteArrayView bytes)
     return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
 }
 
-// Why the bytes are not UTF-8 text, or nothing.
-// Whether the bytes are all UTF-8, as Qt's decoder finds them: a piece at a time into one small buffer,
-// each piece ending before a character, so that a large file is never held decoded whole.
-bool isUtf8(QByteArrayView bytes)
-{
-    constexpr qsizetype piece = 64 * 1024;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString buffer(utf8.requiredSpace(piece), Qt::Uninitialized);
-    for (qsizetype from = 0; from < bytes.size();) {
-        qsizetype to = std::min(from + piece, bytes.size());
-        for (qsizetype k = 0; k < 3 && to < bytes.size() && to > from + 1 && (bytes[to] & 0xC0) == 0x80; ++k)
-            --to;
-        utf8.appendToBuffer(buffer.data(), bytes.sliced(from, to - from));
-        if (utf8.hasError())
-            return false;
-        from = to;
-    }
-    return true;
-}
-
 // Offset of the first byte that is not UTF-8 text, a NUL or a byte outside UTF-8, or -1.
 qsizetype firstNotText(QByteArrayView bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
     const QByteArrayView before = nul < 0 ? bytes : bytes.first(nul);
-    if (isUtf8(before))
+    if (before.isValidUtf8())
         return nul;
     return std::max<qsizetype>(firstBadUtf8(before), 0);
 }

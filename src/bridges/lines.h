@@ -1,31 +1,28 @@
 #pragma once
-// The lines of a text whatever its line ends: CR LF, LF, a lone CR, and CR CR LF (a file whose line ends
+// The lines of a text's bytes whatever its line ends: CR LF, LF, a lone CR, and CR CR LF (a file whose line ends
 // were converted twice) each end one line. The same rule numbers the lines of every message.
 #include <QByteArrayView>
-#include <QStringView>
 #include <algorithm>
 
 namespace bridges {
 
 // Index of the first CR or LF at or after `from`, or the size of the text.
-template <typename View>
-qsizetype nextLineEnd(View text, qsizetype from)
+inline qsizetype nextLineEnd(QByteArrayView text, qsizetype from)
 {
     for (qsizetype i = from; i < text.size(); ++i)
-        if (text[i] == u'\n' || text[i] == u'\r')
+        if (text[i] == '\n' || text[i] == '\r')
             return i;
     return text.size();
 }
 
 // The length of the line end that begins at `at` (a CR or LF).
-template <typename View>
-qsizetype lineEndLength(View text, qsizetype at)
+inline qsizetype lineEndLength(QByteArrayView text, qsizetype at)
 {
-    if (text[at] == u'\n')
+    if (text[at] == '\n')
         return 1;
-    if (at + 1 < text.size() && text[at + 1] == u'\n')
+    if (at + 1 < text.size() && text[at + 1] == '\n')
         return 2;
-    if (at + 2 < text.size() && text[at + 1] == u'\r' && text[at + 2] == u'\n')
+    if (at + 2 < text.size() && text[at + 1] == '\r' && text[at + 2] == '\n')
         return 3;
     return 1;
 }
