@@ -160,7 +160,7 @@ void tst_EndToEnd::twoStudentsOneAfterAnother() {
     QVERIFY(main.drukuj->isEnabled());
 
     // A second student in the same run: knows only every other question.
-    const Student ola{"ola", "nOWAK-ŻÓŁĆ", "4a", "Ola", "Nowak-żółć", "4A"};
+    const Student ola{"ola", "nOWAK-ŻÓŁĆ", "4a", "Ola", "Nowak-Żółć", "4A"};
     dialogs.expectOpenFile(openTitle, openFilter, set);
     main.otwórz->trigger();
     signIn(ola);
@@ -174,7 +174,7 @@ void tst_EndToEnd::twoStudentsOneAfterAnother() {
     const QByteArray both = fx.read("wyniki.txt");
     QVERIFY(both.startsWith(first));
     const QByteArray second = both.mid(first.size());
-    QVERIFY2(second.startsWith(platform::encode1250(QStringLiteral("\r\r\nImie  Ola\r\nNazwisko Nowak-żółć\r\nKlasa 4A\r\n"))),
+    QVERIFY2(second.startsWith(platform::encode1250(QStringLiteral("\r\r\nImie  Ola\r\nNazwisko Nowak-Żółć\r\nKlasa 4A\r\n"))),
              second.constData());
     QVERIFY(second.contains(QStringLiteral(" Liczba punktów %1  na %2\r\n").arg(good).arg(questions).toLatin1()));
     QCOMPARE(second.count("Ocena : "), 1);
