@@ -289,12 +289,12 @@ private slots:
         QTest::addColumn<bool>("inTheMiddle");
         QTest::addColumn<QString>("prompt");
         QTest::newRow("append") << false
-                                << QStringLiteral("Dopisywanie pytania nr 4: zestaw pytań %1 nie dał się zapisać "
-                                                  "(pełny dysk albo brak prawa zapisu). Zestaw pozostał bez "
+                                << QStringLiteral("Dopisywanie pytania nr 4: zestaw pytań %1 nie dał się zapisać: "
+                                                  "brak miejsca na dysku. Zestaw pozostał bez "
                                                   "zmian, a pytanie zostaje na ekranie.");
         QTest::newRow("rewrite") << true
-                                 << QStringLiteral("Zapisywanie pytania nr 2: zestaw pytań %1 nie dał się zapisać "
-                                                   "(pełny dysk albo brak prawa zapisu). Zestaw pozostał bez "
+                                 << QStringLiteral("Zapisywanie pytania nr 2: zestaw pytań %1 nie dał się zapisać: "
+                                                   "brak miejsca na dysku. Zestaw pozostał bez "
                                                    "zmian, a pytanie zostaje na ekranie.");
     }
     void failedWriteLeavesTheSet() {

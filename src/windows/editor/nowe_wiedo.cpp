@@ -67,8 +67,8 @@ QPixmap arrow(bool forward) {
     return pixmap;
 }
 
-QString reasonText(EditorError::Reason reason) {
-    switch (reason) {
+QString reasonText(const EditorError& error) {
+    switch (error.reason()) {
     case EditorError::Reason::CannotOpen:
         return QStringLiteral("nie daje się otworzyć ani odczytać");
     case EditorError::Reason::CutShort:
@@ -79,7 +79,8 @@ QString reasonText(EditorError::Reason reason) {
         return QStringLiteral("ma inną liczbę pytań, niż pokazują liczniki (może został zmieniony poza "
                               "edytorem); otwórz go ponownie");
     case EditorError::Reason::WriteFailed:
-        return QStringLiteral("nie dał się zapisać (pełny dysk albo brak prawa zapisu)");
+        return error.cause().isEmpty() ? QStringLiteral("nie dał się zapisać (pełny dysk albo brak prawa zapisu)")
+                                       : QStringLiteral("nie dał się zapisać: ") + error.cause();
     case EditorError::Reason::Busy:
         return QStringLiteral("nie może być teraz zapisany: plik roboczy temp.tmp jest używany przez inną "
                               "kopię programu; spróbuj ponownie za chwilę");
@@ -376,7 +377,7 @@ bool NoweWiedo::appendOnScreen() {
         platform::msgBox(QStringLiteral("Dopisywanie pytania nr %1: zestaw pytań %2 %3. Zestaw pozostał bez "
                                         "zmian, a pytanie zostaje na ekranie.")
                              .arg(current())
-                             .arg(setPath_, reasonText(error.reason())),
+                             .arg(setPath_, reasonText(error)),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
         return false;
     }
@@ -408,7 +409,7 @@ std::optional<questionset::Rewritten> NoweWiedo::rewriteOnScreen() {
         platform::msgBox(QStringLiteral("Zapisywanie pytania nr %1: zestaw pytań %2 %3. Zestaw pozostał bez "
                                         "zmian, a pytanie zostaje na ekranie.")
                              .arg(c)
-                             .arg(setPath_, reasonText(error.reason())),
+                             .arg(setPath_, reasonText(error)),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
         return std::nullopt;
     }
@@ -484,7 +485,7 @@ void NoweWiedo::Command1_Click() {
         platform::msgBox(QStringLiteral("Poprzedni rekord (pytanie nr %1): zestaw pytań %2 %3. Na ekranie "
                                         "zostaje to, co było.")
                              .arg(c)
-                             .arg(setPath_, reasonText(error.reason())),
+                             .arg(setPath_, reasonText(error)),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
     }
     enableBoth();
@@ -512,7 +513,7 @@ void NoweWiedo::PierRek_Click() {
         setCounters(1, count());
     } catch (const EditorError& error) {
         platform::msgBox(QStringLiteral("Pierwszy rekord: zestaw pytań %1 %2. Na ekranie zostaje to, co było.")
-                             .arg(setPath_, reasonText(error.reason())),
+                             .arg(setPath_, reasonText(error)),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
     }
 }
@@ -532,7 +533,7 @@ void NoweWiedo::OstRek_Click() {
         showRecord(*last.question);
     } catch (const EditorError& error) {
         platform::msgBox(QStringLiteral("Ostatni rekord: zestaw pytań %1 %2. Na ekranie zostaje to, co było.")
-                             .arg(setPath_, reasonText(error.reason())),
+                             .arg(setPath_, reasonText(error)),
                          Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
     }
 }

@@ -27,11 +27,14 @@ QString documentsFolder() {
     return folder;
 }
 
-void jobFailed(const QString& file) {
+// `cause` is the system's reason for a PDF that could not be written ("brak miejsca na dysku"), if known.
+void jobFailed(const QString& file, const QString& cause) {
+    QString pdfFailure = QStringLiteral("Nie mogę zapisać wydruku w pliku %1").arg(QDir::toNativeSeparators(file));
+    pdfFailure += cause.isEmpty() ? QStringLiteral(".") : QStringLiteral(": %1.").arg(cause);
     platform::msgBox(file.isEmpty()
                          ? QStringLiteral("Drukarka nie przyjęła wydruku. Sprawdź, czy jest włączona i podłączona, "
                                           "albo wybierz inną w „Ustawieniach drukarki”.")
-                         : QStringLiteral("Nie mogę zapisać wydruku w pliku %1.").arg(QDir::toNativeSeparators(file)),
+                         : pdfFailure,
                      platform::Buttons::Ok, platform::Icon::Exclamation, QStringLiteral("Błąd drukowania"));
 }
 
@@ -71,7 +74,7 @@ void Wiedo::Drukuj(std::initializer_list<int> which) {
         }
         sheets::printSheet(sheet, questions, printer);
         if (printer.lastJobFailed()) {
-            jobFailed(file);
+            jobFailed(file, printer.lastJobFailure());
             break;
         }
         if (!file.isEmpty())
