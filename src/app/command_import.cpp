@@ -35,13 +35,14 @@ int runImport(const QStringList& arguments) {
     if (const std::optional<QString> failed = readInput(source, &bytes))
         return fail(command, *failed);
 
-    const bridges::Import import = bridges::importBytes(bytes);
-    if (!import.failure.isEmpty())
-        return fail(command, QStringLiteral("%1: %2").arg(source, import.failure));
-    for (const bridges::Warning& warning : import.result.warnings)
+    // The warnings are printed as they are found: a file of many small questions keeps none of them.
+    const bridges::Import import = bridges::importBytes(bytes, [&](const bridges::Warning& warning) {
         warn(warning.line > 0 ? QStringLiteral("wiedo import: %1, wiersz %2: %3").arg(source).arg(warning.line).arg(warning.message)
                               : QStringLiteral("wiedo import: %1: %2").arg(source, warning.message));
-    const int taken = static_cast<int>(import.result.questions.size());
+    });
+    if (!import.failure.isEmpty())
+        return fail(command, QStringLiteral("%1: %2").arg(source, import.failure));
+    const int taken = import.result.taken;
     if (taken == 0)
         return fail(command, QStringLiteral("w pliku %1 nie ma żadnego pytania, które zestaw może przyjąć "
                                             "(pominięto: %2); zestawu nie zapisano.")

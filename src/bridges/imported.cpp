@@ -295,7 +295,7 @@ bool holdsBrace(QByteArrayView line)
 
 }  // namespace
 
-Collector::Collector(qsizetype expectedBytes)
+Collector::Collector(qsizetype expectedBytes, bool keepQuestions) : keepQuestions_(keepQuestions)
 {
     imported_.setBytes = questionset::formatHeader();
     imported_.setBytes.reserve(std::max(expectedBytes, imported_.setBytes.size()));
@@ -303,10 +303,13 @@ Collector::Collector(qsizetype expectedBytes)
 
 void Collector::add(FoundQuestion& found, QList<Warning>& warnings)
 {
-    if (auto q = takeSetQuestion(found, warnings, imported_.setBytes))
-        imported_.questions.append(std::move(*q));
-    else
+    if (auto q = takeSetQuestion(found, warnings, imported_.setBytes)) {
+        ++imported_.taken;
+        if (keepQuestions_)
+            imported_.questions.append(std::move(*q));
+    } else {
         ++imported_.skipped;
+    }
 }
 
 Imported Collector::finish(QList<Warning> warnings)
@@ -382,7 +385,7 @@ Decoded decodeUtf8(const QByteArray& bytes)
     return out;
 }
 
-Import importBytes(const QByteArray& bytes)
+Import importBytes(const QByteArray& bytes, const std::function<void(const Warning&)>& warn)
 {
     Import out;
     const QByteArrayView body = withoutByteOrderMark(bytes);
@@ -396,13 +399,25 @@ Import importBytes(const QByteArray& bytes)
                                      "(GIFT), ani pytań zakończonych wierszem „ANSWER:” (Aiken).");
         return out;
     }
-    Collector collector(body.size());
+    Collector collector(body.size(), !warn);
     QList<Warning> warnings;
-    const auto take = [&](FoundQuestion& q) { collector.add(q, warnings); };
+    // A reader's warnings come before the question they concern is taken, and concern no line after it.
+    const auto passOn = [&] {
+        if (warn) {
+            for (const Warning& w : warnings)
+                warn(w);
+            warnings.clear();
+        }
+    };
+    const auto take = [&](FoundQuestion& q) {
+        collector.add(q, warnings);
+        passOn();
+    };
     if (out.format == Format::Gift)
         readGift(body, warnings, take);
     else
         readAiken(body, warnings, take);
+    passOn();
     out.result = collector.finish(std::move(warnings));
     return out;
 }

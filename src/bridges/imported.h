@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace bridges {
@@ -41,8 +42,9 @@ struct Found {
 };
 
 struct Imported {
-    QList<questionset::Question> questions;
-    QList<Warning> warnings;  // in the order of the lines
+    QList<questionset::Question> questions;  // unless they went only into the set's bytes
+    QList<Warning> warnings;  // in the order of the lines, unless they went out as they were found
+    int taken = 0;
     int skipped = 0;
     QByteArray setBytes;  // the set holding the questions, as setBytes() makes it
 };
@@ -60,8 +62,9 @@ Imported collect(Found found);
 // texts are still at hand.
 class Collector {
 public:
-    // `expectedBytes`: room taken for the set at once (the size of the file read will do).
-    explicit Collector(qsizetype expectedBytes = 0);
+    // `expectedBytes`: room taken for the set at once (the size of the file read will do). Unless
+    // `keepQuestions`, a question taken goes only into the set's bytes and is counted.
+    explicit Collector(qsizetype expectedBytes = 0, bool keepQuestions = true);
     // Warnings about the question, and the reason it is skipped, go to `warnings`.
     void add(FoundQuestion& found, QList<Warning>& warnings);
     // The warnings of the whole reading, sorted by line, join the result.
@@ -69,6 +72,7 @@ public:
 
 private:
     Imported imported_;
+    bool keepQuestions_;
 };
 
 enum class Format { Unknown, Gift, Aiken };
@@ -91,14 +95,16 @@ struct Decoded {
 Decoded decodeUtf8(const QByteArray& bytes);
 
 // The whole import of a file's bytes: telling the format apart and reading it, one question decoded at a
-// time, so that the memory it takes stays within a few times the file's size. `failure` is set (and
-// nothing imported) when the bytes are not UTF-8 text or the format is neither GIFT nor Aiken.
+// time. `failure` is set (and nothing imported) when the bytes are not UTF-8 text or the format is neither
+// GIFT nor Aiken. With `warn`, each warning goes there as soon as it is found, in the order of the lines,
+// and the result holds only the counts and the set's bytes: the memory the import takes is then the
+// file's bytes, the set's bytes and the question at hand, however many questions the file holds.
 struct Import {
     Format format = Format::Unknown;
     Imported result;
     QString failure;
 };
-Import importBytes(const QByteArray& bytes);
+Import importBytes(const QByteArray& bytes, const std::function<void(const Warning&)>& warn = {});
 
 // The bytes of a set holding the questions: the header, then each question's two records.
 QByteArray setBytes(const QList<questionset::Question>& questions);

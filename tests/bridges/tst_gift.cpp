@@ -69,7 +69,7 @@ private slots:
     void refuses();
     void writes_data();
     void writes();
-    void readsLargeFileInParts();
+    void readsLargeFile();
     void examplesComeBackByteForByte();
     void terminalCommands();
 };
@@ -172,7 +172,7 @@ void tst_Gift::reads()
 
 // A large file is read from its bytes, a question decoded at a time: it gives what the decoded text gives,
 // the lines of the warnings included, and a bad byte far into the file is still refused by its line.
-void tst_Gift::readsLargeFileInParts()
+void tst_Gift::readsLargeFile()
 {
     QByteArray gift;
     for (int i = 0; gift.size() < 300 * 1024; ++i) {
@@ -190,6 +190,13 @@ void tst_Gift::readsLargeFileInParts()
     QCOMPARE(parts.result.skipped, whole.skipped);
     QCOMPARE(warnings(parts.result), warnings(whole));
     QCOMPARE(parts.result.setBytes, bridges::setBytes(whole.questions));
+    // Warnings passed on as they are found come in the order of the lines, and nothing per question is kept.
+    QList<bridges::Warning> passed;
+    const bridges::Import lean = bridges::importBytes(gift, [&](const bridges::Warning& w) { passed.append(w); });
+    QVERIFY(lean.result.questions.isEmpty() && lean.result.warnings.isEmpty());
+    QCOMPARE(lean.result.taken, whole.questions.size());
+    QCOMPARE(passed, whole.warnings);
+    QCOMPARE(lean.result.setBytes, parts.result.setBytes);
     const QByteArray bad = gift + "Q {=a ~Krak\xF3w}\n";
     QVERIFY2(bridges::importBytes(bad).failure.contains(QStringLiteral("wierszu %1").arg(gift.count('\n') + 1)),
              qPrintable(bridges::importBytes(bad).failure));
