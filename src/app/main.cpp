@@ -10,6 +10,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/pictures.h"
+#include "ui/qt_texts.h"
 #include "windows/main/wiedo.h"
 
 #include <QApplication>
@@ -44,6 +45,7 @@ int main(int argc, char* argv[]) {
     // Every window takes this icon; none decodes a copy of its own at start.
     app.setWindowIcon(QIcon(ui::picture(QStringLiteral(":/img/app.png"))));
     platform::installPolishQtTexts(app);  // the file dialogs' own words
+    ui::installMissingQtTexts(app);       // and the printer dialog's words Qt's translation lacks
     windows::Wiedo::commandLineSet = app::questionSetToOpen(app);
     platform::QtDialogs dialogs;
     platform::installDefaultDialogs(&dialogs);

@@ -5,13 +5,17 @@
 #include "platform/filetable.h"
 #include "platform/screen.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace ui {
@@ -66,6 +70,19 @@ void quitWhenPaintedIfAsked(Form& form) {
     }
 }
 
+// The focus ring: two pixels wide, in black or white, whichever stands out more against the background.
+constexpr int ringWidth = 2;
+
+double luminance(const QColor& colour) {
+    const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+QColor contrastingInk(const QColor& background) {
+    const double l = luminance(background);
+    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 // What the title bar and borders of a window take from its outer size, in pixels.
 constexpr int frameWidthPixels = 8;
 constexpr int frameHeightPixels = 27;
@@ -78,9 +95,14 @@ Form::Form(const QString& name) : QWidget(nullptr, Qt::Window) {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
     Runtime::instance().created(this);
+    connect(qApp, &QApplication::focusChanged, this, &Form::focusMoved);
 }
 
-Form::~Form() { Runtime::instance().destroyed(this); }
+Form::~Form() {
+    // The controls go after this destructor, and the focus leaving them must not reach a window half gone.
+    disconnect(qApp, &QApplication::focusChanged, this, &Form::focusMoved);
+    Runtime::instance().destroyed(this);
+}
 
 void Form::Show() {
     Runtime& runtime = Runtime::instance();
@@ -198,24 +220,67 @@ void Form::fillRows(const std::vector<QRgb>& rows) {
     update();
 }
 
-void Form::paintEvent(QPaintEvent* event) {
-    if (!image_.isNull()) {
-        QPainter(this).drawImage(0, 0, image_);
-        return;
+QColor Form::backgroundAt(QPoint point) const {
+    if (!image_.isNull())
+        return image_.valid(point) ? image_.pixelColor(point) : QColor();
+    if (point.y() >= 0 && point.y() < static_cast<int>(rows_.size()) && point.x() >= 0 && point.x() < rowsWidth_)
+        return QColor(rows_[point.y()]);
+    return QColor();
+}
+
+QRect Form::focusRing(const QWidget* control) const {
+    const QRect area(control->mapTo(this, QPoint(0, 0)), control->size());
+    return area.adjusted(-ringWidth, -ringWidth, ringWidth, ringWidth);
+}
+
+void Form::focusMoved(QWidget*, QWidget* to) {
+    // Only a painted background needs the ring: elsewhere the style's own focus marks show well enough.
+    const bool painted = !image_.isNull() || !rows_.empty();
+    if (ringed_) {
+        ringed_->removeEventFilter(this);
+        update(focusRing(ringed_));
     }
-    QWidget::paintEvent(event);
-    if (rows_.empty())
-        return;
-    // One rectangle for each run of rows of one colour, only where the window is repainted.
+    ringed_ = painted && to && to != this && to->window() == this ? to : nullptr;
+    if (ringed_) {
+        ringed_->installEventFilter(this);  // the ring follows the control when it moves or hides
+        update(focusRing(ringed_));
+    }
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ringed_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                               event->type() == QEvent::Hide || event->type() == QEvent::Show))
+        update();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect area = event->rect();
-    const int end = std::min(static_cast<int>(rows_.size()), area.bottom() + 1);
-    for (int y = std::max(0, area.top()); y < end;) {
-        int next = y + 1;
-        while (next < end && rows_[next] == rows_[y])
-            ++next;
-        painter.fillRect(QRect(0, y, rowsWidth_, next - y), QColor(rows_[y]));
-        y = next;
+    if (!image_.isNull()) {
+        painter.drawImage(0, 0, image_);
+    } else if (!rows_.empty()) {
+        // One rectangle for each run of rows of one colour, only where the window is repainted.
+        const QRect area = event->rect();
+        const int end = std::min(static_cast<int>(rows_.size()), area.bottom() + 1);
+        for (int y = std::max(0, area.top()); y < end;) {
+            int next = y + 1;
+            while (next < end && rows_[next] == rows_[y])
+                ++next;
+            painter.fillRect(QRect(0, y, rowsWidth_, next - y), QColor(rows_[y]));
+            y = next;
+        }
+    }
+    if (ringed_ && ringed_->isVisible())
+        paintFocusRing(painter, focusRing(ringed_));
+}
+
+void Form::paintFocusRing(QPainter& painter, const QRect& ring) const {
+    painter.setClipRegion(QRegion(ring) - QRegion(ring.adjusted(ringWidth, ringWidth, -ringWidth, -ringWidth)));
+    // Row by row, since the bands change colour down the window: each row stands out against its own band.
+    for (int y = ring.top(); y <= ring.bottom(); ++y) {
+        const QColor under = backgroundAt(QPoint(std::clamp(ring.left(), 0, std::max(0, width() - 1)), y));
+        painter.fillRect(QRect(ring.left(), y, ring.width(), 1),
+                         contrastingInk(under.isValid() ? under : palette().color(QPalette::Window)));
     }
 }
 
@@ -230,6 +295,23 @@ void Form::closeBoxClicked() { Runtime::instance().unload(*this); }
 void Form::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     guarded([this] { Form_Resize(); });
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    QAbstractButton* target = nullptr;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && defaultButton_) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        target = focused && focused->isEnabled() ? focused : defaultButton_.data();
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        target = cancelButton_;
+    }
+    if (target && target->isEnabled() && target->isVisible()) {
+        event->accept();
+        target->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::changeEvent(QEvent* event) {

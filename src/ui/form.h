@@ -2,12 +2,16 @@
 // The forms runtime: every window of the program is a Form, created on first use and reached by name
 // from any other window. The runtime itself fires Load, Activate and Unload in the order the windows rely
 // on, runs modal showings in a nested event loop, and ends the program on request.
+#include <QAbstractButton>
+#include <QColor>
 #include <QEventLoop>
 #include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
+
+class QPainter;
 #include <map>
 #include <vector>
 
@@ -57,14 +61,27 @@ public:
     // only when something asks for it.
     void fillRows(const std::vector<QRgb>& rows);
     bool isMinimized() const { return isMinimizedState_; }
+    // The colour of the painted background at a point of the window; invalid where nothing was painted.
+    QColor backgroundAt(QPoint point) const;
+
+    // Enter presses the default button (a button with the focus takes Enter itself, as it takes Space);
+    // Escape presses the cancel button. Neither is set unless the window sets it.
+    void setDefaultButton(QAbstractButton* button) { defaultButton_ = button; }
+    void setCancelButton(QAbstractButton* button) { cancelButton_ = button; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Where the focus ring goes around a control of this window: outside the control, on the background.
+    QRect focusRing(const QWidget* control) const;
+    void focusMoved(QWidget* from, QWidget* to);
+    void paintFocusRing(QPainter& painter, const QRect& ring) const;
     friend class Runtime;
     QImage image_;
     std::vector<QRgb> rows_;  // rows of the persistent image not yet made, each one colour
@@ -73,6 +90,9 @@ private:
     QPointer<Form> opener_;
     bool isMinimizedState_ = false;
     bool unloading_ = false;
+    QPointer<QAbstractButton> defaultButton_;
+    QPointer<QAbstractButton> cancelButton_;
+    QPointer<QWidget> ringed_;  // the control the focus ring is drawn around
 };
 
 // The registry of loaded windows and the program's life.

@@ -101,6 +101,14 @@ private slots:
         }
     }
 
+    void shownOnFolderOfOneSetSelectsIt() {
+        fx_->write(folder_ + QStringLiteral("/HISTORIA.KWZ"), setBytes(1));
+        auto& w = ui::forms().get<KWZ_Txt>();
+        w.Dir1->setPath(folder_);
+        w.Show();
+        QCOMPARE(w.Text1->text(), QStringLiteral("HISTORIA.TXT"));
+    }
+
     void convertShowsCountAndPercentThenResets() {
         auto& w = converterWith({"a.kwz", "b.kwz"});
         w.Text1->setText(folder_ + QStringLiteral("/wynik.txt"));

@@ -104,13 +104,16 @@ Seen look(Ocena& window, const Wiedo& main) {
 }
 
 // Shows the grade window the way the end of a test does, looks at it, then leaves it with its button.
-Seen showAndClose(Wiedo& main, bool useTloModal) {
+Seen showAndClose(Wiedo& main, bool useTloModal, bool byEnter = false) {
     Seen seen;
     auto& window = ui::forms().get<Ocena>();
     ui::forms().queueModalScript(Ocena::formName, [&](ui::Form& form) {
         auto& grade = static_cast<Ocena&>(form);
         seen = look(grade, main);
-        QTest::mouseClick(grade.Command1, Qt::LeftButton);
+        if (byEnter)
+            QTest::keyClick(grade.focusWidget() ? grade.focusWidget() : &grade, Qt::Key_Return);
+        else
+            QTest::mouseClick(grade.Command1, Qt::LeftButton);
     });
     if (useTloModal) {
         Wiedo::TloModal(window);
@@ -218,7 +221,7 @@ void tst_Ocena::buttonResetsMainWindow() {
     main.Ap->setText(QStringLiteral("1"));
     main.Label1->setText(QStringLiteral("Ile to 2+2?"));
     main.Label8->setText(QStringLiteral("5"));
-    showAndClose(main, true);
+    showAndClose(main, true, true);  // Enter presses the button as a click does
     QCOMPARE(fx.leftovers(), QString());
     for (QPushButton* counter : {main.Label10, main.Label12, main.Label14, main.Label16})
         QCOMPARE(counter->text(), QStringLiteral("0"));

@@ -272,19 +272,30 @@ void tst_Info::nothingClipped() {
 
 void tst_Info::buttonsHideTheirWindow_data() {
     QTest::addColumn<QString>("name");
-    QTest::newRow("author_back") << "Autor_";
-    QTest::newRow("editor_instructions_play") << "N_edit";
-    QTest::newRow("about_back") << "oPrg";
+    QTest::addColumn<int>("key");  // pressed on the focus, which is ringed, instead of a click on Command1
+    QTest::newRow("author_back") << "Autor_" << 0;
+    QTest::newRow("editor_instructions_escape") << "N_edit" << int(Qt::Key_Escape);
+    QTest::newRow("about_enter") << "oPrg" << int(Qt::Key_Return);
+    QTest::newRow("graphical_instructions_escape") << "Dod" << int(Qt::Key_Escape);
+    QTest::newRow("instructions_enter_is_gram") << "Inform" << int(Qt::Key_Enter);
 }
 
 void tst_Info::buttonsHideTheirWindow() {
     QFETCH(QString, name);
+    QFETCH(int, key);
     ProgramFixture fx;
     ScriptedDialogs dialogs;
     bool seenOpen = false;
     ui::forms().queueModalScript(name, [&](ui::Form& form) {
         seenOpen = form.isVisible();
-        QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        if (!key)
+            return QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(&form) && form.focusWidget());
+        const QRect r = form.focusWidget()->geometry();
+        const QImage shot = form.grab().toImage();
+        for (const QPoint p : {QPoint(r.left() - 1, r.top()), QPoint(r.left() - 2, r.bottom()), QPoint(r.right() + 2, r.bottom() + 2)})
+            QVERIFY(qAbs(shot.pixelColor(p).lightnessF() - form.backgroundAt(p).lightnessF()) >= 0.4);
+        QTest::keyClick(form.focusWidget(), Qt::Key(key));
     });
     window(name).ShowModal();
     QVERIFY(seenOpen);

@@ -2,7 +2,9 @@
 // never cuts a title short.
 #include "platform/dialogs.h"
 #include "platform/gui/qt_dialogs.h"
+#include "platform/gui/qt_language.h"
 #include "ui/controls.h"
+#include "ui/qt_texts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -53,6 +55,7 @@ private slots:
     void boxesAsWideAsTheirTitle_data();
     void boxesAsWideAsTheirTitle();
     void buttonsSpeakPolish();
+    void printerDialogSpeaksPolish();
 };
 
 void tst_QtDialogs::minimumWidthForTitle_data() {
@@ -131,6 +134,21 @@ void tst_QtDialogs::buttonsSpeakPolish() {
     QVERIFY(!typed);
     seen.sort();
     QCOMPARE(seen, (QStringList{"Anuluj", "OK"}));
+}
+
+// The words Qt's own translation lacks for the printer dialog are Polish too.
+void tst_QtDialogs::printerDialogSpeaksPolish() {
+    QVERIFY(platform::installPolishQtTexts(*qApp));
+    ui::installMissingQtTexts(*qApp);
+    QStringList seen;
+    inspectNextBox([] { QtDialogs().printerDialog(); }, [&seen](QDialog& dialog) {
+        for (const QWidget* w : dialog.findChildren<QWidget*>())
+            seen << w->property("text").toString() << w->property("title").toString();
+        dialog.reject();
+    });
+    for (const char* english : {"Pages", "Double Sided Printing", "Off", "Long side binding", "Short side binding"})
+        QVERIFY2(!seen.contains(QLatin1String(english)), english);
+    QVERIFY(seen.contains(QStringLiteral("Drukowanie dwustronne")));
 }
 
 QTEST_MAIN(tst_QtDialogs)

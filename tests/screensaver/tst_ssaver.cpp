@@ -4,6 +4,7 @@
 #include "platform/screen.h"
 #include "windows/registry.h"
 #include "windows/screensaver/ssaver.h"
+#include <QScreen>
 
 using testsupport::ProgramFixture;
 using testsupport::ScriptedDialogs;
@@ -45,6 +46,10 @@ private slots:
     void mouseAfterGraceKeyAtOnce_data();
     void mouseAfterGraceKeyAtOnce();
     void menuShowsItFullScreenAndPositionsCarryOver();
+    // Where no window manager acts on the full-screen state, the window's own geometry is what shows.
+    void coversTheScreenWithoutWindowManager() {
+        QCOMPARE(ui::forms().get<SSaver>().geometry(), QGuiApplication::primaryScreen()->geometry());
+    }
 };
 
 void tst_SSaver::firstStepFromTheDesign() {

@@ -107,6 +107,7 @@ private slots:
     void hiddenChordAsksForPassword_data();
     void hiddenChordAsksForPassword();
     void clearThenConfirmGivesDefaults();
+    void nextStudentTypesAndPressesEnter();
     void enableMainEnablesExactlyItsControls();
 };
 
@@ -305,6 +306,19 @@ void tst_SignIn::clearThenConfirmGivesDefaults() {
     QTest::mouseClick(window.Command1, Qt::LeftButton);
     QCOMPARE(personalData(main), (QStringList{"Albert", "Bezimienny", QStringLiteral("ZERÓWKA")}));
     WIEDO_VERIFY_DIALOGS(dialogs);
+}
+
+// The first student confirms on the button from the keyboard; the next one just types and presses Enter.
+void tst_SignIn::nextStudentTypesAndPressesEnter() {
+    ProgramFixture fx;
+    Wiedo& main = prepare(fx);
+    open_& window = showSignIn();
+    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    window.Show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ola"));
+    QTest::keyClick(window.Text3, Qt::Key_Enter);
+    QCOMPARE(personalData(main), (QStringList{"Ola", "Bezimienny", QStringLiteral("ZERÓWKA")}));
 }
 
 void tst_SignIn::enableMainEnablesExactlyItsControls() {

@@ -98,7 +98,8 @@ void KWZ_Txt::Form_Load() {
 }
 
 void KWZ_Txt::Form_Activate() {
-    if (File1->count() > 1)
+    // A folder of a single set has it selected as well, so the text file's name is proposed at once.
+    if (File1->count() > 0)
         File1->select(0);
 }
 

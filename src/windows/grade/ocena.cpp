@@ -89,6 +89,7 @@ Ocena::Ocena() : ui::Form(formName) {
     Command1->setIconSize(QSize(200, 20));
     Command1->setAccessibleName(QStringLiteral("Zamknij ocenę"));
     Command1->setEnabled(false);
+    setDefaultButton(Command1);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
 }
 

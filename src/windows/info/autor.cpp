@@ -36,6 +36,8 @@ Autor_::Autor_() : ui::Form(formName) {
     Command1->setText(QStringLiteral("&Powrót"));
     Command1->setToolTip(
         QStringLiteral("Kliknij w ten przycisk, aby powrócić do programu i rozwiązywać wiedo"));
+    setDefaultButton(Command1);
+    setCancelButton(Command1);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
     ui::onKeyDown(Command1, [this](int key, int shift) { Command1_KeyDown(key, shift); });
 }

@@ -76,6 +76,8 @@ Dod::Dod() : ui::Form(formName) {
     Command3 = ui::make<QPushButton>(this, "Command3", 3000, 840, 4080, 495);
     Command3->setText(QStringLiteral("&Wstecz"));
     Command3->setToolTip(QStringLiteral("Kliknij tu, aby wróćić do strony głównej instrukcji obsługi"));
+    setDefaultButton(Command1);
+    setCancelButton(Command3);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
     ui::on(Command3, &QPushButton::clicked, [this] { Command3_Click(); });
 }

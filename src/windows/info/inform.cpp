@@ -59,6 +59,7 @@ Inform::Inform() : ui::Form(formName) {
     Command1->setToolTip(hoverPlay());
     Command3 = ui::make<QPushButton>(this, "Command3", 3720, 3600, 3480, 495);
     Command3->setText(QStringLiteral("&Nic z tego nie rozumiem"));
+    setDefaultButton(Command1);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
     ui::on(Command3, &QPushButton::clicked, [this] { Command3_Click(); });
 }

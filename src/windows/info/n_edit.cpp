@@ -41,6 +41,8 @@ N_edit::N_edit() : ui::Form(formName) {
     Command1 = ui::make<QPushButton>(this, "Command1", 2040, 3600, 3240, 495);
     Command1->setText(QStringLiteral("Miłej zabawy !!!"));
     Command1->setToolTip(hoverPlay());
+    setDefaultButton(Command1);
+    setCancelButton(Command1);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
 }
 

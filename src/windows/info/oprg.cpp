@@ -24,6 +24,8 @@ oPrg::oPrg() : ui::Form(formName) {
                                       "autor@wiedo.przyklad.invalid"));
     Command1 = ui::make<QPushButton>(this, "Command1", 1920, 2400, 2040, 435);
     Command1->setText(QStringLiteral("&Powrót"));
+    setDefaultButton(Command1);
+    setCancelButton(Command1);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
 }
 

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 
 namespace windows {
 namespace {
@@ -104,7 +105,12 @@ SSaver::SSaver() : ui::Form(formName) {
         ui::onMouseMove(moving, [this] { MouseMove(QGuiApplication::mouseButtons()); });
 }
 
-void SSaver::Form_Load() { setWindowState(Qt::WindowFullScreen); }
+void SSaver::Form_Load() {
+    // The state alone is a request to the window manager; where none runs, the window keeps its own
+    // geometry, so it is given the screen's too.
+    setGeometry(screen()->geometry());
+    setWindowState(Qt::WindowFullScreen);
+}
 
 void SSaver::Form_Activate() {
     const QSize screen = platform::screenSizeTwips();

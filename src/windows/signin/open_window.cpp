@@ -70,6 +70,8 @@ open_::open_() : ui::Form(formName) {
     Command2 = ui::make<QPushButton>(this, "Command2", 4200, 1920, 1860, 495);
     Command2->setText(QStringLiteral("&Czyść"));
 
+    // Enter in any of the boxes confirms, as the button does.
+    setDefaultButton(Command1);
     ui::on(Command1, &QPushButton::clicked, [this] { Command1_Click(); });
     ui::onKeyDown(Command1, [this](int key, int shift) { Command1_KeyDown(key, shift); });
     ui::on(Command2, &QPushButton::clicked, [this] { Command2_Click(); });
@@ -86,6 +88,8 @@ void open_::Form_Activate() {
     Text1->setText(preset.firstName);
     Text2->setText(preset.surname);
     Text3->setText(preset.className);
+    // The student starts typing the first name: the focus may still be on the button that confirmed last time.
+    Text1->setFocus();
 }
 
 void open_::Command1_Click() {
