@@ -4,6 +4,8 @@
 #include "windows/converter/kwz_txt.h"
 #include "windows/registry.h"
 
+#include <QAccessible>
+
 using platform::Icon;
 using testsupport::ProgramFixture;
 using testsupport::ScriptedDialogs;
@@ -120,6 +122,11 @@ private slots:
         QCOMPARE(count.texts.value(count.texts.size() - 1), QStringLiteral("3"));
         QCOMPARE(percent.texts.value(percent.texts.size() - 1), QStringLiteral(" 100 %"));
         QVERIFY(w.Text1->text().isEmpty() && w.Label5->text() == "0" && w.Label3->text() == "0 %");
+        // Assistive technology reads each value with its caption.
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.Label5)->text(QAccessible::Name),
+                 QStringLiteral("Liczba pytań 0"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.Label3)->text(QAccessible::Name),
+                 QStringLiteral("Procent zaawansowania 0 %"));
         QCOMPARE(w.ProgressBar1->value(), 0);
         // "&Anuluj" hides the window; the next showing finds it as it was left.
         QTest::mouseClick(w.Command2, Qt::LeftButton);

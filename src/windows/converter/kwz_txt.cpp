@@ -9,6 +9,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/gradient.h"
+#include "ui/value_label.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,10 +64,10 @@ KWZ_Txt::KWZ_Txt() : ui::Form(formName) {
 
     Label4 = whiteLabel(this, "Label4", QStringLiteral("  Liczba pytań :"), 120, 3825, 1800, 255);
     Label5 = whiteLabel(this, "Label5", QStringLiteral("0"), 1920, 3825, 2220, 255);
-    Label5->setAccessibleName(QStringLiteral("Liczba pytań"));
+    ui::showValue(Label5, valueCaption(Label5), Label5->text());
     Label2 = whiteLabel(this, "Label2", QStringLiteral("  Procent zaawansowania :"), 4320, 3825, 2820, 255);
     Label3 = whiteLabel(this, "Label3", QStringLiteral("0 %"), 7140, 3825, 1320, 255);
-    Label3->setAccessibleName(QStringLiteral("Procent zaawansowania"));
+    ui::showValue(Label3, valueCaption(Label3), Label3->text());
     ProgressBar1 = ui::make<QProgressBar>(this, "ProgressBar1", 120, 4200, 8340, 300);
     ProgressBar1->setRange(0, 100);
     ui::showProgressInBlocks(ProgressBar1);
@@ -123,10 +124,15 @@ void KWZ_Txt::File1_Click() { Text1->setText(sheets::textFileName(File1->fileNam
 
 void KWZ_Txt::Label6_Click() { Check1->setChecked(!Check1->isChecked()); }
 
+// What assistive technology reads before a value label's number.
+QString KWZ_Txt::valueCaption(const QLabel* label) const {
+    return label == Label5 ? QStringLiteral("Liczba pytań") : QStringLiteral("Procent zaawansowania");
+}
+
 void KWZ_Txt::show(QLabel* label, const QString& text, bool last) {
     if (label->text() == text && !last)
         return;
-    label->setText(text);
+    ui::showValue(label, valueCaption(label), text);
     if (last || !sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= frameMs) {
         label->repaint();
         ProgressBar1->repaint();
@@ -187,8 +193,8 @@ void KWZ_Txt::Command1_Click() {
 
 void KWZ_Txt::Reset() {
     Text1->clear();
-    Label5->setText(QStringLiteral("0"));
-    Label3->setText(QStringLiteral("0 %"));
+    ui::showValue(Label5, valueCaption(Label5), QStringLiteral("0"));
+    ui::showValue(Label3, valueCaption(Label3), QStringLiteral("0 %"));
     Dir1->refresh();
     File1->refresh();
     for (int value : {50, 10, 0})

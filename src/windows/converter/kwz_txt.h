@@ -50,6 +50,7 @@ public:
 private:
     // Shows a label's new text at once when the screen can show another frame, or when it is the last.
     void show(QLabel* label, const QString& text, bool last);
+    QString valueCaption(const QLabel* label) const;
     void Reset();
     QElapsedTimer sinceRepaint_;
     int repaints_ = 0;
