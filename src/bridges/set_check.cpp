@@ -307,10 +307,10 @@ QString describe(const Finding& f, const SetCheck& check)
             .arg(answerNames[f.answer])
             .arg(f.value);
     case Kind::NoCorrectAnswer:
-        return QStringLiteral("żadna odpowiedź nie jest oznaczona jako dobra: pytanie zaliczy się przy każdej "
-                              "odpowiedzi.");
+        return QStringLiteral("żadna odpowiedź nie jest oznaczona jako dobra: pytanie zaliczy tylko uczeń, który "
+                              "nie zaznaczy żadnej odpowiedzi.");
     case Kind::AllCorrect:
-        return QStringLiteral("wszystkie pięć odpowiedzi oznaczono jako dobre.");
+        return QStringLiteral("wszystkich pięć odpowiedzi oznaczono jako dobre: uczeń musi zaznaczyć wszystkie pięć.");
     case Kind::EmptyCorrectAnswer:
         return QStringLiteral("odpowiedź %1 jest pusta, a oznaczona jako dobra: uczeń musi zaznaczyć puste pole.")
             .arg(answerNames[f.answer]);

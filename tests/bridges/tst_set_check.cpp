@@ -96,9 +96,9 @@ void tst_SetCheck::findings_data()
     QTest::newRow("flag_three") << threeWith(question(2, {1, 2, 2, 2, 3})) << 3 << QList<int>{2}
                                 << "oznaczenie odpowiedzi E to 3";
     QTest::newRow("no_correct_answer") << threeWith(question(2, {2, 2, 2, 2, 2})) << 3 << QList<int>{2}
-                                       << "żadna odpowiedź nie jest oznaczona jako dobra";
+                                       << "zaliczy tylko uczeń, który nie zaznaczy żadnej odpowiedzi";
     QTest::newRow("all_five_correct") << threeWith(question(2, {1, 1, 1, 1, 1})) << 3 << QList<int>{2}
-                                      << "wszystkie pięć odpowiedzi";
+                                      << "uczeń musi zaznaczyć wszystkie pięć";
     Question emptyCorrect = question(2, {1, 2, 1, 2, 2});
     emptyCorrect.texts.answers[2] = QStringLiteral("  ");
     QTest::newRow("empty_answer_correct") << threeWith(emptyCorrect) << 3 << QList<int>{2}
