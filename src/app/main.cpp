@@ -4,8 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/gui/qt_dialogs.h"
 #include "platform/gui/qt_language.h"
-#include "platform/gui/print_loader.h"
-#include "platform/printer.h"
+#include "platform/print/qt_printer.h"
 #include "startup/loader.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -49,7 +48,7 @@ int main(int argc, char* argv[]) {
     windows::Wiedo::commandLineSet = app::questionSetToOpen(app);
     platform::QtDialogs dialogs;
     platform::installDefaultDialogs(&dialogs);
-    platform::LazyPrinter printer;
+    platform::QtPrinter printer;
     platform::installDefaultPrinter(&printer);
     ui::forms().setQuitHandler([] { QCoreApplication::exit(0); });
     ui::guarded(startup::Main);

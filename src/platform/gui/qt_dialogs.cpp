@@ -1,6 +1,6 @@
 #include "platform/gui/qt_dialogs.h"
 
-#include "platform/gui/print_loader.h"
+#include "platform/print/qt_printer.h"
 #include "platform/paths.h"
 
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
@@ -167,8 +168,8 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
 }
 
 bool QtDialogs::printerDialog() {
-    const PrintModule* module = printModule();
-    return module && module->printerDialog(parentWindow());
+    QPrintDialog dialog(&QtPrinter::sharedPrinter(), parentWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtDialogs::beep() { QApplication::beep(); }
