@@ -44,8 +44,6 @@ private slots:
     void helpWindows();
     void everyItemReachesItsWindow_data();
     void everyItemReachesItsWindow();
-    void editorNeedsThePassword_data();
-    void editorNeedsThePassword();
     void enabledStatesFollowTheTest();
 };
 
@@ -214,40 +212,6 @@ void tst_Menu::everyItemReachesItsWindow() {
     }
     QVERIFY(w.isVisible());
     QCOMPARE(fx.leftovers(), QString());
-}
-
-// The editor shows every set's key: with a password stored it opens only for the teacher.
-void tst_Menu::editorNeedsThePassword_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("opens");
-    QTest::newRow("right_password") << "Tajne" << true;
-    QTest::newRow("wrong_password") << "TAJNE" << false;
-    QTest::newRow("empty_answer") << "" << false;
-}
-
-void tst_Menu::editorNeedsThePassword() {
-    QFETCH(QString, typed);
-    QFETCH(bool, opens);
-    ProgramFixture fx;
-    ScriptedDialogs dialogs;
-    Wiedo& w = start(fx);
-    fx.write(QStringLiteral("Wiedo.cfg"), "\"Tajne\"\r\n");
-    dialogs.expectInput(QStringLiteral("Podaj hasło dostępu do opcji\r( To co podawałeś podczas pierwszego "
-                                       "uruchomienia tego programu )"),
-                        QStringLiteral("Opcje -> hasło"), typed);
-    if (!opens && !typed.isEmpty())
-        dialogs.expectMessage(QStringLiteral("Złe hasło !!!"), QStringLiteral("Złe hasło"), platform::Icon::Exclamation);
-    bool shown = false;
-    if (opens)
-        ui::forms().queueModalScript(QStringLiteral("NoweWiedo"), [&](ui::Form& editor) {
-            shown = true;
-            editor.Hide();
-        });
-    w.edytujwiedo->trigger();
-    QCOMPARE(shown, opens);
-    QCOMPARE(ui::forms().findLoaded(QStringLiteral("NoweWiedo")) != nullptr, opens);
-    QCOMPARE(dialogs.beeps(), !opens && !typed.isEmpty() ? 1 : 0);
-    WIEDO_VERIFY_DIALOGS(dialogs);
 }
 
 // The print commands wait for a signed-in student and step aside, with the teacher's menu, while a test

@@ -126,21 +126,23 @@ private slots:
         QCOMPARE(printer_->count(QStringLiteral("end")), 1);
     }
 
-    // With a teacher's password stored, the commands that print the key ask for it first.
-    void keyNeedsThePassword_data() {
+    // With a teacher's password stored, whatever shows a signed-in student the key asks for it first: the
+    // printed key and the question editor.
+    void answersNeedThePassword_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("jobs");
+        QTest::addColumn<int>("jobs");  // print jobs, or 1 for the editor shown
         QTest::newRow("key_right_password") << "drukKarO" << true << "Tajne" << 1;
         QTest::newRow("key_wrong_password") << "drukKarO" << true << "tajne" << 0;
         QTest::newRow("key_cancelled") << "drukKarO" << true << "" << 0;
         QTest::newRow("everything_wrong_password") << "DrukWsz" << true << "x" << 0;
         QTest::newRow("everything_right_password") << "DrukWsz" << true << "Tajne" << 3;
         QTest::newRow("questions_not_asked") << "drukuj" << false << "" << 1;
-        QTest::newRow("hints_not_asked") << "druKPod" << false << "" << 1;
+        QTest::newRow("editor_right_password") << "edytujwiedo" << true << "Tajne" << 1;
+        QTest::newRow("editor_wrong_password") << "edytujwiedo" << true << "TAJNE" << 0;
     }
-    void keyNeedsThePassword() {
+    void answersNeedThePassword() {
         QFETCH(QString, command);
         QFETCH(bool, asked);
         QFETCH(QString, typed);
@@ -152,8 +154,15 @@ private slots:
                                   QStringLiteral("Opcje -> hasło"), typed);
         if (asked && !typed.isEmpty() && typed != QStringLiteral("Tajne"))
             dialogs_->expectMessage(QStringLiteral("Złe hasło !!!"), QStringLiteral("Złe hasło"), Icon::Exclamation);
+        int editorShown = 0;
+        if (command == QStringLiteral("edytujwiedo") && jobs == 1)
+            ui::forms().queueModalScript(QStringLiteral("NoweWiedo"), [&](ui::Form& editor) {
+                ++editorShown;
+                editor.Hide();
+            });
         w_->findChild<QAction*>(command)->trigger();
-        QCOMPARE(printer_->count(QStringLiteral("end")), jobs);
+        QCOMPARE(printer_->count(QStringLiteral("end")) + editorShown, jobs);
+        QCOMPARE(ui::forms().pendingModalScripts(), 0);
     }
 
     // After a finished test the counter is 0: nothing is printed and no file is made.
