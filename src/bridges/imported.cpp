@@ -6,12 +6,7 @@
 #include "platform/codepage.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
-#include <memory>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace bridges {
 
@@ -34,117 +29,56 @@ QString withPolishQuotes(QString text, bool* changed)
     return text;
 }
 
-const std::array<std::int16_t, 65536>& byteOf()
+// A text field as the record writer makes it, appended to `out`: quoted, in Windows-1250, "?" for a
+// character outside it (one for a surrogate pair). Returns the first such character (a code point), or 0.
+char32_t appendTextField(QByteArray& out, const QString& text)
 {
-    return platform::bytesOf1250();
-}
-
-// The first character (a code point) of the text that Windows-1250 has not, or 0.
-char32_t firstOutside(const QString& text)
-{
-    const auto& bytes = byteOf();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (bytes[c] >= 0)
-            continue;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            return QChar::surrogateToUcs4(c, text[i + 1].unicode());
-        return c;
-    }
-    return 0;
-}
-
-// The byte each character is written as, its Windows-1250 byte, in the low eight bits; a character outside
-// the code page is written as "?" and has `outside` set as well.
-constexpr std::uint16_t outside = 0x100;
-
-const std::array<std::uint16_t, 65536>& encoding()
-{
-    static const auto table = [] {
-        auto t = std::make_unique<std::array<std::uint16_t, 65536>>();
-        const auto& bytes = byteOf();
-        for (int c = 0; c < 65536; ++c)
-            (*t)[c] = bytes[c] < 0 ? std::uint16_t(outside | '?') : static_cast<std::uint16_t>(bytes[c]);
-        return t;
-    }();
-    return *table;
-}
-
-// A text field as the record writer makes it: quoted, in Windows-1250, "?" for a character outside it
-// (one for a surrogate pair). Returns whether the code page holds every character.
-bool appendTextField(QByteArray& out, const QString& text)
-{
-    const auto& encoded = encoding();
-    std::uint16_t seen = 0;
+    const auto& byteOf = platform::bytesOf1250();
+    char32_t outside = 0;
+    // One byte a character at most: room for all of them and the quotes, cut to what was written.
     const qsizetype start = out.size();
     out.resize(start + text.size() + 2);
     char* p = out.data() + start;
     *p++ = '"';
-    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
-    const char16_t* const end = c + text.size();
-    while (c != end) {
-#if defined(__SSE2__)
-        // Runs of plain ASCII, the bulk of most texts, are copied eight characters at a time.
-        while (end - c >= 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, _mm_set1_epi16(0x7F)), _mm_setzero_si128())) == 0xFFFF) {
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
-            } else {
-                // Without a surrogate among them, each of the eight is one byte of the table.
-                const __m128i high = _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFC00))),
-                                                     _mm_set1_epi16(static_cast<short>(0xD800)));
-                if (_mm_movemask_epi8(high) != 0)
-                    break;
-                for (int k = 0; k < 8; ++k) {
-                    const std::uint16_t e = encoded[c[k]];
-                    seen |= e;
-                    p[k] = static_cast<char>(e);
-                }
-            }
-            p += 8;
-            c += 8;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (const std::int16_t byte = byteOf[c]; byte >= 0) {
+            *p++ = static_cast<char>(byte);
+            continue;
         }
-        // A chunk with another letter is written character by character, then the runs go on.
-        for (const char16_t* const stop = std::min(end, c + 8); c < stop;) {
-#else
-        for (const char16_t* const stop = end; c < stop;) {
-#endif
-            if (QChar::isHighSurrogate(*c) && end - c > 1 && QChar::isLowSurrogate(c[1]))
-                ++c;
-            const std::uint16_t e = encoded[*c++];
-            seen |= e;
-            *p++ = static_cast<char>(e);
-        }
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(c, text[++i].unicode());
+        if (outside == 0)
+            outside = code;
+        *p++ = '?';
     }
     *p++ = '"';
     out.truncate(p - out.constData());
-    return (seen & outside) == 0;
+    return outside;
 }
 
-// A question's two records, as questionset::formatQuestion makes them. Returns whether the code page holds
-// every character.
-bool appendQuestion(QByteArray& out, const questionset::Question& q)
+// A question's two records, as questionset::formatQuestion makes them. Returns the first character of its
+// texts that Windows-1250 has not, or 0.
+char32_t appendQuestion(QByteArray& out, const questionset::Question& q)
 {
-    bool fits = appendTextField(out, q.texts.question);
+    char32_t outside = appendTextField(out, q.texts.question);
     for (const QString& answer : q.texts.answers) {
         out += ',';
-        fits = appendTextField(out, answer) && fits;
+        const char32_t c = appendTextField(out, answer);
+        outside = outside ? outside : c;
     }
     out += ',';
-    fits = appendTextField(out, q.texts.hint) && fits;
+    const char32_t c = appendTextField(out, q.texts.hint);
+    outside = outside ? outside : c;
     out += "\r\n";
     for (int i = 0; i < 5; ++i) {
         if (i > 0)
             out += ',';
-        const int flag = q.flags[i];
-        if (flag >= 100)
-            out += static_cast<char>('0' + flag / 100);
-        if (flag >= 10)
-            out += static_cast<char>('0' + flag / 10 % 10);
-        out += static_cast<char>('0' + flag % 10);
+        out += QByteArray::number(q.flags[i]);
     }
     out += "\r\n";
-    return fits;
+    return outside;
 }
 
 QString describe(char32_t c)
@@ -195,21 +129,6 @@ qsizetype firstBadUtf8(QByteArrayView bytes)
     return -1;
 }
 
-}  // namespace
-
-namespace {
-
-// The first character of the question's texts that Windows-1250 has not, or 0.
-char32_t firstUnfit(const questionset::Question& q)
-{
-    if (const char32_t c = firstOutside(q.texts.question))
-        return c;
-    for (const QString& answer : q.texts.answers)
-        if (const char32_t c = firstOutside(answer))
-            return c;
-    return firstOutside(q.texts.hint);
-}
-
 // The texts are taken from `found`: most go into the set as they are. The question's records are appended
 // to `bytes` when the set takes the question.
 std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList<Warning>& warnings, QByteArray& bytes)
@@ -235,12 +154,10 @@ std::optional<questionset::Question> takeSetQuestion(FoundQuestion& found, QList
         anyCorrect = anyCorrect || found.answers[i].correct;
     }
     q.texts.hint = found.hint ? withPolishQuotes(std::move(*found.hint), &quoted) : noHint;
-    // The letters are looked up once, as the set's bytes are made; only a question that does not fit is
-    // looked at again to name the character.
     const qsizetype before = bytes.size();
-    if (!appendQuestion(bytes, q)) {
+    if (const char32_t outside = appendQuestion(bytes, q)) {
         bytes.truncate(before);
-        return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(firstUnfit(q))));
+        return skip(QStringLiteral("znak %1 nie mieści się w kodowaniu Windows-1250").arg(describe(outside)));
     }
     if (quoted)
         warnings.append({found.line, QStringLiteral("cudzysłowy zamieniono na „ ”, bo zestaw nie przechowuje znaku \".")});
@@ -424,16 +341,7 @@ Import importBytes(const QByteArray& bytes, const std::function<void(const Warni
 
 QByteArray setBytes(const QList<questionset::Question>& questions)
 {
-    // The same bytes as the header and questionset::formatQuestion for each question, written straight
-    // into one buffer: an import of the largest set must not cost a small array per field.
     QByteArray out = questionset::formatHeader();
-    qsizetype size = out.size();
-    for (const questionset::Question& q : questions) {
-        size += q.texts.question.size() + q.texts.hint.size() + 7 * 3 + 5 * 4 + 2;
-        for (const QString& answer : q.texts.answers)
-            size += answer.size();
-    }
-    out.reserve(size);
     for (const questionset::Question& q : questions)
         appendQuestion(out, q);
     return out;

@@ -8,6 +8,8 @@
 #include "records/records.h"
 #include "testing/question_reader.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -15,7 +17,6 @@
 #include <limits>
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace bridges {
 
@@ -133,74 +134,12 @@ quint64 samenessOf(const questionset::QuestionBytes& q)
     return hashBytes(joined);
 }
 
-// The first question of each sameness hash. The hashes are mixed already, so their low bits pick the slot
-// directly; open addressing keeps a lookup to one place in memory, nearly always. The table grows with
-// the questions, twice their number, so it stays small enough for the processor's cache: the numbers
-// wait beside it and are read only when a hash is met again.
-class FirstOfItsKind {
-public:
-    // The number of the first question with this hash; `number` itself when it is the first.
-    int firstOf(quint64 hash, int number)
-    {
-        if (hash == 0)
-            hash = 1;  // 0 marks an empty slot
-        if (2 * (used_ + 1) > hashes_.size())
-            grow();
-        const std::size_t mask = hashes_.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            if (hashes_[i] == hash)
-                return numbers_[i];
-            if (hashes_[i] == 0) {
-                hashes_[i] = hash;
-                numbers_[i] = number;
-                ++used_;
-                return number;
-            }
-        }
-    }
-
-    // Asks for the hash's slot early, so the lookup need not wait for the memory.
-    void prefetch(quint64 hash) const
-    {
-        if (!hashes_.empty())
-            __builtin_prefetch(&hashes_[(hash == 0 ? 1 : hash) & (hashes_.size() - 1)]);
-    }
-
-private:
-    void grow()
-    {
-        std::vector<quint64> oldHashes(std::max<std::size_t>(1024, hashes_.size() * 2));
-        std::vector<int> oldNumbers(oldHashes.size());
-        oldHashes.swap(hashes_);
-        oldNumbers.swap(numbers_);
-        const std::size_t mask = hashes_.size() - 1;
-        for (std::size_t j = 0; j < oldHashes.size(); ++j) {
-            if (oldHashes[j] == 0)
-                continue;
-            std::size_t i = oldHashes[j] & mask;
-            while (hashes_[i] != 0)
-                i = (i + 1) & mask;
-            hashes_[i] = oldHashes[j];
-            numbers_[i] = oldNumbers[j];
-        }
-    }
-
-    std::vector<quint64> hashes_;
-    std::vector<int> numbers_;
-    std::size_t used_ = 0;
-};
-
 // The lines a text has of its own: one more than its line breaks (CR LF, CR or LF).
 int ownLines(QByteArrayView text)
 {
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    if (!std::memchr(begin, '\r', static_cast<std::size_t>(text.size()))
-        && !std::memchr(begin, '\n', static_cast<std::size_t>(text.size())))
-        return 1;
     int lines = 1;
-    for (const char* p = begin; p != end; ++p) {
-        if (*p == '\r' || (*p == '\n' && (p == begin || p[-1] != '\r')))
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')))
             ++lines;
     }
     return lines;
@@ -244,8 +183,6 @@ TextRoom roomOf(int place)
 
 qsizetype linesNeeded(QByteArrayView text, int charsPerLine, qsizetype enough)
 {
-    if (ownLines(text) == 1)
-        return text.isEmpty() ? 1 : (text.size() + charsPerLine - 1) / charsPerLine;
     qsizetype lines = 0;
     qsizetype run = 0;  // characters of the line being counted
     const auto endLine = [&] {
@@ -368,11 +305,10 @@ SetCheck checkSet(const QString& path)
         return check;
     }
 
-    FirstOfItsKind firstOfItsKind;
+    QHash<quint64, int> firstOfItsKind;  // the number of the first question of each sameness hash
     const auto look = [&](const questionset::QuestionBytes& q) {
         const int number = check.questions;
         const quint64 kind = samenessOf(q);
-        firstOfItsKind.prefetch(kind);
 
         int correct = 0;
         for (int x = 0; x < 5; ++x) {
@@ -401,7 +337,10 @@ SetCheck checkSet(const QString& path)
             }
         }
 
-        if (const int first = firstOfItsKind.firstOf(kind, number); first != number)
+        // Questions are numbered from 1, so 0 is a hash not met before.
+        if (int& first = firstOfItsKind[kind]; first == 0)
+            first = number;
+        else
             findings.append(found(number, Kind::Duplicate, 0, first));
         if (tooLong) {
             findings.append(found(number, Kind::TooLong, tooLong, static_cast<int>(check.longTexts.size())));
