@@ -2,7 +2,6 @@
 // The lines of a text's bytes whatever its line ends: CR LF, LF, a lone CR, and CR CR LF (a file whose line ends
 // were converted twice) each end one line. The same rule numbers the lines of every message.
 #include <QByteArrayView>
-#include <algorithm>
 
 namespace bridges {
 
@@ -34,19 +33,8 @@ int forEachLine(QByteArrayView text, Visit&& visit)
 {
     qsizetype p = 0;
     int number = 0;
-    // The next LF and the next CR (or the size), each looked for again only once the lines have passed it.
-    qsizetype lf = -1;
-    qsizetype cr = -1;
-    const auto next = [&](char c) {
-        const qsizetype at = text.indexOf(c, p);
-        return at < 0 ? text.size() : at;
-    };
     while (p < text.size()) {
-        if (lf < p)
-            lf = next('\n');
-        if (cr < p)
-            cr = next('\r');
-        const qsizetype end = std::min(lf, cr);
+        const qsizetype end = nextLineEnd(text, p);
         if (!visit(text.sliced(p, end - p), ++number))
             return number;
         p = end < text.size() ? end + lineEndLength(text, end) : end;
