@@ -111,26 +111,6 @@ questionset::QuestionTexts QuestionReader::readTexts()
     return readWhole([](int file) { return questionset::readTexts(file); });
 }
 
-std::optional<questionset::QuestionTexts> QuestionReader::peekTexts()
-{
-    if (!ownsNumber())
-        return std::nullopt;
-    std::optional<questionset::QuestionTexts> texts;
-    try {
-        texts = questionset::readTexts(number_);
-    } catch (const FileError&) {
-        // Left to the real read, which reports it when the question is due.
-    }
-    try {
-        files().seek(number_, offset_);
-    } catch (const FileError&) {
-        // Not where it stood: the next read reopens the file at the offset it remembers.
-        files().close(number_);
-        return std::nullopt;
-    }
-    return texts;
-}
-
 questionset::Flags QuestionReader::readFlags()
 {
     return readWhole([](int file) { return questionset::readFlags(file); });

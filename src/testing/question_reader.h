@@ -44,9 +44,6 @@ public:
     QString readHeader();                         // the next field, as text
     questionset::QuestionTexts readTexts();       // seven text fields
     questionset::Flags readFlags();               // five unsigned bytes
-    // The texts the next readTexts() will give, read ahead without moving on and without opening the file
-    // again; nothing when the reader is closed or they do not read whole (the real read then reports it).
-    std::optional<questionset::QuestionTexts> peekTexts();
     // Counts whole questions from where the reader stands, at most (length / 20) of them, stopping at the
     // end of the set or at the first question that cannot be read; the reader then stands where the
     // reading stopped.

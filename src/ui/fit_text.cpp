@@ -169,18 +169,6 @@ void FitGroup::remove(TextFit* member) {
     last_ = -1;
 }
 
-void FitGroup::prepare() {
-    double shared = -1;
-    for (TextFit* member : members_) {
-        if (!member->prepared_)
-            return;
-        shared = shared < 0 ? member->prepared_->own : std::min(shared, member->prepared_->own);
-    }
-    for (TextFit* member : members_)
-        if (member->prepared_->own != shared)
-            member->prepareAt(shared);
-}
-
 double FitGroup::pointSize() {
     double shared = -1;
     for (TextFit* member : members_) {
@@ -238,62 +226,13 @@ QString TextFit::shownText(const QString& text, int* underlined) const {
     return mnemonics_ ? withoutMnemonic(text, underlined) : text;
 }
 
-bool TextFit::preparedFor(const Key& key) const {
-    return prepared_ && prepared_->key == key && prepared_->alignment == alignment_;
-}
-
-void TextFit::prepare(const QString& text) {
-    Key key{text, area_(), control_->font()};
-    if (preparedFor(key))
-        return;
-    auto next = std::make_unique<Prepared>();
-    next->alignment = alignment_;
-    int underlined = -1;
-    const QString shown = shownText(text, &underlined);
-    if (ownValid_ && key == ownKey_) {
-        // The same text again: only a change of the group's size may need a new layout.
-        next->own = own_;
-    } else {
-        Fitted fitted = fitText(shown, key.font, key.area.size());
-        next->own = fitted.size;
-        // An underlined letter is a format, and a format shapes the text anew: such a text is left to the paint.
-        if (underlined < 0) {
-            next->atOwn = layOutText(std::move(fitted.layout), key.area);
-            drawOffScreen(next->atOwn);
-        }
-    }
-    next->key = std::move(key);
-    prepared_ = std::move(next);
-}
-
-void TextFit::prepareAt(double size) {
-    Prepared& next = *prepared_;
-    if (next.shared == size)
-        return;
-    next.shared = size;
-    next.atShared = {};
-    int underlined = -1;
-    const QString shown = withLineSeparators(shownText(next.key.text, &underlined));
-    if (underlined >= 0)
-        return;
-    next.atShared = layOutText(shapedLayout(shown, atPoints(next.key.font, size)), next.key.area);
-    drawOffScreen(next.atShared);
-}
-
 void TextFit::ensureOwn() {
     const Key key = currentKey();
     if (ownValid_ && key == ownKey_)
         return;
-    if (!preparedFor(key))
-        prepared_.reset();
-    if (prepared_) {
-        own_ = prepared_->own;
-        ownLayout_.reset();
-    } else {
-        Fitted fitted = fitText(shownText(key.text), key.font, key.area.size());
-        own_ = fitted.size;
-        ownLayout_ = std::move(fitted.layout);
-    }
+    Fitted fitted = fitText(shownText(key.text), key.font, key.area.size());
+    own_ = fitted.size;
+    ownLayout_ = std::move(fitted.layout);
     ownKey_ = key;
     ownValid_ = true;
 }
@@ -355,15 +294,6 @@ void TextFit::ensureLayout() {
     layoutSize_ = size;
     layoutAlignment_ = alignment_;
 
-    // A text prepared while the student read is laid out already, at its own size or the group's.
-    if (preparedFor(key)) {
-        for (auto [at, laid] : {std::pair{prepared_->own, &prepared_->atOwn}, std::pair{prepared_->shared, &prepared_->atShared}}) {
-            if (at == size && laid->layout) {
-                useLayout(std::move(*laid), sameText);
-                return;
-            }
-        }
-    }
     int underlined = -1;
     const QString text = withLineSeparators(shownText(key.text, &underlined));
     // The fitting already shaped the text at its own size; the usual case lays that out again.
@@ -388,18 +318,6 @@ int TextFit::textTop(const QRect& area, int height, bool scrolls, int scrolled) 
     if (alignment_ & Qt::AlignBottom)
         return area.top() + area.height() - height;
     return area.top();
-}
-
-// Draws the laid-out text once off screen where the control will paint it, so that its letters, at the
-// same fractions of a pixel, are in the glyph cache before the control paints them.
-void TextFit::drawOffScreen(const Laid& laid) const {
-    static QImage scratch;
-    const QSize size = control_->size().expandedTo(QSize(1, 1));
-    if (scratch.width() < size.width() || scratch.height() < size.height())
-        scratch = QImage(size.expandedTo(scratch.size()), QImage::Format_RGB32);
-    QPainter painter(&scratch);
-    painter.setClipRect(laid.textArea);
-    laid.layout->draw(&painter, QPointF(laid.textArea.left(), textTop(laid.textArea, laid.height, laid.scrolls, 0)));
 }
 
 void TextFit::paint(QPainter& painter, const QColor& colour) {

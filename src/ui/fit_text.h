@@ -48,9 +48,6 @@ public:
     void add(TextFit* member);
     void remove(TextFit* member);
     double pointSize();
-    // After every member prepared its next text: the members whose next text will show in the group's
-    // smaller size are laid out at that size too.
-    void prepare();
 
 private:
     std::vector<TextFit*> members_;
@@ -69,10 +66,6 @@ public:
     void setGroup(FitGroup* group);
     FitGroup* group() const { return group_; }
     void paint(QPainter& painter, const QColor& colour);
-
-    // Fits a text the control is to show next, while the student still reads the present one, so that
-    // showing it costs little more than its paint: the text is shaped, laid out and drawn once off screen.
-    void prepare(const QString& text);
 
     // What the control shows now.
     double pointSize();         // shared with the group, if any
@@ -107,27 +100,14 @@ private:
         QRect bar;
         qreal line = 1;
     };
-    // A text prepared to be shown next, laid out at its own size, and at the group's size when that is
-    // smaller.
-    struct Prepared {
-        Key key;
-        Qt::Alignment alignment;
-        double own = 0;
-        Laid atOwn;
-        double shared = -1;
-        Laid atShared;
-    };
     Laid layOutText(std::unique_ptr<QTextLayout> layout, const QRect& area) const;
     void useLayout(Laid laid, bool sameText);
     int textTop(const QRect& area, int height, bool scrolls, int scrolled) const;
-    void drawOffScreen(const Laid& laid) const;
     Key currentKey() const;
-    void prepareAt(double size);
     void ensureOwn();
     void ensureLayout();
     // The text as shown: without the "&" of a mnemonic, whose letter is then underlined.
     QString shownText(const QString& text, int* underlined = nullptr) const;
-    bool preparedFor(const Key& key) const;
 
     QWidget* control_;
     std::function<QString()> text_;
@@ -149,7 +129,6 @@ private:
     int height_ = 0;
     int widest_ = 0;
     bool scrolls_ = false;
-    std::unique_ptr<Prepared> prepared_;
 
     friend class FitGroup;
 };

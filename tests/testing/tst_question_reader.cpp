@@ -88,26 +88,6 @@ private slots:
         QCOMPARE(files().openCount(), 1);
     }
 
-    // The next question's texts read ahead while the student reads: the reader stands still, and a closed
-    // reader, the end of the set or a damaged question gives nothing, leaving the real read to report it.
-    void peeksWithoutMovingOn()
-    {
-        reader.open(withBytes(headerBytes + q1Bytes + q2Bytes + "\"cut"));
-        reader.readHeader();
-        QCOMPARE(reader.peekTexts()->question, QStringLiteral("Pierwsze"));
-        QCOMPARE(reader.peekTexts()->hint, QStringLiteral("h1"));
-        QCOMPARE(reader.readTexts().question, QStringLiteral("Pierwsze"));
-        QCOMPARE(reader.readFlags(), (questionset::Flags{1, 2, 1, 2, 2}));
-        files().closeAll();
-        QVERIFY(!reader.peekTexts());  // a closed reader is not opened again for it
-        QVERIFY(!reader.isOpen());
-        QCOMPARE(reader.readTexts().question, QStringLiteral("Drugie"));
-        reader.readFlags();
-        QVERIFY(!reader.peekTexts());
-        QVERIFY(reader.isOpen());
-        QCOMPARE(failureOf([&] { reader.readTexts(); }), QStringLiteral("PastEnd"));
-    }
-
     void neverReadsAnotherFilesNumber()
     {
         const QString set = withBytes(headerBytes + q1Bytes + q2Bytes);

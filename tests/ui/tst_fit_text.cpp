@@ -43,8 +43,6 @@ private slots:
     void scrollsOnlyWhatCannotShrink();
     void mnemonics_data();
     void mnemonics();
-    void preparedShowsTheSame_data();
-    void preparedShowsTheSame();
 };
 
 void tst_FitText::pointSize_data() {
@@ -154,65 +152,6 @@ void tst_FitText::mnemonics() {
     button.setGeometry(0, 0, 300, 30);
     button.setText(caption);
     QCOMPARE(button.fit()->lines().join(QString()), shown);
-}
-
-// A question prepared while the student reads shows exactly as one that is not: the same size, lines,
-// area and scroll bar, in a group whose shared size may change with the new texts.
-void tst_FitText::preparedShowsTheSame_data() {
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("prepared");
-    QTest::addColumn<QStringList>("shown");
-    const QStringList shortOnes{QStringLiteral("Tak"), QStringLiteral("Nie"), QStringLiteral("&Może")};
-    const QString longer = wordsWiderThan(310, 10);
-    const QString huge = wordsWiderThan(4000, 9);
-    const QStringList oneLong{QStringLiteral("Tak"), longer, QStringLiteral("Nie")};
-    const QStringList scrolling{huge, QStringLiteral("Tak"), QStringLiteral("Nie")};
-    QTest::newRow("short_answers") << oneLong << shortOnes << shortOnes;
-    QTest::newRow("one_long_answer_shrinks_all") << shortOnes << oneLong << oneLong;
-    QTest::newRow("scrolling_answer") << shortOnes << scrolling << scrolling;
-    QTest::newRow("same_text_again_smaller") << QStringList{QStringLiteral("Tak"), QStringLiteral("Nie"), longer}
-                                             << QStringList{QStringLiteral("Tak"), huge, longer}
-                                             << QStringList{QStringLiteral("Tak"), huge, longer};
-    QTest::newRow("prepared_but_another_shown") << shortOnes << oneLong << scrolling;
-}
-
-void tst_FitText::preparedShowsTheSame() {
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, prepared);
-    QFETCH(QStringList, shown);
-    struct Question {
-        QWidget window;
-        ui::FitGroup group;
-        QList<ui::WrappingButton*> buttons;
-    } plain, ahead;
-    for (Question* q : {&plain, &ahead}) {
-        for (int i = 0; i < 3; ++i) {
-            auto* button = new ui::WrappingButton(&q->window);
-            button->setGeometry(0, i * 40, 300, 30);
-            button->setFont(atPoints(11));
-            button->setLeftAligned(true);
-            button->fit()->setGroup(&q->group);
-            button->setText(before[i]);
-            button->fit()->pointSize();
-            q->buttons << button;
-        }
-    }
-    for (int i = 0; i < 3; ++i)
-        ahead.buttons[i]->fit()->prepare(prepared[i]);
-    ahead.group.prepare();
-    for (Question* q : {&plain, &ahead})
-        for (int i = 0; i < 3; ++i)
-            q->buttons[i]->setText(shown[i]);
-    for (int i = 0; i < 3; ++i) {
-        ui::TextFit* expected = plain.buttons[i]->fit();
-        ui::TextFit* got = ahead.buttons[i]->fit();
-        QCOMPARE(got->pointSize(), expected->pointSize());
-        QCOMPARE(got->lines(), expected->lines());
-        QCOMPARE(got->scrolls(), expected->scrolls());
-        QCOMPARE(got->textArea(), expected->textArea());
-        QCOMPARE(got->scrollBar()->maximum(), expected->scrollBar()->maximum());
-        QCOMPARE(ahead.buttons[i]->grab().toImage(), plain.buttons[i]->grab().toImage());
-    }
 }
 
 QTEST_MAIN(tst_FitText)

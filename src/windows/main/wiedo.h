@@ -168,13 +168,6 @@ public:
     QLabel* flagLabel(int index) const;
 
 private:
-    // While the student reads a question, the next one is fitted and shaped after a short pause, so that
-    // the click that shows it costs little more than painting it. Clicks that come faster than a student
-    // reads (a test driving the window) never wait for it.
-    void prepareWhileReading();
-    void prepareNextQuestion();
-    static constexpr int readingPauseMs = 60;
-    QTimer* preparing_ = nullptr;
 
     bool snappingBack_ = false;  // Form_Resize sets the size it is answering
 };

@@ -78,7 +78,6 @@ void Wiedo::Command1_Click() {
             }
             PierPyt();
             Command1->setEnabled(true);
-            prepareWhileReading();
             return;
         }
         PtK();
@@ -90,7 +89,6 @@ void Wiedo::Command1_Click() {
         Odswiez();
         ABCDEh();
         Command1->setEnabled(true);
-        prepareWhileReading();
     } catch (const BrokenSet& broken) {
         platform::msgBox(broken.prompt, platform::Buttons::Ok, platform::Icon::Exclamation, broken.title);
         Zeruj();
@@ -109,35 +107,6 @@ void Wiedo::Command1_Click() {
                          platform::Buttons::Ok, platform::Icon::Exclamation, damagedSetTitle);
         Zeruj();
     }
-}
-
-void Wiedo::prepareWhileReading() {
-    if (!preparing_) {
-        preparing_ = new QTimer(this);
-        preparing_->setSingleShot(true);
-        preparing_->setInterval(readingPauseMs);
-        connect(preparing_, &QTimer::timeout, this, [this] { prepareNextQuestion(); });
-    }
-    preparing_->start();
-}
-
-void Wiedo::prepareNextQuestion() {
-    // Not after the last question, nor once the test has ended.
-    if (value(Label10) == 0 || Label10->text() == Label12->text() || !Command1->isEnabled() || !isVisible())
-        return;
-    const std::optional<questionset::QuestionTexts> next = testing::QuestionReader::instance().peekTexts();
-    if (!next)
-        return;
-    const auto prepare = [](QWidget* control, const QString& text) {
-        if (ui::TextFit* fit = ui::textFitOf(control))
-            fit->prepare(text);
-    };
-    prepare(Label1, next->question);
-    for (int i = 0; i < 5; ++i)
-        prepare(answerButton(i), next->answers[static_cast<std::size_t>(i)]);
-    prepare(Label3, next->hint);
-    if (ui::TextFit* fit = ui::textFitOf(answerButton(0)); fit && fit->group())
-        fit->group()->prepare();
 }
 
 void Wiedo::Picture1_Click() {
