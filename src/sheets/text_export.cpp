@@ -22,8 +22,6 @@ using platform::OpenMode;
 
 namespace {
 
-constexpr qsizetype WriteChunk = 256 * 1024;
-
 // One question of the counting pass: flags are taken as any value, so only a question cut short stops it.
 void countOne(int file) {
     const qint64 start = files().position(file);
@@ -134,28 +132,25 @@ Conversion convertToText(const QString& setPath, const QString& textPath, bool w
     records::readText(in);
     const double step = result.questions > 0 ? 100.0 / result.questions : 100.0;
     double bar = 0;
-    QByteArray pending;
     for (int i = 1; i <= result.questions; ++i) {
+        QByteArray lines;
         try {
-            appendQuestion(in, pending, withHints);
+            appendQuestion(in, lines, withHints);
             questionset::readFlags(in);
         } catch (const FileError& error) {
-            // The lines of the question whose flags failed are already written, as they stood.
+            // The lines of the question whose flags failed are written as they stood.
+            files().write(out, lines);
             result.damage = testing::damageDescription(error, i);
             break;
         }
+        files().write(out, lines);
         result.written = i;
-        if (pending.size() >= WriteChunk) {
-            files().write(out, pending);
-            pending.clear();
-        }
         bar = nextProgress(bar, step);
         if (steps.progressed)
             steps.progressed(bar);
     }
     if (result.damage.isEmpty() && cut)
         result.damage = testing::damageDescription(*cut, result.questions + 1);
-    files().write(out, pending);
     text.commit();
     result.created = true;
     return result;
