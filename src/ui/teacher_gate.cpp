@@ -11,11 +11,15 @@ PasswordQuestion optionsQuestion() {
             QStringLiteral("Opcje -> hasło")};
 }
 
+namespace {
+
 void wrongPassword() {
     platform::beep();
     platform::msgBox(QStringLiteral("Złe hasło !!!"), platform::Buttons::Ok, platform::Icon::Exclamation,
                      QStringLiteral("Złe hasło"));
 }
+
+}  // namespace
 
 GateAnswer askTeacherPassword(const QString& programFolder, const PasswordQuestion& question, QString* storedOut) {
     QString stored;

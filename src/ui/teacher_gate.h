@@ -27,7 +27,5 @@ enum class GateAnswer {
 // given back through `stored` when asked for.
 GateAnswer askTeacherPassword(const QString& programFolder, const PasswordQuestion& question,
                               QString* stored = nullptr);
-// The beep and the "Złe hasło !!!" message.
-void wrongPassword();
 
 }  // namespace ui
