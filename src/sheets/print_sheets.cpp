@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
 #include <array>
 
 namespace sheets {
@@ -41,8 +40,6 @@ std::vector<Question> questionsToPrint(const QString& setPath, long long count) 
                               nothingPrinted,
                           testing::damagedSetTitle};
         }
-        if (count > 0)
-            questions.reserve(static_cast<std::size_t>(std::min<long long>(count, 1 << 16)));
         for (long long i = 1; i <= count; ++i) {
             const qint64 start = files().position(file);
             try {
