@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "app/commands.h"
 #include "platform/dialogs.h"
+#include "platform/disk_calls.h"
 #include "platform/gui/qt_dialogs.h"
 #include "platform/gui/qt_language.h"
 #include "platform/print/qt_printer.h"
@@ -15,16 +16,10 @@
 #include <QApplication>
 #include <QIcon>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 int main(int argc, char* argv[]) {
-#ifdef Q_OS_UNIX
     // In a program folder shared by a computer's users (the package gives it to the group "users") every
     // student appends to the same results log: the files the program makes stay writable for the group.
-    ::umask(::umask(0) & ~mode_t(S_IWGRP));
-#endif
+    platform::keepFilesWritableForGroup();
     if (const QString command = app::commandNamed(argc, argv); !command.isEmpty()) {
         // The terminal commands (import, export, results, check) work on files only: no window, no display.
         QCoreApplication terminal(argc, argv);

@@ -1,98 +1,12 @@
 #include "platform/disk_calls.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <memory>
-
-#ifndef Q_OS_UNIX
-#error "this system has no calls yet to write a new version of a file with"
-#endif
-
-#include <cerrno>
-#include <csignal>
-#include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace platform {
 
 namespace {
 
-std::error_code lastError() { return {errno, std::system_category()}; }
-
-std::error_code result(int returned) { return returned == 0 ? std::error_code() : lastError(); }
-
-class SystemCalls : public DiskCalls {
-public:
-    int createNew(const QString& path, int permissions, std::error_code& error) override
-    {
-        const int fd = ::open(QFile::encodeName(path).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            error = lastError();
-            return -1;
-        }
-        if (permissions >= 0 && ::fchmod(fd, static_cast<mode_t>(permissions)) != 0) {
-            error = lastError();
-            ::close(fd);
-            ::unlink(QFile::encodeName(path).constData());
-            return -1;
-        }
-        return fd;
-    }
-
-    qint64 write(int handle, const char* bytes, qint64 size, std::error_code& error) override
-    {
-        ssize_t written;
-        do
-            written = ::write(handle, bytes, static_cast<size_t>(size));
-        while (written < 0 && errno == EINTR);
-        if (written < 0)
-            error = lastError();
-        return written;
-    }
-
-    std::error_code sync(int handle) override { return result(::fsync(handle)); }
-
-    // A close interrupted by a signal has closed the handle all the same: it is not tried again.
-    std::error_code close(int handle) override { return result(::close(handle)); }
-
-    std::error_code replace(const QString& from, const QString& to) override
-    {
-        return result(::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()));
-    }
-
-    std::error_code syncFolder(const QString& folder) override
-    {
-        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return lastError();
-        std::error_code error = result(::fsync(fd));
-        ::close(fd);
-        // Some file systems cannot sync a folder; what they hold is as safe as they make it.
-        if (error == std::errc::invalid_argument || error == std::errc::not_supported)
-            error.clear();
-        return error;
-    }
-
-    std::error_code remove(const QString& path) override
-    {
-        return result(::unlink(QFile::encodeName(path).constData()));
-    }
-};
-
 DiskCalls* standIn = nullptr;
 
 }  // namespace
-
-DiskCalls& systemDiskCalls()
-{
-    static SystemCalls system;
-    return system;
-}
 
 DiskCalls& diskCalls()
 {
@@ -100,40 +14,5 @@ DiskCalls& diskCalls()
 }
 
 void setDiskCalls(DiskCalls* calls) { standIn = calls; }
-
-int permissionsOf(const QString& path)
-{
-    struct stat old {};
-    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
-        return -1;
-    return static_cast<int>(old.st_mode & 07777);
-}
-
-QStringList namesStartingWith(const QString& folder, const QString& prefix)
-{
-    const QByteArray start = QFile::encodeName(prefix);
-    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(QFile::encodeName(folder).constData()), ::closedir);
-    QStringList names;
-    if (!entries)
-        return names;
-    while (const dirent* entry = ::readdir(entries.get())) {
-        if (std::strncmp(entry->d_name, start.constData(), static_cast<size_t>(start.size())) == 0)
-            names << QFile::decodeName(entry->d_name);
-    }
-    return names;
-}
-
-bool processIsGone(qint64 process)
-{
-    return ::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH;
-}
-
-bool sameFile(const QString& a, const QString& b)
-{
-    struct stat first {}, second {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
 
 }  // namespace platform

@@ -7,11 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <utility>
 
 namespace platform {
 
@@ -38,8 +34,11 @@ const char* modeName(OpenMode mode)
 struct FileTable::OpenFile {
     OpenMode mode = OpenMode::Input;
     QString path;
-    // Input and Append files.
+    // Input files.
     std::unique_ptr<QFile> file;
+    // Append files: the disk calls' handle, opened unbuffered, so that every record reaches the system at
+    // once and a full disk is reported by the write that hit it and not by some later one.
+    int handle = -1;
     // Output files: the new version, put in place only by a successful close.
     std::unique_ptr<NewVersion> version;
     // Input files: the read buffer and the unread part of it, [pos, end).
@@ -50,6 +49,12 @@ struct FileTable::OpenFile {
     bool writeFailed = false;
     // Append files: the length known to be on the disk, to which a failed flush cuts the file back.
     qint64 flushedLength = 0;
+
+    ~OpenFile()
+    {
+        if (handle >= 0)
+            diskCalls().close(handle);  // a file given up: its failure, if any, was reported already
+    }
 };
 
 FileTable& FileTable::instance()
@@ -58,7 +63,8 @@ FileTable& FileTable::instance()
     return table;
 }
 
-FileTable::FileTable() = default;
+// The system's disk calls are made first, so that they outlive the table, which closes its files through them.
+FileTable::FileTable() { systemDiskCalls(); }
 
 FileTable::~FileTable()
 {
@@ -104,27 +110,11 @@ int FileTable::open(const QString& path, OpenMode mode, Durability durability)
         opened->version = std::make_unique<NewVersion>(native, durability);
         break;
     case OpenMode::Append: {
-        opened->file = std::make_unique<QFile>();
-        // Unbuffered: every record reaches the system at once, so a full disk is reported by the write
-        // that hit it and not by some later one.
-        const QIODevice::OpenMode qtMode = QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
-        bool ok = false;
-#ifdef Q_OS_UNIX
-        // O_NOFOLLOW closes the gap between the link check above and the open.
-        const QByteArray encoded = QFile::encodeName(native);
-        const int fd = ::open(encoded.constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ok = opened->file->open(fd, qtMode, QFileDevice::AutoCloseHandle);
-            if (!ok)
-                ::close(fd);
-        }
-#else
-        opened->file->setFileName(native);
-        ok = opened->file->open(qtMode);
-#endif
-        if (!ok)
+        std::error_code error;
+        opened->handle = diskCalls().openAppend(native, error);
+        if (opened->handle < 0)
             throw FileError(Kind::CannotOpen, QStringLiteral("\"%1\" cannot be opened for appending").arg(native));
-        opened->flushedLength = opened->file->size();
+        opened->flushedLength = diskCalls().size(opened->handle);
         break;
     }
     }
@@ -219,7 +209,9 @@ void FileTable::seek(int number, qint64 offset)
 qint64 FileTable::length(int number)
 {
     const OpenFile& f = entry(number);
-    return f.version ? f.version->size() : f.file->size();
+    if (f.version)
+        return f.version->size();
+    return f.file ? f.file->size() : diskCalls().size(f.handle);
 }
 
 void FileTable::write(int number, const QByteArray& bytes)
@@ -255,16 +247,15 @@ void FileTable::write(int number, const QByteArray& bytes)
     }
 
     // An appended record is taken whole or not at all: what a failed write left is cut off again.
-    const qint64 lengthBefore = f.file->size();
+    const qint64 lengthBefore = diskCalls().size(f.handle);
     const auto fail = [&](const QString& why, std::error_code cause) {
         f.writeFailed = true;
-        f.file->resize(lengthBefore);
+        diskCalls().resize(f.handle, lengthBefore);
         return FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f.path, why), f.path, cause);
     };
-    // Straight to the system, past the QFile (opened unbuffered, appending): the disk calls give the cause.
     for (qsizetype done = 0; done < allowed;) {
         std::error_code error;
-        const qint64 written = diskCalls().write(f.file->handle(), bytes.constData() + done, allowed - done, error);
+        const qint64 written = diskCalls().write(f.handle, bytes.constData() + done, allowed - done, error);
         if (written <= 0)
             throw fail(QStringLiteral("a write failed"), written < 0 ? error : std::make_error_code(std::errc::io_error));
         spend(written);
@@ -285,15 +276,12 @@ void FileTable::flushToDisk(int number)
     case OpenMode::Append:
         break;
     }
-    std::error_code error = diskCalls().sync(f.file->handle());
-    if (!f.file->flush() && !error)
-        error = std::make_error_code(std::errc::io_error);
-    if (error) {
-        f.file->resize(f.flushedLength);
+    if (const std::error_code error = diskCalls().sync(f.handle)) {
+        diskCalls().resize(f.handle, f.flushedLength);
         throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be flushed to the disk").arg(f.path),
                         f.path, error);
     }
-    f.flushedLength = f.file->size();
+    f.flushedLength = diskCalls().size(f.handle);
 }
 
 void FileTable::cutBack(int number, qint64 length)
@@ -301,8 +289,8 @@ void FileTable::cutBack(int number, qint64 length)
     OpenFile& f = entry(number);
     if (f.mode != OpenMode::Append)
         throw FileError(Kind::BadHandle, QStringLiteral("file number %1 is not open for appending").arg(number));
-    if (!f.file->resize(length))
-        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be cut back").arg(f.path));
+    if (const std::error_code error = diskCalls().resize(f.handle, length))
+        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be cut back").arg(f.path), f.path, error);
     f.flushedLength = length;
 }
 
@@ -323,9 +311,12 @@ void FileTable::close(int number)
         f->version->commit();
         return;
     }
-    if (f->mode == OpenMode::Append && !f->file->flush())
-        throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\": %2").arg(f->path, f->file->errorString()), f->path,
-                        std::make_error_code(std::errc::io_error));
+    if (f->mode == OpenMode::Append) {
+        const int handle = std::exchange(f->handle, -1);
+        if (const std::error_code error = diskCalls().close(handle))
+            throw FileError(Kind::WriteFailed, QStringLiteral("\"%1\" could not be closed").arg(f->path), f->path, error);
+        return;
+    }
     f->file->close();
 }
 

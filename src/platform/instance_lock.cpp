@@ -1,14 +1,8 @@
 #include "platform/instance_lock.h"
 
-#include <QFile>
-#include <QLockFile>
+#include "platform/disk_calls.h"
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-#endif
+#include <QLockFile>
 
 namespace platform {
 
@@ -38,25 +32,14 @@ bool InstanceLock::take(const QString& path) {
     if ((fd_ >= 0 || standIn_) && path_ == path)
         return true;
     release();
-#ifdef Q_OS_UNIX
-    // Never through a link planted in its place: the lock's file is made by the program.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0)
-        return false;
-    int result;
-    do
-        result = ::flock(fd, LOCK_EX | LOCK_NB);
-    while (result != 0 && errno == EINTR);
-    if (result == 0) {
-        fd_ = fd;
+    std::error_code error;
+    if (const int handle = lockFile(path, error); handle >= 0) {
+        fd_ = handle;
         path_ = path;
         return true;
     }
-    const int error = errno;
-    ::close(fd);
-    if (error == EWOULDBLOCK)
+    if (error != std::errc::not_supported)
         return false;
-#endif
     if (!takeStandIn(standIn_, path))
         return false;
     path_ = path;
@@ -64,10 +47,8 @@ bool InstanceLock::take(const QString& path) {
 }
 
 void InstanceLock::release() {
-#ifdef Q_OS_UNIX
     if (fd_ >= 0)
-        ::close(fd_);
-#endif
+        unlockFile(fd_);
     fd_ = -1;
     standIn_.reset();
     path_.clear();

@@ -2,7 +2,8 @@
 // The lock that tells a second running copy of the program, started by the same user, from the first:
 // the system's own lock on a file, held for as long as the copy that took it lives. It ends with that
 // copy however it ends, so a killed copy leaves nothing to take over, and taking it writes nothing to
-// the disk. Where the file system keeps no such locks (some network shares), a lock file stands in.
+// the disk. Where the file system keeps no such locks (some network shares) or the build uses Qt's calls
+// alone, a lock file stands in.
 #include <QString>
 #include <memory>
 

@@ -20,7 +20,8 @@ using Kind = FileError::Kind;
 // <process>-<random>". Nothing reads such a file (every file is opened by its exact name, and the lists of
 // sets ask for "*.kwz"), and the next copy that writes the same file removes what a dead copy left: at once
 // when the process that wrote it is gone from this computer, after an hour when it came from another
-// computer sharing the folder, whose copy may be writing it right now.
+// computer sharing the folder, whose copy may be writing it right now, or from this one where the platform
+// cannot ask whether a process lives.
 constexpr qint64 foreignLeftoverAgeMs = 60LL * 60 * 1000;
 
 QString processTag()
@@ -36,7 +37,8 @@ bool isLeftoverOfADeadCopy(const QFileInfo& leftover, QStringView tag)
         const qint64 pid = parts.at(1).toLongLong(&ok, 36);
         if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid())
             return false;
-        return processIsGone(pid);
+        if (const std::optional<bool> gone = processIsGone(pid))
+            return *gone;
     }
     return leftover.lastModified().msecsTo(QDateTime::currentDateTime()) > foreignLeftoverAgeMs;
 }

@@ -1,6 +1,7 @@
 // The start procedure and the loader's seven checks, driven headless with scripted dialogs.
 #include "platform/clock.h"
 #include "platform/filetable.h"
+#include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "startup/loader.h"
 #include "support/program_fixture.h"
@@ -12,7 +13,6 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QLockFile>
 #include <QSysInfo>
 #include <QProcess>
 #include <QProgressBar>
@@ -298,8 +298,8 @@ void tst_Startup::secondCopyIsRefused() {
     ProgramFixture fx;
     fx.writeWiedoIni();
     // Another copy of the program runs and holds the lock beside its work file.
-    QLockFile other(fx.driveC() + "/test.tmp.lock");
-    QVERIFY(other.tryLock(0));
+    platform::InstanceLock other;
+    QVERIFY(other.take(fx.driveC() + "/test.tmp.lock"));
     const QByteArray othersWorkFile = "\"/elsewhere/\",\"/elsewhere/sets/\"\r\n";
     fx.write(fx.driveC() + "/test.tmp", othersWorkFile);
     ScriptedDialogs dialogs;

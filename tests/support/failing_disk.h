@@ -22,6 +22,7 @@ public:
     int createNew(const QString& path, int permissions, std::error_code& error) override {
         return real().createNew(path, permissions, error);
     }
+    int openAppend(const QString& path, std::error_code& error) override { return real().openAppend(path, error); }
     qint64 write(int handle, const char* bytes, qint64 size, std::error_code& error) override {
         if (room_ <= 0 && size > 0) {
             error = std::make_error_code(std::errc::no_space_on_device);
@@ -31,6 +32,8 @@ public:
         room_ -= std::max<qint64>(written, 0);
         return written;
     }
+    qint64 size(int handle) override { return real().size(handle); }
+    std::error_code resize(int handle, qint64 length) override { return real().resize(handle, length); }
     std::error_code sync(int handle) override { return failSync ? failSync : real().sync(handle); }
     std::error_code close(int handle) override { return real().close(handle); }
     std::error_code replace(const QString& from, const QString& to) override {
