@@ -12,14 +12,13 @@
 #include "windows/welcome/witaj.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFile>
 #include <QSysInfo>
 #include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using platform::Answer;
 using platform::Buttons;
@@ -195,18 +194,19 @@ void tst_Startup::jokeFilesRemadeOnlyWhenChanged() {
     ProgramFixture fx;
     writeSettings(fx);
     fx.write("wiedo.dat", before);
-    // A file put in place of the old one is a new file with an inode of its own.
-    const auto inode = [&fx] {
-        struct stat status {};
-        return ::stat(QFile::encodeName(fx.path("wiedo.dat")).constData(), &status) == 0 ? status.st_ino : 0;
-    };
-    const auto inodeBefore = inode();
+    // A file put in place of the old one, or written over, is one of a later time.
+    QFile old(fx.path("wiedo.dat"));
+    QVERIFY(old.open(QIODevice::ReadWrite));
+    QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    old.close();
+    const auto changed = [&fx] { return QFileInfo(fx.path("wiedo.dat")).lastModified(); };
+    const QDateTime timeBefore = changed();
     ScriptedDialogs dialogs;
     QVERIFY(fx.startUp());
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.read("wiedo.dat"), QByteArray("-Czego tu szukasz !?\r\n-Niczego\r\n-To po co tu zagladasz "
                                               "?\r\n-Bo jestem kretynem\r\n-Aha !\r\n"));
-    QCOMPARE(inode() != inodeBefore, replaced);
+    QCOMPARE(changed() != timeBefore, replaced);
 }
 
 void tst_Startup::damagedFiles_data() {
