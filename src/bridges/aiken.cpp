@@ -78,7 +78,7 @@ void readAiken(QByteArrayView utf8, QList<Warning>& warnings, const std::functio
             return QStringLiteral("wiersz „ANSWER:” nie podaje litery poprawnej odpowiedzi");
         for (QByteArrayView token : tokens) {
             if (token.size() != 1 || !isAsciiLetter(token[0]))
-                return QStringLiteral("wiersz „ANSWER:” podaje „%1” zamiast litery").arg(QString::fromUtf8(token));
+                return QStringLiteral("wiersz „ANSWER:” podaje „%1” zamiast litery").arg(textOfUtf8(token));
             const QChar letter = QChar(QLatin1Char(token[0])).toUpper();
             if (open->emptyOnes.contains(letter))
                 return QStringLiteral("poprawna odpowiedź %1 jest pusta").arg(letter);
@@ -121,7 +121,7 @@ void readAiken(QByteArrayView utf8, QList<Warning>& warnings, const std::functio
                 if (!seen)
                     open->letters += letter;
                 if (open->question.answers.size() < 5)
-                    open->question.answers.append({QString::fromUtf8(answer), false});
+                    open->question.answers.append({textOfUtf8(answer), false});
                 ++open->question.answerCount;
             }
             return true;
@@ -134,7 +134,7 @@ void readAiken(QByteArrayView utf8, QList<Warning>& warnings, const std::functio
         } else {
             open->question.text += QStringLiteral("\r\n");
         }
-        open->question.text += QString::fromUtf8(t);
+        open->question.text += textOfUtf8(t);
         return true;
     });
     if (open)

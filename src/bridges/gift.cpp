@@ -58,7 +58,7 @@ qsizetype findAnswerMark(QByteArrayView b, qsizetype from, qsizetype to)
 QString setText(QByteArrayView s)
 {
     if (!s.contains('\\') && !s.contains('\r') && !s.contains('\n'))
-        return QString::fromUtf8(s);
+        return textOfUtf8(s);
     qsizetype breaks = 0;
     for (const char c : s)
         breaks += c == '\n' || c == '\r' ? 1 : 0;

@@ -2,8 +2,18 @@
 // The lines of a text's bytes whatever its line ends: CR LF, LF, a lone CR, and CR CR LF (a file whose line ends
 // were converted twice) each end one line. The same rule numbers the lines of every message.
 #include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
 
 namespace bridges {
+
+// A piece of the file's bytes as text. A U+FEFF at its start is a character like any other (only the file's
+// own first bytes are a byte order mark), so a text that holds one is never taken for an empty one.
+inline QString textOfUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(bytes);
+}
 
 // Index of the first CR or LF at or after `from`, or the size of the text.
 inline qsizetype nextLineEnd(QByteArrayView text, qsizetype from)
