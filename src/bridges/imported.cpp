@@ -298,7 +298,7 @@ Decoded decodeUtf8(const QByteArray& bytes)
     if (const qsizetype bad = firstNotText(body); bad >= 0)
         out.badLine = lineAt(body, bad);
     else
-        out.text = QString::fromUtf8(body);
+        out.text = textOfUtf8(body);
     return out;
 }
 
