@@ -305,6 +305,9 @@ int childEditor(const QString& largeSource, const QString& smallSource) {
     for (int run = 0; run < 7; ++run) {
         for (const bool late : {run % 2 == 0, run % 2 != 0}) {
             open(late ? large : small);
+            // Saving the last question goes on to a new one typed at the end, which the button appends.
+            editor.OstRek->trigger();
+            editor.Command2->click();
             const QString at = late ? QStringLiteral("30000") : QString::number(smallSet);
             editor.Label11->setText(at);
             editor.Label13->setText(at);

@@ -21,6 +21,7 @@ inline constexpr auto runCounterFileName = "run.run";
 inline constexpr auto scaleFileName = "ptk.ptk";
 inline constexpr auto presetFileName = "Autoexec.u";
 inline constexpr auto resultsLogFileName = "wyniki.txt";
+inline constexpr auto answersLogFileName = "odpowiedzi.txt";
 
 // "wiedo.ini" beside the program file, the first-run marker.
 QString firstRunMarkerPath();

@@ -1,5 +1,7 @@
 #include "grading/results_log.h"
 
+#include "grading/whole_records.h"
+
 #include "config/files.h"
 #include "platform/opened_file.h"
 #include "platform/shared_lock.h"
@@ -35,17 +37,22 @@ QByteArray formatResultRecord(const ResultRecord& r)
 
 namespace {
 
-// Longer than any record the program writes, whatever the names and the set's path.
-constexpr qint64 longestRecord = 64 * 1024;
+// Longer than any record the program writes, whatever the names, the set's path and its length.
+constexpr qint64 longestRecord = 1024 * 1024;
 
-// Where the log's whole records end. A copy killed or switched off while appending can leave the start of
-// its record at the end of the log (the system may stop a write between two pages of it); everything after
-// the last record's closing line that begins like a record is such a remainder. Anything else there (a
-// teacher's own note) is kept.
-qint64 wholeRecordsEnd(const QString& path)
+}  // namespace
+
+RecordMarks resultRecordMarks()
 {
-    const QByteArray recordStart = records::formatPlainLine(QStringLiteral("\r")) + firstNameLabel.toLatin1();
-    const QByteArray recordEnd = records::formatPlainLine(closingLine);
+    return {records::formatPlainLine(QStringLiteral("\r")) + firstNameLabel.toLatin1(),
+            records::formatPlainLine(closingLine)};
+}
+
+// A copy killed or switched off while appending can leave the start of its record at the end of the log
+// (the system may stop a write between two pages of it); everything after the last record's closing line
+// that begins like a record is such a remainder. Anything else there (a teacher's own note) is kept.
+qint64 wholeRecordsEnd(const QString& path, const RecordMarks& marks)
+{
     platform::OpenedFile log(path, OpenMode::Input);
     const qint64 length = platform::files().length(log.number());
     const qint64 from = std::max<qint64>(0, length - longestRecord);
@@ -55,27 +62,31 @@ qint64 wholeRecordsEnd(const QString& path)
         tail += part;
         platform::files().consume(log.number(), part.size());
     }
-    const qsizetype lastEnd = tail.lastIndexOf(recordEnd);
+    const qsizetype lastEnd = tail.lastIndexOf(marks.end);
     if (lastEnd < 0 && from > 0)
         return length;
-    const qsizetype cut = lastEnd < 0 ? 0 : lastEnd + recordEnd.size();
+    const qsizetype cut = lastEnd < 0 ? 0 : lastEnd + marks.end.size();
     const QByteArrayView rest = QByteArrayView(tail).sliced(cut);
-    const bool remainder = !rest.isEmpty() && (rest.startsWith(recordStart) || recordStart.startsWith(rest));
+    const bool remainder = !rest.isEmpty() && (rest.startsWith(marks.start) || marks.start.startsWith(rest));
     return remainder ? from + cut : length;
 }
 
-}  // namespace
+qint64 appendWhole(int file, const QString& path, const QByteArray& record, const RecordMarks& marks)
+{
+    const qint64 whole = wholeRecordsEnd(path, marks);
+    if (whole < platform::files().length(file))
+        platform::files().cutBack(file, whole);
+    platform::files().write(file, record);
+    platform::files().flushToDisk(file);
+    return whole;
+}
 
 void appendResult(const QString& programFolder, const QByteArray& record)
 {
     const platform::SharedFolderLock lock(programFolder);
     const QString path = programFolder + QLatin1String(config::resultsLogFileName);
     platform::OpenedFile log(path, OpenMode::Append);
-    const qint64 whole = wholeRecordsEnd(path);
-    if (whole < platform::files().length(log.number()))
-        platform::files().cutBack(log.number(), whole);
-    platform::files().write(log.number(), record);
-    platform::files().flushToDisk(log.number());
+    appendWhole(log.number(), path, record, resultRecordMarks());
     log.commit();
 }
 

@@ -221,6 +221,8 @@ void tst_Flow::oneQuestionSetGradedOnce() {
     QCOMPARE(log.count("Ocena : "), 1);
     QVERIFY(log.contains(" Liczba punkt"));
     QVERIFY(log.contains("1  na 1\r\n"));
+    const QByteArray answers = fx.read(QStringLiteral("odpowiedzi.txt"));
+    QVERIFY2(answers.endsWith(",1\r\n\"Zaznaczone\",\"AC\"\r\n\"Klucz\",\"AC\"\r\n\"Koniec\"\r\n"), answers.constData());
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());
 }
@@ -390,6 +392,7 @@ void tst_Flow::damagedSetEndsWithoutGrade() {
     }
     WIEDO_VERIFY_DIALOGS(dialogs);
     QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
+    QVERIFY(!fx.exists(QStringLiteral("odpowiedzi.txt")));
     verifyIdle(w);
     QCOMPARE(w.Label1->text(), QString());
     QCOMPARE(w.Command1->text(), QStringLiteral("&S  t  a  r  t"));
@@ -445,6 +448,10 @@ void tst_Flow::setOpenedDuringTestEndsAsAfterItsLast() {
     next(w);
     QCOMPARE(points, QStringLiteral("3"));  // 1 of the first set, 2 of the second
     QCOMPARE(fx.read(QStringLiteral("wyniki.txt")).count("Ocena : "), 1);
+    // The answers log holds the answers to the set the test ended on, the one it names.
+    const QByteArray answers = fx.read(QStringLiteral("odpowiedzi.txt"));
+    QVERIFY2(answers.endsWith("drugi.kwz\",2\r\n\"Zaznaczone\",\"\",\"\"\r\n\"Klucz\",\"\",\"\"\r\n\"Koniec\"\r\n"),
+             answers.constData());
     verifyIdle(w);
     WIEDO_VERIFY_DIALOGS(dialogs);
     QCOMPARE(fx.leftovers(), QString());

@@ -1,6 +1,7 @@
 #include "windows/grade/ocena.h"
 
 #include "config/files.h"
+#include "grading/answers_log.h"
 #include "grading/results_log.h"
 #include "grading/scale.h"
 #include "platform/clock.h"
@@ -144,12 +145,14 @@ void Ocena::Form_Activate() {
     record.questionCountText = main.Label12->text();
     record.grade = grade;
     record.when = platform::now();
+    grading::TestAnswers answers{record.firstName, record.surname, record.className, record.when,
+                                 record.setPath, main.lettersTicked, main.lettersCorrect};
     // Another copy of the program (a lab's shared folder) may be writing the log: the record waits in
     // memory for as many tries as the teacher wants, so the student's result is not lost.
     QString notLogged;
     for (;;) {
         try {
-            grading::appendResult(folder, grading::formatResultRecord(record));
+            grading::appendTest(folder, grading::formatResultRecord(record), grading::formatAnswersRecord(answers));
         } catch (const platform::FileError& error) {
             if (error.kind() != platform::FileError::Kind::Busy) {
                 notLogged = logUnwritable;

@@ -135,6 +135,10 @@ public:
     // The question number on screen when the current set was signed in: 0, or the number a set opened
     // during a running test goes on from. A set that ends sooner than its count says is damaged.
     long long numberedFrom = 0;
+    // The answers judged so far, in the set's order, for the answers log: the letters ticked and the letters
+    // that were correct. They start again with each set signed in.
+    QList<QString> lettersTicked;
+    QList<QString> lettersCorrect;
 
     // ---- menus
     QMenuBar* menuBar;

@@ -2,6 +2,7 @@
 // judges each answer when the student moves on, counts good and wrong answers and at the end hands the
 // good answers to the grade window.
 #include "config/files.h"
+#include "grading/answers_log.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/filetable.h"
@@ -119,6 +120,8 @@ void Wiedo::Picture1_Click() {
 
 void Wiedo::PierPyt() {
     Label10->setText(QStringLiteral("0"));
+    lettersTicked.clear();
+    lettersCorrect.clear();
     Picture1->setVisible(false);
     TEMP& temp = ui::forms().get<TEMP>();
     try {
@@ -203,6 +206,14 @@ void Wiedo::PtK() {
         marked[static_cast<std::size_t>(i)] = answerBox(i)->checkState() == Qt::Checked;
         flags[static_cast<std::size_t>(i)] = flagLabel(i)->text();
     }
+    std::array<bool, 5> correct{};
+    for (std::size_t i = 0; i < 5; ++i)
+        correct[i] = testing::isCorrectFlag(flags[i]);
+    // The question a set opened during the test found on screen belongs to the set before it.
+    if (value(Label10) > numberedFrom) {
+        lettersTicked.append(grading::answerLetters(marked));
+        lettersCorrect.append(grading::answerLetters(correct));
+    }
     QPushButton* counter = testing::isGood(marked, flags) ? Label14 : Label16;
     counter->setText(platform::numberText(value(counter) + 1));
     for (int i = 0; i < 5; ++i)
@@ -250,6 +261,8 @@ void Wiedo::resetAfterTest() {
     // The help line spoke of the test just ended.
     Podp->setText(QString());
     numberedFrom = 0;
+    lettersTicked.clear();
+    lettersCorrect.clear();
 }
 
 void Wiedo::Zeruj() {

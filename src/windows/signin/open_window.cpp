@@ -188,6 +188,8 @@ bool open_::Licz() {
         return false;
     }
     main.numberedFrom = static_cast<long long>(platform::captionValue(main.Label10->text()));
+    main.lettersTicked.clear();
+    main.lettersCorrect.clear();
     main.Label12->setText(count.questions == 0 ? QString() : platform::numberText(count.questions));
     main.Command1->setText(QStringLiteral("&S  t  a  r  t"));
     return true;

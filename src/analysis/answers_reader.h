@@ -1,0 +1,34 @@
+#pragma once
+// The answers log "odpowiedzi.txt" read back. Like the results log's reader it takes a record whole or not
+// at all: a record with a missing or changed line, or cut off at the end, is reported with its line and
+// left out.
+#include "bridges/results_csv.h"
+#include "grading/answers_log.h"
+
+#include <QByteArrayView>
+#include <QList>
+
+namespace analysis {
+
+struct AnsweredTest {
+    qsizetype line = 0;           // the log's line (from 1) where the record starts
+    grading::TestAnswers answers;  // `when` in UTC: the log holds a wall-clock time, no zone
+};
+
+struct AnswersLog {
+    QList<AnsweredTest> tests;
+    QList<bridges::LogFault> faults;
+};
+
+// Reads the bytes of an answers log (Windows-1250), with the same tolerance of line ends as the results
+// log's reader.
+AnswersLog parseAnswersLog(QByteArrayView bytes);
+
+// True when the recorded path names the set at `setPath`: the same file when both exist, otherwise the
+// same absolute path, letter case ignored (the program finds files whatever their letter case).
+bool sameSet(const QString& recordedPath, const QString& setPath);
+
+// The distinct sets the log names, in the order they first appear.
+QList<QString> setsNamed(const AnswersLog& log);
+
+}  // namespace analysis

@@ -1,0 +1,79 @@
+#include "grading/answers_log.h"
+
+#include "config/files.h"
+#include "grading/whole_records.h"
+#include "platform/clock.h"
+#include "platform/opened_file.h"
+#include "platform/shared_lock.h"
+#include "records/records.h"
+
+namespace grading {
+
+namespace {
+
+records::Field textField(QString text)
+{
+    return records::Field::text(text.replace(u'"', u'”'));
+}
+
+QByteArray wordLine(const QString& word, const QList<QString>& letters)
+{
+    QList<records::Field> fields{records::Field::text(word)};
+    for (const QString& l : letters)
+        fields.append(records::Field::text(l));
+    return records::formatRecord(fields);
+}
+
+}  // namespace
+
+RecordMarks answersRecordMarks()
+{
+    const QByteArray start = records::formatRecord({records::Field::text(answersStartWord)});
+    // The start word's line goes on after the word: only the quoted word and its comma are sure.
+    return {start.left(start.size() - 2) + ',', records::formatRecord({records::Field::text(answersEndWord)})};
+}
+
+QString answerLetters(const std::array<bool, 5>& chosen)
+{
+    QString letters;
+    for (int i = 0; i < 5; ++i) {
+        if (chosen[static_cast<std::size_t>(i)])
+            letters += QChar(u'A' + i);
+    }
+    return letters;
+}
+
+QByteArray formatAnswersRecord(const TestAnswers& a)
+{
+    QByteArray bytes = records::formatRecord({records::Field::text(answersStartWord), textField(a.firstName),
+                                              textField(a.surname), textField(a.className),
+                                              records::Field::text(platform::dateText(a.when)),
+                                              records::Field::text(platform::timeText(a.when)),
+                                              textField(a.setPath), records::Field::number(a.ticked.size())});
+    bytes += wordLine(answersTickedWord, a.ticked);
+    bytes += wordLine(answersKeyWord, a.key);
+    bytes += records::formatRecord({records::Field::text(answersEndWord)});
+    return bytes;
+}
+
+void appendTest(const QString& programFolder, const QByteArray& resultRecord, const QByteArray& answersRecord)
+{
+    const platform::SharedFolderLock lock(programFolder);
+    const QString answersPath = programFolder + QLatin1String(config::answersLogFileName);
+    const QString resultsPath = programFolder + QLatin1String(config::resultsLogFileName);
+    platform::OpenedFile answers(answersPath, platform::OpenMode::Append);
+    const qint64 before = appendWhole(answers.number(), answersPath, answersRecord, answersRecordMarks());
+    try {
+        platform::OpenedFile results(resultsPath, platform::OpenMode::Append);
+        appendWhole(results.number(), resultsPath, resultRecord, resultRecordMarks());
+        results.commit();
+    } catch (const platform::FileError&) {
+        // A result that could not be logged takes its answers back: the analysis counts only graded tests.
+        platform::files().cutBack(answers.number(), before);
+        platform::files().flushToDisk(answers.number());
+        throw;
+    }
+    answers.commit();
+}
+
+}  // namespace grading

@@ -1,0 +1,52 @@
+#pragma once
+// The answers log "odpowiedzi.txt" beside the results log: for every graded test the letters the student
+// ticked and the letters that were correct, question by question, so that the teacher can see which
+// questions a class got wrong and whether a key is wrong. One record per test, in the program's record
+// format (quoted texts, bare numbers, commas, CR LF), each line led by a word that says what it holds:
+//
+//   "Odpowiedzi","Jan","Kowalski","3A","12-09-2026","10:52:01","C:\testy\historia.kwz",4
+//   "Zaznaczone","AC","B","","ABCDE"
+//   "Klucz","A","B","C","AB"
+//   "Koniec"
+//
+// The first line: first name, surname, class, date and time as in "wyniki.txt", the set's path and the
+// number of questions shown; then one field per question shown, in the set's order. A reader skips lines
+// it does not know between the first line and "Koniec", so later records may carry more.
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <array>
+
+namespace grading {
+
+inline const QString answersStartWord = QStringLiteral("Odpowiedzi");
+inline const QString answersTickedWord = QStringLiteral("Zaznaczone");
+inline const QString answersKeyWord = QStringLiteral("Klucz");
+inline const QString answersEndWord = QStringLiteral("Koniec");
+
+struct TestAnswers {
+    QString firstName;
+    QString surname;
+    QString className;
+    QDateTime when;
+    QString setPath;
+    QList<QString> ticked;  // per question shown: the letters ticked, "" for none, "AC" for A and C
+    QList<QString> key;     // per question shown: the letters of the correct answers at the time
+};
+
+// "AC" for A and C ticked; "" for none.
+QString answerLetters(const std::array<bool, 5>& chosen);
+
+// The record's bytes, Windows-1250, CR LF. A straight double quote, which the format cannot hold in a text,
+// is written as ”.
+QByteArray formatAnswersRecord(const TestAnswers& answers);
+
+// Appends one graded test to both logs under the program folder's shared lock: the answers record to
+// "odpowiedzi.txt", then the result record to "wyniki.txt", each pushed to the disk. A test is in both logs
+// or in neither: when the second append fails the first is cut back, and both files are as they were.
+// A remainder of a record that a killed copy left at the end of either log is cut off first. Throws
+// platform::FileError as appendResult does.
+void appendTest(const QString& programFolder, const QByteArray& resultRecord, const QByteArray& answersRecord);
+
+}  // namespace grading
