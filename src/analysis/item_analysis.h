@@ -58,6 +58,8 @@ QByteArray analysisTable(const SetContents& set, const ItemAnalysis& analysis);
 
 // The test's figures as the command prints them, one line each.
 QStringList testSummary(const TestFigures& test);
+// Shown after them when the figures are uncertain.
+inline const QString uncertainWarning = QStringLiteral("Uwaga: mniej niż 10 testów, wskaźniki są niepewne.");
 
 // The points and grade of a test under the current key and scale, when its recorded key differs from the
 // current one; empty when the key is unchanged or the test's questions do not match the set.

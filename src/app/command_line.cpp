@@ -61,7 +61,9 @@ QString questionSetToOpen(QCoreApplication& application) {
                        "  wiedo import PLIK.gift|PLIK.txt WYNIK.kwz   pytania z formatu GIFT albo Aiken\n"
                        "  wiedo export ZESTAW.kwz WYNIK.gift           zestaw w formacie GIFT\n"
                        "  wiedo results wyniki.txt WYNIK.csv           wyniki jako arkusz (CSV)\n"
-                       "  wiedo check ZESTAW.kwz                       co w zestawie trzeba poprawić"));
+                       "  wiedo check ZESTAW.kwz                       co w zestawie trzeba poprawić\n"
+                       "  wiedo analysis odpowiedzi.txt ZESTAW.kwz WYNIK.csv\n"
+                       "                                               analiza pytań z odpowiedzi uczniów"));
     // Qt's own help option speaks English even with its Polish texts, so the program has its own.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
                                   QStringLiteral("Wyświetla tę pomoc."));
@@ -87,8 +89,8 @@ QString questionSetToOpen(QCoreApplication& application) {
     const QStringList sets = parser.positionalArguments();
     if (!sets.isEmpty() && looksLikeCommand(sets.front())) {
         std::fprintf(stderr, "%s\n",
-                     qPrintable(QStringLiteral("wiedo: nie ma polecenia „%1”; polecenia to import, export, results "
-                                               "i check (zobacz: wiedo --help).")
+                     qPrintable(QStringLiteral("wiedo: nie ma polecenia „%1”; polecenia to import, export, results, "
+                                               "check i analysis (zobacz: wiedo --help).")
                                     .arg(sets.front())));
         std::exit(2);
     }

@@ -27,6 +27,7 @@ constexpr Command commands[] = {
     {"export", runExport},
     {"results", runResults},
     {"check", runCheck},
+    {"analysis", runAnalysis},
 };
 
 QString native(const QString& path) {

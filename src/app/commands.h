@@ -1,5 +1,5 @@
 #pragma once
-// The terminal commands of the program (`wiedo import`, `export`, `results`, `check`): each reads and
+// The terminal commands of the program (`wiedo import`, `export`, `results`, `check`, `analysis`): each reads and
 // writes files, answers in Polish on the terminal and opens no window.
 #include <QByteArray>
 #include <QString>
@@ -53,5 +53,6 @@ int runImport(const QStringList& arguments);
 int runExport(const QStringList& arguments);
 int runResults(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
+int runAnalysis(const QStringList& arguments);
 
 }  // namespace app

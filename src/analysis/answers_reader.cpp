@@ -1,0 +1,304 @@
+#include "analysis/answers_reader.h"
+
+#include "bridges/lines.h"
+#include "platform/codepage.h"
+#include "platform/disk_calls.h"
+#include "platform/paths.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QSet>
+#include <QTime>
+
+#include <optional>
+
+namespace analysis {
+
+using bridges::LogFault;
+using grading::TestAnswers;
+
+namespace {
+
+// One field of a line in the record format: a quoted text or a bare value.
+struct Field {
+    QStringView text;
+    bool quoted = false;
+};
+
+// The fields of a line, or nothing when the line is not in the record format (a quote left open, or
+// something other than a comma after a closing quote).
+std::optional<QList<Field>> fieldsOf(QStringView line)
+{
+    QList<Field> fields;
+    qsizetype at = 0;
+    for (;;) {
+        if (at < line.size() && line[at] == u'"') {
+            const qsizetype close = line.indexOf(u'"', at + 1);
+            if (close < 0)
+                return std::nullopt;
+            fields.append({line.mid(at + 1, close - at - 1), true});
+            at = close + 1;
+            if (at == line.size())
+                return fields;
+            if (line[at] != u',')
+                return std::nullopt;
+            ++at;
+        } else {
+            const qsizetype comma = line.indexOf(u',', at);
+            fields.append({line.mid(at, (comma < 0 ? line.size() : comma) - at), false});
+            if (comma < 0)
+                return fields;
+            at = comma + 1;
+        }
+    }
+}
+
+// The quoted word that leads the line, when it is led by one.
+std::optional<QStringView> leadingWord(QStringView line)
+{
+    if (line.isEmpty() || line[0] != u'"')
+        return std::nullopt;
+    const qsizetype close = line.indexOf(u'"', 1);
+    if (close < 0 || (close + 1 < line.size() && line[close + 1] != u','))
+        return std::nullopt;
+    return line.mid(1, close - 1);
+}
+
+bool isBlank(QStringView line)
+{
+    for (const QChar c : line)
+        if (c != u' ' && c != u'\t')
+            return false;
+    return true;
+}
+
+bool allDigits(QStringView text)
+{
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return !text.isEmpty();
+}
+
+// "mm-dd-yyyy" and "hh:mm:ss" as the program writes them; a day and a time that exist.
+std::optional<QDate> dateOf(QStringView text)
+{
+    if (text.size() != 10 || text[2] != u'-' || text[5] != u'-' || !allDigits(text.mid(0, 2))
+        || !allDigits(text.mid(3, 2)) || !allDigits(text.mid(6, 4)))
+        return std::nullopt;
+    const QDate date(text.mid(6, 4).toInt(), text.mid(0, 2).toInt(), text.mid(3, 2).toInt());
+    return date.isValid() ? std::optional(date) : std::nullopt;
+}
+
+std::optional<QTime> timeOf(QStringView text)
+{
+    if (text.size() != 8 || text[2] != u':' || text[5] != u':' || !allDigits(text.mid(0, 2))
+        || !allDigits(text.mid(3, 2)) || !allDigits(text.mid(6, 2)))
+        return std::nullopt;
+    const QTime time(text.mid(0, 2).toInt(), text.mid(3, 2).toInt(), text.mid(6, 2).toInt());
+    return time.isValid() ? std::optional(time) : std::nullopt;
+}
+
+// Letters of the answers A to E, each at most once and in order, as answerLetters() writes them.
+bool areLetters(QStringView text)
+{
+    char16_t last = u'A' - 1;
+    for (const QChar c : text) {
+        if (c.unicode() <= last || c > u'E')
+            return false;
+        last = c.unicode();
+    }
+    return true;
+}
+
+QString quoted(const QString& word)
+{
+    return QStringLiteral("„%1”").arg(word);
+}
+
+// Reads the log line by line. A record is taken when its "Koniec" line is reached with nothing wrong on
+// the way; the first fault drops the record, and its remaining lines are passed over up to its end or to
+// the next record's first line.
+class Reader {
+public:
+    AnswersLog log;
+
+    void line(QStringView text, qsizetype number)
+    {
+        const std::optional<QStringView> word = leadingWord(text);
+        const bool starts = word && *word == grading::answersStartWord;
+        switch (state_) {
+        case State::InRecord:
+            if (starts) {
+                fault(number, QStringLiteral("brak wiersza %1, a w tym wierszu zaczyna się następny wpis")
+                                  .arg(quoted(grading::answersEndWord)));
+                break;  // the new record is read below
+            }
+            if (!word)
+                return fault(number, QStringLiteral("wiersz nie zaczyna się od słowa w cudzysłowie"));
+            return inRecord(*word, text, number);
+        case State::Damaged:
+            if (word && *word == grading::answersEndWord) {
+                state_ = State::Between;
+                return;
+            }
+            if (!starts)
+                return;
+            break;
+        case State::Between:
+            break;
+        }
+        if (starts)
+            return start(text, number);
+        if (isBlank(text)) {
+            endStray();
+        } else if (strayFrom_ < 0) {
+            strayFrom_ = number;
+        }
+    }
+
+    void end(qsizetype lastLine)
+    {
+        if (state_ == State::InRecord)
+            fault(lastLine, QStringLiteral("wpis urywa się na końcu pliku"));
+        endStray();
+    }
+
+private:
+    enum class State { Between, InRecord, Damaged };
+
+    void endStray()
+    {
+        if (strayFrom_ >= 0)
+            log.faults.append({strayFrom_, QStringLiteral("tekst poza wpisem, pominięty")});
+        strayFrom_ = -1;
+    }
+
+    void fault(qsizetype number, const QString& what)
+    {
+        log.faults.append(
+            {number, QStringLiteral("wpis z wiersza %1 pominięty: %2").arg(current_.line).arg(what)});
+        state_ = State::Damaged;
+    }
+
+    void start(QStringView text, qsizetype number)
+    {
+        endStray();
+        current_ = AnsweredTest{};
+        current_.line = number;
+        ticked_ = key_ = false;
+        state_ = State::InRecord;
+        const std::optional<QList<Field>> fields = fieldsOf(text);
+        if (!fields || fields->size() != 8 || !(*fields)[1].quoted || !(*fields)[2].quoted || !(*fields)[3].quoted
+            || !(*fields)[4].quoted || !(*fields)[5].quoted || !(*fields)[6].quoted || (*fields)[7].quoted)
+            return fault(number, QStringLiteral("pierwszy wiersz wpisu nie ma ośmiu pól: %1, imienia, nazwiska, "
+                                                "klasy, daty, godziny, pliku z testami i liczby pytań")
+                                     .arg(quoted(grading::answersStartWord)));
+        const QList<Field>& f = *fields;
+        const std::optional<QDate> date = dateOf(f[4].text);
+        if (!date)
+            return fault(number, QStringLiteral("niepoprawna data „%1” (oczekiwano mm-dd-rrrr)").arg(f[4].text));
+        const std::optional<QTime> time = timeOf(f[5].text);
+        if (!time)
+            return fault(number, QStringLiteral("niepoprawna godzina „%1” (oczekiwano gg:mm:ss)").arg(f[5].text));
+        bool counted = false;
+        count_ = f[7].text.toInt(&counted);
+        if (!allDigits(f[7].text) || !counted)
+            return fault(number, QStringLiteral("niepoprawna liczba pytań „%1”").arg(f[7].text));
+        TestAnswers& a = current_.answers;
+        a.firstName = f[1].text.toString();
+        a.surname = f[2].text.toString();
+        a.className = f[3].text.toString();
+        a.when = QDateTime(*date, *time, Qt::UTC);
+        a.setPath = f[6].text.toString();
+    }
+
+    void inRecord(QStringView word, QStringView text, qsizetype number)
+    {
+        if (word == grading::answersEndWord) {
+            for (const auto& [seen, name] : {std::pair{ticked_, grading::answersTickedWord},
+                                             std::pair{key_, grading::answersKeyWord}})
+                if (!seen)
+                    return fault(number, QStringLiteral("brak wiersza %1 przed wierszem %2")
+                                             .arg(quoted(name), quoted(grading::answersEndWord)));
+            log.tests.append(current_);
+            state_ = State::Between;
+            return;
+        }
+        const bool ticked = word == grading::answersTickedWord;
+        if (!ticked && word != grading::answersKeyWord)
+            return;  // a line a later version added
+        const QString name = word.toString();
+        bool& seen = ticked ? ticked_ : key_;
+        if (seen)
+            return fault(number, QStringLiteral("powtórzony wiersz %1").arg(quoted(name)));
+        seen = true;
+        const std::optional<QList<Field>> fields = fieldsOf(text);
+        if (!fields)
+            return fault(number, QStringLiteral("niezamknięty cudzysłów w wierszu %1").arg(quoted(name)));
+        if (fields->size() - 1 != count_)
+            return fault(number, QStringLiteral("w wierszu %1 jest pól: %2, a pytań: %3")
+                                     .arg(quoted(name)).arg(fields->size() - 1).arg(count_));
+        QList<QString>& letters = ticked ? current_.answers.ticked : current_.answers.key;
+        letters.reserve(count_);
+        for (qsizetype i = 1; i < fields->size(); ++i) {
+            const Field& field = (*fields)[i];
+            if (!field.quoted || !areLetters(field.text))
+                return fault(number, QStringLiteral("w wierszu %1 pytanie %2 ma „%3” zamiast liter od A do E, "
+                                                    "każdej najwyżej raz i po kolei")
+                                         .arg(quoted(name)).arg(i).arg(field.text));
+            letters.append(field.text.toString());
+        }
+    }
+
+    State state_ = State::Between;
+    AnsweredTest current_;
+    int count_ = 0;
+    bool ticked_ = false;
+    bool key_ = false;
+    qsizetype strayFrom_ = -1;  // the first line of a run of lines that belong to no record
+};
+
+}  // namespace
+
+AnswersLog parseAnswersLog(QByteArrayView bytes)
+{
+    Reader reader;
+    const int lines = bridges::forEachLine(bytes, [&reader](QByteArrayView line, int number) {
+        reader.line(platform::decode1250(line.data(), line.size()), number);
+        return true;
+    });
+    reader.end(lines);
+    return std::move(reader.log);
+}
+
+bool sameSet(const QString& recordedPath, const QString& setPath)
+{
+    const std::optional<QString> recorded = platform::resolvePath(recordedPath);
+    const std::optional<QString> set = platform::resolvePath(setPath);
+    if (!recorded || !set)
+        return false;
+    if (QFileInfo::exists(*recorded) && QFileInfo::exists(*set))
+        return platform::sameFile(*recorded, *set);
+    return recorded->compare(*set, Qt::CaseInsensitive) == 0;
+}
+
+QList<QString> setsNamed(const AnswersLog& log)
+{
+    QList<QString> named;
+    QSet<QString> seen;
+    for (const AnsweredTest& test : log.tests) {
+        const QString& path = test.answers.setPath;
+        if (seen.contains(path))
+            continue;
+        seen.insert(path);
+        bool known = false;
+        for (const QString& other : named)
+            known = known || sameSet(path, other);
+        if (!known)
+            named.append(path);
+    }
+    return named;
+}
+
+}  // namespace analysis

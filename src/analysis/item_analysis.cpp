@@ -1,0 +1,237 @@
+#include "analysis/item_analysis.h"
+
+#include "bridges/results_csv.h"
+#include "bridges/set_check.h"
+#include "platform/errors.h"
+#include "questionset/questionset.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace analysis {
+
+using grading::TestAnswers;
+
+namespace {
+
+// The letters as a set of bits, A the lowest; -1 for a text that is no letters of answers.
+int maskOf(const QString& letters)
+{
+    int mask = 0;
+    for (const QChar c : letters) {
+        if (c < u'A' || c > u'E')
+            return -1;
+        mask |= 1 << (c.unicode() - u'A');
+    }
+    return mask;
+}
+
+// One decimal place (or `decimals`), decimal comma; a value that rounds to zero has no minus sign.
+QString decimal(double value, int decimals = 1)
+{
+    QString text = QString::number(value, 'f', decimals);
+    if (text.startsWith(u'-') && std::all_of(text.begin() + 1, text.end(), [](QChar c) { return c == u'0' || c == u'.'; }))
+        text.remove(0, 1);
+    return text.replace(u'.', u',');
+}
+
+}  // namespace
+
+SetContents readSetContents(const QString& path)
+{
+    if (!questionset::checkHeader(path))
+        throw platform::FileError(platform::FileError::Kind::PastEnd, QStringLiteral("no question set"), path, {});
+    const bridges::WholeSet whole = bridges::readWholeSet(path);
+    if (whole.damaged)
+        throw platform::FileError(platform::FileError::Kind::PastEnd, QStringLiteral("damaged question"), path, {});
+    SetContents set;
+    for (const questionset::Question& q : whole.questions) {
+        std::array<bool, 5> correct{};
+        std::array<bool, 5> written{};
+        for (std::size_t i = 0; i < 5; ++i) {
+            correct[i] = q.flags[i] == 1;
+            written[i] = !q.texts.answers[i].isEmpty();
+        }
+        set.questions.append(q.texts.question);
+        set.key.append(grading::answerLetters(correct));
+        set.answered.append(grading::answerLetters(written));
+    }
+    return set;
+}
+
+ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
+{
+    const qsizetype p = set.key.size();
+    const qsizetype s = tests.size();
+    QList<int> key;
+    for (const QString& letters : set.key)
+        key.append(maskOf(letters));
+
+    // Per test and question: the letters ticked, and whether they are the current key (x).
+    std::vector<int> tickedMask(static_cast<std::size_t>(s * p));
+    std::vector<char> good(static_cast<std::size_t>(s * p));
+    std::vector<qint64> total(static_cast<std::size_t>(s));  // X
+    for (qsizetype t = 0; t < s; ++t)
+        for (qsizetype i = 0; i < p; ++i) {
+            const std::size_t at = static_cast<std::size_t>(t * p + i);
+            tickedMask[at] = maskOf(tests[t].ticked.value(i));
+            good[at] = tickedMask[at] == key[i];
+            total[static_cast<std::size_t>(t)] += good[at];
+        }
+
+    ItemAnalysis result;
+    TestFigures& test = result.test;
+    test.tests = s;
+    test.questions = p;
+    test.uncertain = s < 10;
+    // Sums in whole numbers, so that a figure with no spread is exactly zero and not a rounding's remainder.
+    qint64 sumX = 0;
+    qint64 sumXX = 0;
+    for (const qint64 x : total) {
+        sumX += x;
+        sumXX += x * x;
+    }
+    const qint64 spreadX = s * sumXX - sumX * sumX;  // s(s−1)·var(X)
+    if (s > 0) {
+        test.mean = double(sumX) / double(s);
+        if (p > 0)
+            test.meanShare = 100.0 * test.mean / double(p);
+    }
+    if (s >= 2) {
+        test.deviation = std::sqrt(double(spreadX) / double(s) / double(s - 1));
+        if (p > 0)
+            test.deviationShare = 100.0 * *test.deviation / double(p);
+    }
+
+    // Tests from the highest X down; among equal ones the log's order stands.
+    std::vector<qsizetype> order(static_cast<std::size_t>(s));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&total](qsizetype a, qsizetype b) {
+        return total[static_cast<std::size_t>(a)] > total[static_cast<std::size_t>(b)];
+    });
+    const qsizetype third = std::max<qsizetype>(1, s / 3);
+
+    qint64 itemSpreads = 0;  // s(s−1)·Σ var(x_i)
+    for (qsizetype i = 0; i < p; ++i) {
+        QuestionFigures q;
+        qint64 sumx = 0;
+        qint64 sumR = 0;
+        qint64 sumRR = 0;
+        qint64 sumxR = 0;
+        std::array<qint64, 5> ticks{};
+        bool keyChanged = false;
+        for (qsizetype t = 0; t < s; ++t) {
+            const std::size_t at = static_cast<std::size_t>(t * p + i);
+            const qint64 x = good[at];
+            const qint64 r = total[static_cast<std::size_t>(t)] - x;
+            sumx += x;
+            sumR += r;
+            sumRR += r * r;
+            sumxR += x * r;
+            for (int k = 0; k < 5; ++k)
+                ticks[k] += tickedMask[at] >= 0 && (tickedMask[at] >> k & 1);
+            keyChanged = keyChanged || maskOf(tests[t].key.value(i)) != key[i];
+        }
+        const qint64 spreadx = s * sumx - sumx * sumx;
+        const qint64 spreadR = s * sumRR - sumR * sumR;
+        itemSpreads += spreadx;
+        if (s > 0) {
+            q.facility = 100.0 * double(sumx) / double(s);
+            for (int k = 0; k < 5; ++k)
+                q.ticked[k] = 100.0 * double(ticks[k]) / double(s);
+            const auto share = [&](auto from, auto to, int k) {
+                qsizetype n = 0;
+                for (auto t = from; t != to; ++t) {
+                    const int mask = tickedMask[static_cast<std::size_t>(*t * p + i)];
+                    n += mask >= 0 && (mask >> k & 1);
+                }
+                return 100.0 * double(n) / double(third);
+            };
+            for (int k = 0; k < 5; ++k) {
+                q.tickedTop[k] = share(order.begin(), order.begin() + third, k);
+                q.tickedBottom[k] = share(order.end() - third, order.end(), k);
+            }
+        }
+        if (spreadx > 0 && spreadR > 0)
+            q.discrimination = 100.0 * double(s * sumxR - sumx * sumR) / std::sqrt(double(spreadx) * double(spreadR));
+
+        if (s > 0) {
+            // Whole-number comparisons: a facility of exactly 20 or 90 is not flagged.
+            if (5 * sumx < s)
+                q.flags << QStringLiteral("bardzo trudne");
+            if (10 * sumx > 9 * s)
+                q.flags << QStringLiteral("bardzo łatwe");
+            if (q.discrimination && *q.discrimination < 0)
+                q.flags << QStringLiteral("sprawdź klucz: lepsi uczniowie odpowiadają gorzej");
+            else if (q.discrimination && *q.discrimination < 20)
+                q.flags << QStringLiteral("słabo różnicuje");
+            const int answered = maskOf(set.answered.value(i));
+            for (int k = 0; k < 5; ++k)
+                if (answered >= 0 && (answered >> k & 1) && !(key[i] >= 0 && (key[i] >> k & 1)) && ticks[k] == 0)
+                    q.flags << QStringLiteral("odpowiedź %1 nie zmyla nikogo").arg(QChar(u'A' + k));
+            if (keyChanged)
+                q.flags << QStringLiteral("klucz zmieniony po teście");
+        }
+        result.questions.append(q);
+    }
+
+    if (s >= 2 && p >= 2 && spreadX > 0) {
+        test.alpha = double(p) / double(p - 1) * (1.0 - double(itemSpreads) / double(spreadX));
+        test.measurementError = *test.deviation * std::sqrt(1.0 - *test.alpha);
+    }
+    return result;
+}
+
+QByteArray analysisTable(const SetContents& set, const ItemAnalysis& analysis)
+{
+    QByteArray table("\xEF\xBB\xBF");
+    table += QStringLiteral("Nr;Pytanie;Łatwość;Różnicowanie;A;B;C;D;E;Uwagi\r\n").toUtf8();
+    // With no test there is nothing to show but the questions: an empty cell, not a facility of 0.
+    const bool figures = analysis.test.tests > 0;
+    for (qsizetype i = 0; i < analysis.questions.size(); ++i) {
+        const QuestionFigures& q = analysis.questions[i];
+        // Numbers go in as they are: a negative discrimination must stay a number for the spreadsheet.
+        table += QByteArray::number(i + 1) + ';' + bridges::tableField(set.questions.value(i)) + ';';
+        if (figures)
+            table += decimal(q.facility).toUtf8();
+        table += ';';
+        if (q.discrimination)
+            table += decimal(*q.discrimination).toUtf8();
+        for (const double share : q.ticked) {
+            table += ';';
+            if (figures)
+                table += decimal(share).toUtf8();
+        }
+        table += ';' + bridges::tableField(q.flags.join(QStringLiteral(", "))) + "\r\n";
+    }
+    return table;
+}
+
+QStringList testSummary(const TestFigures& test)
+{
+    const QString none = QStringLiteral("brak");
+    return {
+        QStringLiteral("Testów: %1").arg(test.tests),
+        QStringLiteral("Średni wynik: %1%").arg(decimal(test.meanShare)),
+        QStringLiteral("Odchylenie standardowe: %1")
+            .arg(test.deviationShare ? decimal(*test.deviationShare) + u'%' : none),
+        QStringLiteral("Alfa Cronbacha: %1").arg(test.alpha ? decimal(*test.alpha, 2) : none),
+        QStringLiteral("Błąd standardowy pomiaru: %1")
+            .arg(test.measurementError ? decimal(*test.measurementError) : none),
+    };
+}
+
+std::optional<Regraded> regrade(const TestAnswers& test, const SetContents& set, const grading::Thresholds& scale)
+{
+    const qsizetype p = set.key.size();
+    if (test.ticked.size() != p || test.key.size() != p || test.key == set.key)
+        return std::nullopt;
+    Regraded regraded;
+    for (qsizetype i = 0; i < p; ++i)
+        regraded.points += maskOf(test.ticked[i]) == maskOf(set.key[i]);
+    regraded.grade = grading::computeGrade(regraded.points, scale);
+    return regraded;
+}
+
+}  // namespace analysis

@@ -1,0 +1,75 @@
+// The answers log read back: damaged and cut records left out with their line, other line ends and later
+// lines taken.
+#include "analysis/answers_reader.h"
+
+#include <QtTest>
+
+namespace {
+
+QByteArray record(const QString& first, const QString& set = QStringLiteral("C:\\testy\\historia.kwz"),
+                  const QList<QString>& ticked = {"A", "BC"}, const QList<QString>& key = {"A", "B"})
+{
+    return grading::formatAnswersRecord({first, QStringLiteral("Nowak"), QStringLiteral("3A"),
+                                         QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC), set, ticked, key});
+}
+
+}  // namespace
+
+class TestAnswersReader : public QObject {
+    Q_OBJECT
+private slots:
+    void faultsLeaveRecordsOut_data();
+    void faultsLeaveRecordsOut();
+};
+
+void TestAnswersReader::faultsLeaveRecordsOut_data()
+{
+    QTest::addColumn<QByteArray>("log");
+    QTest::addColumn<QStringList>("read");    // first names of the tests taken
+    QTest::addColumn<QStringList>("faults");  // "line: part of the message"
+    const QByteArray ewa = record("Ewa"), ola = record("Ola");
+    QTest::newRow("whole") << ewa + "\r\n" + ola << QStringList{"Ewa", "Ola"} << QStringList{};
+    QTest::newRow("cut_record") << ewa + ola.left(ola.indexOf("\"Koniec\"")) << QStringList{"Ewa"}
+                                << QStringList{"7: wpis z wiersza 5 pominięty: wpis urywa się na końcu pliku"};
+    QTest::newRow("wrong_count") << record("Ewa", "x.kwz", {"A", "B"}, {"A"}) + ola << QStringList{"Ola"}
+                                 << QStringList{"3: w wierszu „Klucz” jest pól: 1, a pytań: 2"};
+    QTest::newRow("bad_letter") << record("Ewa", "x.kwz", {"A", "CB"}) + record("Iza", "x.kwz", {"A", "F"}) + ola
+                                << QStringList{"Ola"} << QStringList{"2: pytanie 2 ma „CB”", "6: pytanie 2 ma „F”"};
+    QTest::newRow("bad_date") << QByteArray(ewa).replace("12-09-2026", "13-09-2026") + ola << QStringList{"Ola"}
+                              << QStringList{"1: niepoprawna data „13-09-2026”"};
+    QTest::newRow("unknown_line_skipped") << QByteArray(ewa).replace("\"Koniec\"", "\"Czas\",125\r\n\"Koniec\"")
+                                          << QStringList{"Ewa"} << QStringList{};
+    QTest::newRow("lf_ends") << QByteArray(ewa + ola).replace("\r\n", "\n") << QStringList{"Ewa", "Ola"}
+                             << QStringList{};
+    QTest::newRow("lone_cr_ends") << QByteArray(ewa + ola).replace("\r\n", "\r") << QStringList{"Ewa", "Ola"}
+                                  << QStringList{};
+    QTest::newRow("next_record_before_end") << ewa.left(ewa.indexOf("\"Koniec\"")) + ola << QStringList{"Ola"}
+                                            << QStringList{"4: wpis z wiersza 1 pominięty: brak wiersza „Koniec”"};
+    QTest::newRow("stray_text") << ewa + "notatka\r\n" + ola << QStringList{"Ewa", "Ola"}
+                                << QStringList{"5: tekst poza wpisem"};
+}
+
+void TestAnswersReader::faultsLeaveRecordsOut()
+{
+    QFETCH(QByteArray, log);
+    QFETCH(QStringList, read);
+    QFETCH(QStringList, faults);
+    const analysis::AnswersLog parsed = analysis::parseAnswersLog(log);
+    QStringList names;
+    for (const analysis::AnsweredTest& test : parsed.tests)
+        names << test.answers.firstName;
+    QCOMPARE(names, read);
+    QCOMPARE(parsed.faults.size(), faults.size());
+    for (qsizetype i = 0; i < faults.size(); ++i) {
+        const QString seen = QStringLiteral("%1: %2").arg(parsed.faults[i].line).arg(parsed.faults[i].what);
+        QVERIFY2(seen.startsWith(faults[i].section(u':', 0, 0) + u':') && seen.contains(faults[i].section(": ", 1)),
+                 qPrintable(seen));
+    }
+    if (!read.isEmpty()) {
+        QCOMPARE(parsed.tests[0].answers.when, QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC));
+        QCOMPARE(parsed.tests[0].answers.ticked, QList<QString>({"A", "BC"}));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAnswersReader)
+#include "tst_answers_reader.moc"
