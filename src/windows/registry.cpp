@@ -10,6 +10,7 @@
 #include "windows/info/oprg.h"
 #include "windows/main/wiedo.h"
 #include "windows/options/opcje.h"
+#include "windows/results/wyniki.h"
 #include "windows/scale_editor/punkty.h"
 #include "windows/screensaver/ssaver.h"
 #include "windows/signin/open_window.h"
@@ -41,6 +42,7 @@ void registerAll() {
     add<SSaver>();
     add<KWZ_Txt>();
     add<NoweWiedo>();
+    add<Wyniki>();
 }
 
 }  // namespace windows

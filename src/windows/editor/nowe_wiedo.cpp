@@ -268,16 +268,35 @@ void NoweWiedo::otwórz_Click() {
         platform::dialogs().openFile({QString(), CD1.Filter, QString(), QString()});
     if (!chosen || chosen->isEmpty())
         return;
-    CD1.FileName = *chosen;
+    openChosen(*chosen);
+}
+
+void NoweWiedo::openAt(const QString& path, int number) {
+    if (!mayLeaveRecord() || !openChosen(path) || number <= 1 || number > count())
+        return;
+    closeEveryFile();
+    try {
+        const questionset::Question question = questionset::readForEditor(setPath_, number);
+        setCounters(number, count());
+        showRecord(question);
+    } catch (const EditorError& error) {
+        platform::msgBox(QStringLiteral("Pytanie nr %1: zestaw pytań %2 %3. Na ekranie zostaje pierwsze pytanie.")
+                             .arg(number)
+                             .arg(setPath_, reasonText(error)),
+                         Buttons::Ok, Icon::Exclamation, QStringLiteral("Błąd zestawu pytań"));
+    }
+}
+
+bool NoweWiedo::openChosen(const QString& path) {
+    CD1.FileName = path;
     closeEveryFile();
     // From here on the record operations act on this set only if it proves to be one.
     setOpenSet(QString());
-    const QString path = *chosen;
     try {
         if (!questionset::checkHeader(path)) {
             platform::msgBox(QStringLiteral("Ten plik został uszkodzony !!!"), Buttons::Ok, Icon::Exclamation,
                              QStringLiteral("Nieprawidłowy format pliku"));
-            return;
+            return false;
         }
         setCounterTexts(QStringLiteral("1"), Label13->text());
         const int questions = questionset::countQuestions(
@@ -290,11 +309,13 @@ void NoweWiedo::otwórz_Click() {
             // A set with no question yet is a new set, ready for its first one.
             setCounters(1, 1);
             showNewRecord();
-            return;
+            return true;
         }
         showRecord(questionset::readQuestion(path, 1));
+        return true;
     } catch (const platform::FileError&) {
         closeEveryFile();
+        return false;
     }
 }
 

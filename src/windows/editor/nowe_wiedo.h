@@ -37,6 +37,9 @@ public:
     // ---- menu "Pytania"
     void nowyzestaw_Click();
     void otwórz_Click();
+    // Opens the set as the open command does and shows its question `number` (from 1), for a window that
+    // sends the teacher to a question of a set.
+    void openAt(const QString& path, int number);
     void Odśw_Click();
     void ZamiknijZST_Click();
     void wyjdź_Click();
@@ -139,6 +142,8 @@ private:
     void setCounters(int current, int count);
     void setCounterTexts(const QString& currentText, const QString& countText);
     bool haveSet();
+    // The open command's work on a chosen path; false when the set could not be opened.
+    bool openChosen(const QString& path);
     void setOpenSet(const QString& path);
 
     // Saving the question on screen: appended at the end, or written in its place.

@@ -78,6 +78,7 @@ public:
     void edytujwiedo_Click();
     void Punktacja_Click();
     void opcje_Click();
+    void wynikiAnaliza_Click();
     void drukuj_Click();
     void druKPod_Click();
     void drukKarO_Click();
@@ -148,6 +149,7 @@ public:
     QAction* edytujwiedo;
     QAction* Punktacja;
     QAction* opcje;
+    QAction* wynikiAnaliza;
     QMenu* Drukowanie;
     QAction* drukuj;
     QAction* druKPod;

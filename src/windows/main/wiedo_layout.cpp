@@ -166,6 +166,8 @@ Wiedo::Wiedo() : ui::Form(formName) {
                        QKeySequence(Qt::CTRL | Qt::Key_E));
     Punktacja = item(dlaNauczyciela, "Punktacja", QStringLiteral("&Punktacja"), QKeySequence(Qt::CTRL | Qt::Key_P));
     opcje = item(dlaNauczyciela, "opcje", QStringLiteral("Opcje"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    wynikiAnaliza = item(dlaNauczyciela, "wynikiAnaliza", QStringLiteral("&Wyniki i analiza"),
+                         QKeySequence(Qt::CTRL | Qt::Key_R));
     Drukowanie = tekty_->addMenu(QStringLiteral("&Drukowanie"));
     Drukowanie->setObjectName(QStringLiteral("Drukowanie"));
     drukuj = item(Drukowanie, "drukuj", QStringLiteral("&Drukuj test"), QKeySequence(Qt::SHIFT | Qt::Key_F2));
@@ -228,6 +230,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     ui::on(edytujwiedo, &QAction::triggered, [this] { edytujwiedo_Click(); });
     ui::on(Punktacja, &QAction::triggered, [this] { Punktacja_Click(); });
     ui::on(opcje, &QAction::triggered, [this] { opcje_Click(); });
+    ui::on(wynikiAnaliza, &QAction::triggered, [this] { wynikiAnaliza_Click(); });
     ui::on(drukuj, &QAction::triggered, [this] { drukuj_Click(); });
     ui::on(druKPod, &QAction::triggered, [this] { druKPod_Click(); });
     ui::on(drukKarO, &QAction::triggered, [this] { drukKarO_Click(); });

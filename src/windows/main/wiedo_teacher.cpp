@@ -4,6 +4,7 @@
 #include "ui/teacher_gate.h"
 #include "windows/editor/nowe_wiedo.h"
 #include "windows/options/opcje.h"
+#include "windows/results/wyniki.h"
 #include "windows/scale_editor/punkty.h"
 #include "windows/temp/temp_window.h"
 
@@ -37,6 +38,15 @@ void Wiedo::edytujwiedo_Click() {
     if (ui::askTeacherPassword(programFolder(), ui::optionsQuestion()) != ui::GateAnswer::Open)
         return;
     ui::forms().get<NoweWiedo>().ShowModal();
+}
+
+void Wiedo::wynikiAnaliza_Click() {
+    // The analysis names each question's key and opens the editor: behind the same gate as the editor.
+    if (ui::askTeacherPassword(programFolder(), ui::optionsQuestion()) != ui::GateAnswer::Open)
+        return;
+    auto& results = ui::forms().get<Wyniki>();
+    results.reload();
+    results.Show();
 }
 
 bool Wiedo::keyPrintAllowed() {
