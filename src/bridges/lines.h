@@ -3,7 +3,6 @@
 // were converted twice) each end one line. The same rule numbers the lines of every message.
 #include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 
 namespace bridges {
 
@@ -11,8 +10,10 @@ namespace bridges {
 // own first bytes are a byte order mark), so a text that holds one is never taken for an empty one.
 inline QString textOfUtf8(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return utf8(bytes);
+    // QString::fromUtf8 would drop the mark as a byte order mark.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(bytes.sliced(3));
+    return QString::fromUtf8(bytes);
 }
 
 // Index of the first CR or LF at or after `from`, or the size of the text.
