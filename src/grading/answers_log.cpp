@@ -52,6 +52,18 @@ QByteArray formatAnswersRecord(const TestAnswers& a)
                                               textField(a.setPath), records::Field::number(a.ticked.size())});
     bytes += wordLine(answersTickedWord, a.ticked);
     bytes += wordLine(answersKeyWord, a.key);
+    if (!a.questionOrder.isEmpty()) {
+        QList<records::Field> fields{records::Field::text(answersQuestionOrderWord)};
+        for (const int n : a.questionOrder)
+            fields.append(records::Field::number(n));
+        bytes += records::formatRecord(fields);
+    }
+    if (!a.answerOrder.isEmpty())
+        bytes += wordLine(answersAnswerOrderWord, a.answerOrder);
+    if (a.windowLeft > 0)
+        bytes += records::formatRecord({records::Field::text(answersWindowLeftWord), records::Field::number(a.windowLeft)});
+    if (a.brokenOffAfter)
+        bytes += records::formatRecord({records::Field::text(answersBrokenOffWord), records::Field::number(*a.brokenOffAfter)});
     bytes += records::formatRecord({records::Field::text(answersEndWord)});
     return bytes;
 }
@@ -73,6 +85,15 @@ void appendTest(const QString& programFolder, const QByteArray& resultRecord, co
         platform::files().flushToDisk(answers.number());
         throw;
     }
+    answers.commit();
+}
+
+void appendBrokenOff(const QString& programFolder, const QByteArray& answersRecord)
+{
+    const platform::SharedFolderLock lock(programFolder);
+    const QString path = programFolder + QLatin1String(config::answersLogFileName);
+    platform::OpenedFile answers(path, platform::OpenMode::Append);
+    appendWhole(answers.number(), path, answersRecord, answersRecordMarks());
     answers.commit();
 }
 

@@ -10,13 +10,21 @@
 //   "Koniec"
 //
 // The first line: first name, surname, class, date and time as in "wyniki.txt", the set's path and the
-// number of questions shown; then one field per question shown, in the set's order. A reader skips lines
-// it does not know between the first line and "Koniec", so later records may carry more.
+// number of questions shown; then one field per question shown, in the set's order. A lab exam adds, before
+// "Koniec", only what applies to the test:
+//
+//   "Kolejność pytań",3,1,4,2            the set's question numbers in the order the student saw them
+//   "Kolejność odpowiedzi","CAB","ABCDE"  per question, in the set's order, its letters in the order shown
+//   "Opuszczenia okna",2                 how often the main window stopped being the active one
+//   "Przerwany",2                        a test broken off after that many questions and never graded
+//
+// A reader skips lines it does not know between the first line and "Koniec", so later records may carry more.
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace grading {
 
@@ -24,6 +32,10 @@ inline const QString answersStartWord = QStringLiteral("Odpowiedzi");
 inline const QString answersTickedWord = QStringLiteral("Zaznaczone");
 inline const QString answersKeyWord = QStringLiteral("Klucz");
 inline const QString answersEndWord = QStringLiteral("Koniec");
+inline const QString answersQuestionOrderWord = QStringLiteral("Kolejność pytań");
+inline const QString answersAnswerOrderWord = QStringLiteral("Kolejność odpowiedzi");
+inline const QString answersWindowLeftWord = QStringLiteral("Opuszczenia okna");
+inline const QString answersBrokenOffWord = QStringLiteral("Przerwany");
 
 struct TestAnswers {
     QString firstName;
@@ -33,6 +45,10 @@ struct TestAnswers {
     QString setPath;
     QList<QString> ticked;  // per question shown: the letters ticked, "" for none, "AC" for A and C
     QList<QString> key;     // per question shown: the letters of the correct answers at the time
+    QList<int> questionOrder;       // set's question numbers (from 1) in the order shown; empty: the set's order
+    QList<QString> answerOrder;     // per question, its letters in the order shown; empty: A to E everywhere
+    int windowLeft = 0;             // times the main window stopped being the active window
+    std::optional<int> brokenOffAfter;  // a test broken off and never graded: the questions judged
 };
 
 // "AC" for A and C ticked; "" for none.
@@ -48,5 +64,8 @@ QByteArray formatAnswersRecord(const TestAnswers& answers);
 // A remainder of a record that a killed copy left at the end of either log is cut off first. Throws
 // platform::FileError as appendResult does.
 void appendTest(const QString& programFolder, const QByteArray& resultRecord, const QByteArray& answersRecord);
+
+// Appends the record of a test broken off and never graded to "odpowiedzi.txt" alone, as appendTest appends.
+void appendBrokenOff(const QString& programFolder, const QByteArray& answersRecord);
 
 }  // namespace grading

@@ -53,6 +53,15 @@ private slots:
     {
         QCOMPARE(grading::formatAnswersRecord(sample()), sampleBytes);
         QCOMPARE(grading::answerLetters({true, false, true, false, true}), QStringLiteral("ACE"));
+        grading::TestAnswers lab = sample();
+        lab.questionOrder = {3, 1, 2};
+        lab.answerOrder = {QStringLiteral("CAB"), QStringLiteral("ABCDE"), QStringLiteral("EDCBA")};
+        lab.windowLeft = 2;
+        lab.brokenOffAfter = 1;
+        QCOMPARE(grading::formatAnswersRecord(lab),
+                 sampleBytes.chopped(10) + "\"Kolejno\x9c\xe6 pyta\xf1\",3,1,2\r\n"
+                 "\"Kolejno\x9c\xe6 odpowiedzi\",\"CAB\",\"ABCDE\",\"EDCBA\"\r\n"
+                 "\"Opuszczenia okna\",2\r\n\"Przerwany\",1\r\n\"Koniec\"\r\n");
     }
 
     // A failure anywhere in either append leaves both logs as they were; the next test then follows the last
