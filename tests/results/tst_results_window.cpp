@@ -47,6 +47,18 @@ grading::ResultRecord recordOf(const ProgramFixture& fx, const Test& t) {
             QString::number(t.points), QStringLiteral("3"), t.grade, QDateTime(t.date, QTime(10, 0, 0), Qt::UTC)};
 }
 
+grading::TestAnswers answersOf(const grading::ResultRecord& r, const QList<QString>& ticked, const QList<QString>& key) {
+    grading::TestAnswers a;
+    a.firstName = r.firstName;
+    a.surname = r.surname;
+    a.className = r.className;
+    a.when = r.when;
+    a.setPath = r.setPath;
+    a.ticked = ticked;
+    a.key = key;
+    return a;
+}
+
 // The log of the tests above; Jan's test was judged under a key whose third answer was D, Anna's under
 // today's key, and the others have no answers record.
 void writeLogs(ProgramFixture& fx, const QByteArray& tail = {}) {
@@ -56,12 +68,9 @@ void writeLogs(ProgramFixture& fx, const QByteArray& tail = {}) {
     for (const Test& t : tests)
         results += grading::formatResultRecord(recordOf(fx, t));
     fx.write(QStringLiteral("wyniki.txt"), results + tail);
-    const grading::ResultRecord jan = recordOf(fx, tests[0]), anna = recordOf(fx, tests[1]);
     fx.write(QStringLiteral("odpowiedzi.txt"),
-             grading::formatAnswersRecord({jan.firstName, jan.surname, jan.className, jan.when, jan.setPath,
-                                           {"A", "B", "D"}, {"A", "B", "D"}}) +
-                 grading::formatAnswersRecord({anna.firstName, anna.surname, anna.className, anna.when,
-                                               anna.setPath, {"A", "B", "E"}, {"A", "B", "C"}}));
+             grading::formatAnswersRecord(answersOf(recordOf(fx, tests[0]), {"A", "B", "D"}, {"A", "B", "D"})) +
+                 grading::formatAnswersRecord(answersOf(recordOf(fx, tests[1]), {"A", "B", "E"}, {"A", "B", "C"})));
 }
 
 Wyniki& openWindow(windows::Wiedo& main) {
