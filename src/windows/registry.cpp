@@ -15,6 +15,7 @@
 #include "windows/screensaver/ssaver.h"
 #include "windows/signin/open_window.h"
 #include "windows/temp/temp_window.h"
+#include "windows/test_settings/ustawienia_testu.h"
 #include "windows/welcome/witaj.h"
 
 namespace windows {
@@ -43,6 +44,7 @@ void registerAll() {
     add<KWZ_Txt>();
     add<NoweWiedo>();
     add<Wyniki>();
+    add<UstawieniaTestu>();
 }
 
 }  // namespace windows

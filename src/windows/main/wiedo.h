@@ -79,6 +79,7 @@ public:
     void Punktacja_Click();
     void opcje_Click();
     void wynikiAnaliza_Click();
+    void ustawieniaTestu_Click();
     void drukuj_Click();
     void druKPod_Click();
     void drukKarO_Click();
@@ -150,6 +151,7 @@ public:
     QAction* Punktacja;
     QAction* opcje;
     QAction* wynikiAnaliza;
+    QAction* ustawieniaTestu;
     QMenu* Drukowanie;
     QAction* drukuj;
     QAction* druKPod;

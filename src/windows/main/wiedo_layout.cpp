@@ -168,6 +168,8 @@ Wiedo::Wiedo() : ui::Form(formName) {
     opcje = item(dlaNauczyciela, "opcje", QStringLiteral("Opcje"), QKeySequence(Qt::CTRL | Qt::Key_S));
     wynikiAnaliza = item(dlaNauczyciela, "wynikiAnaliza", QStringLiteral("&Wyniki i analiza"),
                          QKeySequence(Qt::CTRL | Qt::Key_R));
+    // "&Twórz" has the T already.
+    ustawieniaTestu = item(dlaNauczyciela, "ustawieniaTestu", QStringLiteral("&Ustawienia testu"));
     Drukowanie = tekty_->addMenu(QStringLiteral("&Drukowanie"));
     Drukowanie->setObjectName(QStringLiteral("Drukowanie"));
     drukuj = item(Drukowanie, "drukuj", QStringLiteral("&Drukuj test"), QKeySequence(Qt::SHIFT | Qt::Key_F2));
@@ -231,6 +233,7 @@ Wiedo::Wiedo() : ui::Form(formName) {
     ui::on(Punktacja, &QAction::triggered, [this] { Punktacja_Click(); });
     ui::on(opcje, &QAction::triggered, [this] { opcje_Click(); });
     ui::on(wynikiAnaliza, &QAction::triggered, [this] { wynikiAnaliza_Click(); });
+    ui::on(ustawieniaTestu, &QAction::triggered, [this] { ustawieniaTestu_Click(); });
     ui::on(drukuj, &QAction::triggered, [this] { drukuj_Click(); });
     ui::on(druKPod, &QAction::triggered, [this] { druKPod_Click(); });
     ui::on(drukKarO, &QAction::triggered, [this] { drukKarO_Click(); });

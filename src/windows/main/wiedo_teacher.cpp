@@ -7,6 +7,7 @@
 #include "windows/results/wyniki.h"
 #include "windows/scale_editor/punkty.h"
 #include "windows/temp/temp_window.h"
+#include "windows/test_settings/ustawienia_testu.h"
 
 namespace windows {
 
@@ -47,6 +48,13 @@ void Wiedo::wynikiAnaliza_Click() {
     auto& results = ui::forms().get<Wyniki>();
     results.reload();
     results.Show();
+}
+
+void Wiedo::ustawieniaTestu_Click() {
+    // A student must not lift the time limit of the test about to be taken.
+    if (ui::askTeacherPassword(programFolder(), ui::optionsQuestion()) != ui::GateAnswer::Open)
+        return;
+    ui::forms().get<UstawieniaTestu>().ShowModal();
 }
 
 bool Wiedo::keyPrintAllowed() {
