@@ -5,6 +5,8 @@
 // start-up figure runs the real program itself.
 #include "bench_data.h"
 
+#include "analysis/answers_reader.h"
+#include "analysis/item_analysis.h"
 #include "bridges/gift.h"
 #include "bridges/imported.h"
 #include "bridges/set_check.h"
@@ -968,6 +970,95 @@ void importFigure(const QString& large, Verdicts& verdicts) {
     verdicts.judge(median(importCpu) / median(wholeCpu), 4.0, QStringLiteral("processor-time ratio"));
 }
 
+// 15. `wiedo analysis` on a log of 10,000 tests of a 40-question example set, against reading that log whole
+// and decoding it: the command's work (reading every record, the set, picking the set's tests, the figures
+// and the table's bytes) may cost at most three times the bare reading. Judged on processor time, as figure 13
+// is; the lines on the terminal and the synced write of the table are left out, as the bare reading writes
+// nothing.
+void analysisFigure(Verdicts& verdicts) {
+    constexpr int testCount = 10000;
+    const QString set = QStringLiteral(WIEDO_BENCH_EXAMPLE_SET);
+    analysis::SetContents contents;
+    try {
+        contents = analysis::readSetContents(set);
+    } catch (const platform::FileError& e) {
+        return verdicts.broken(QStringLiteral("cannot read %1: %2").arg(set, e.detail()));
+    }
+    out(QStringLiteral("15. Analysing a log of %1 tests of a %2-question set (wiedo analysis) against reading the "
+                       "log whole and decoding it").arg(testCount).arg(contents.key.size()));
+    // A class that mostly knows the answers: six in ten questions answered by the key, the others by chance.
+    const QStringList firstNames{"Zofia", "Jan", "Łucja", "Mikołaj", "Agnieszka", "Paweł"};
+    const QStringList surnames{"Wiśniewska", "Kowalski", "Żak", "Dąbrowski", "Szymańska", "Nowak"};
+    quint32 seed = 2026;
+    auto draw = [&seed](quint32 below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % below;
+    };
+    QByteArray bytes;
+    for (int t = 0; t < testCount; ++t) {
+        grading::TestAnswers test;
+        test.firstName = firstNames[t % 6];
+        test.surname = surnames[t / 6 % 6];
+        test.className = QStringLiteral("3A");
+        test.when = QDateTime(QDate(2026, 12, 9), QTime(8, 0).addSecs(t), Qt::UTC);
+        test.setPath = set;
+        test.key = contents.key;
+        for (const QString& key : contents.key) {
+            const quint32 chance = draw(32);
+            std::array<bool, 5> ticked{};
+            for (std::size_t k = 0; k < 5; ++k)
+                ticked[k] = chance >> k & 1;
+            test.ticked.append(draw(10) < 6 ? key : grading::answerLetters(ticked));
+        }
+        bytes += grading::formatAnswersRecord(test);
+    }
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("odpowiedzi.txt"));
+    {
+        QSaveFile file(log);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            return verdicts.broken(QStringLiteral("cannot write %1").arg(log));
+    }
+    auto cpuMsOf = [](auto&& work) {
+        const double cpu = cpuMicros();
+        work();
+        return (cpuMicros() - cpu) / 1000;
+    };
+    qsizetype analysed = 0, faults = 0, tableBytes = 0, decoded = 0;
+    auto command = [&] {
+        QFile file(log);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const analysis::AnswersLog parsed = analysis::parseAnswersLog(file.readAll());
+        const analysis::SetContents now = analysis::readSetContents(set);
+        const QList<grading::TestAnswers> taken = analysis::testsOfSet(parsed, set, now.key.size());
+        tableBytes = analysis::analysisTable(now, analysis::analyse(now, taken)).size();
+        analysed = taken.size();
+        faults = parsed.faults.size();
+    };
+    auto whole = [&] {
+        QFile file(log);
+        if (file.open(QIODevice::ReadOnly))
+            decoded = platform::decode1250(file.readAll()).size();
+    };
+    cpuMsOf(command);
+    cpuMsOf(whole);
+    std::vector<double> commandMs, wholeMs;
+    for (int run = 0; run < 7; ++run) {
+        commandMs.push_back(cpuMsOf(command));
+        wholeMs.push_back(cpuMsOf(whole));
+    }
+    out(QStringLiteral("   analysis:               processor median %1 ms  runs %2  (%3 tests, %4 bytes of log, %5 bytes "
+                       "of table)")
+            .arg(median(commandMs), 0, 'f', 2).arg(list(commandMs, 2)).arg(analysed).arg(bytes.size()).arg(tableBytes));
+    out(QStringLiteral("   readAll + decode1250:   processor median %1 ms  runs %2  (%3 characters)")
+            .arg(median(wholeMs), 0, 'f', 2).arg(list(wholeMs, 2)).arg(decoded));
+    if (analysed != testCount || faults != 0)
+        return verdicts.broken(QStringLiteral("analysed %1 tests with %2 faults, not %3 whole tests")
+                                   .arg(analysed).arg(faults).arg(testCount));
+    verdicts.judge(median(commandMs) / median(wholeMs), 3.0, QStringLiteral("processor-time ratio"));
+}
+
 int runAll() {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -1010,6 +1101,8 @@ int runAll() {
         importFigure(large, verdicts);
     if (wanted(14))
         checkFigure(large, verdicts);
+    if (wanted(15))
+        analysisFigure(verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));
     return verdicts.failed == 0 ? 0 : 1;
 }

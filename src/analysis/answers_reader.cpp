@@ -7,10 +7,13 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QTime>
 
+#include <array>
 #include <optional>
+#include <utility>
 
 namespace analysis {
 
@@ -53,21 +56,27 @@ std::optional<QList<Field>> fieldsOf(QStringView line)
     }
 }
 
-// The quoted word that leads the line, when it is led by one.
-std::optional<QStringView> leadingWord(QStringView line)
+// The quoted word that leads the line, when it is led by one. The words are plain ASCII, the same in
+// Windows-1250, so a line is decoded only when its texts are wanted.
+std::optional<QByteArrayView> leadingWord(QByteArrayView line)
 {
-    if (line.isEmpty() || line[0] != u'"')
+    if (line.isEmpty() || line[0] != '"')
         return std::nullopt;
-    const qsizetype close = line.indexOf(u'"', 1);
-    if (close < 0 || (close + 1 < line.size() && line[close + 1] != u','))
+    const qsizetype close = line.indexOf('"', 1);
+    if (close < 0 || (close + 1 < line.size() && line[close + 1] != ','))
         return std::nullopt;
-    return line.mid(1, close - 1);
+    return line.sliced(1, close - 1);
 }
 
-bool isBlank(QStringView line)
+bool is(std::optional<QByteArrayView> word, const QByteArray& name)
 {
-    for (const QChar c : line)
-        if (c != u' ' && c != u'\t')
+    return word && *word == name;
+}
+
+bool isBlank(QByteArrayView line)
+{
+    for (const char c : line)
+        if (c != ' ' && c != '\t')
             return false;
     return true;
 }
@@ -111,6 +120,46 @@ bool areLetters(QStringView text)
     return true;
 }
 
+// Every text of letters there can be, by its letters as bits (A the lowest). The tests of a log share these
+// constant texts rather than each holding copies of its own: a log holds hundreds of thousands of them.
+const QString& lettersText(int mask)
+{
+    static const std::array<QString, 32> texts{
+        QStringLiteral(""),    QStringLiteral("A"),    QStringLiteral("B"),    QStringLiteral("AB"),
+        QStringLiteral("C"),   QStringLiteral("AC"),   QStringLiteral("BC"),   QStringLiteral("ABC"),
+        QStringLiteral("D"),   QStringLiteral("AD"),   QStringLiteral("BD"),   QStringLiteral("ABD"),
+        QStringLiteral("CD"),  QStringLiteral("ACD"),  QStringLiteral("BCD"),  QStringLiteral("ABCD"),
+        QStringLiteral("E"),   QStringLiteral("AE"),   QStringLiteral("BE"),   QStringLiteral("ABE"),
+        QStringLiteral("CE"),  QStringLiteral("ACE"),  QStringLiteral("BCE"),  QStringLiteral("ABCE"),
+        QStringLiteral("DE"),  QStringLiteral("ADE"),  QStringLiteral("BDE"),  QStringLiteral("ABDE"),
+        QStringLiteral("CDE"), QStringLiteral("ACDE"), QStringLiteral("BCDE"), QStringLiteral("ABCDE")};
+    return texts[static_cast<std::size_t>(mask)];
+}
+
+// The fields after the word of a line `"Word","A","BC",…`, from `at` (the end of the word), when every one
+// is letters of answers in quotes; false at the first that is not.
+bool readLetters(QByteArrayView line, qsizetype at, QList<QString>& letters)
+{
+    while (at < line.size()) {
+        if (line[at] != ',' || at + 1 >= line.size() || line[at + 1] != '"')
+            return false;
+        int mask = 0;
+        int last = -1;
+        for (at += 2; at < line.size() && line[at] != '"'; ++at) {
+            const int k = line[at] - 'A';
+            if (k <= last || k > 4)
+                return false;
+            mask |= 1 << k;
+            last = k;
+        }
+        if (at == line.size())
+            return false;
+        ++at;
+        letters.append(lettersText(mask));
+    }
+    return true;
+}
+
 QString quoted(const QString& word)
 {
     return QStringLiteral("„%1”").arg(word);
@@ -123,10 +172,10 @@ class Reader {
 public:
     AnswersLog log;
 
-    void line(QStringView text, qsizetype number)
+    void line(QByteArrayView bytes, qsizetype number)
     {
-        const std::optional<QStringView> word = leadingWord(text);
-        const bool starts = word && *word == grading::answersStartWord;
+        const std::optional<QByteArrayView> word = leadingWord(bytes);
+        const bool starts = is(word, startWord_);
         switch (state_) {
         case State::InRecord:
             if (starts) {
@@ -136,9 +185,9 @@ public:
             }
             if (!word)
                 return fault(number, QStringLiteral("wiersz nie zaczyna się od słowa w cudzysłowie"));
-            return inRecord(*word, text, number);
+            return inRecord(*word, bytes, number);
         case State::Damaged:
-            if (word && *word == grading::answersEndWord) {
+            if (is(word, endWord_)) {
                 state_ = State::Between;
                 return;
             }
@@ -149,8 +198,8 @@ public:
             break;
         }
         if (starts)
-            return start(text, number);
-        if (isBlank(text)) {
+            return start(platform::decode1250(bytes.data(), bytes.size()), number);
+        if (isBlank(bytes)) {
             endStray();
         } else if (strayFrom_ < 0) {
             strayFrom_ = number;
@@ -213,34 +262,39 @@ private:
         a.setPath = f[6].text.toString();
     }
 
-    void inRecord(QStringView word, QStringView text, qsizetype number)
+    void inRecord(QByteArrayView word, QByteArrayView bytes, qsizetype number)
     {
-        if (word == grading::answersEndWord) {
+        if (is(word, endWord_)) {
             for (const auto& [seen, name] : {std::pair{ticked_, grading::answersTickedWord},
                                              std::pair{key_, grading::answersKeyWord}})
                 if (!seen)
                     return fault(number, QStringLiteral("brak wiersza %1 przed wierszem %2")
                                              .arg(quoted(name), quoted(grading::answersEndWord)));
-            log.tests.append(current_);
+            log.tests.append(std::move(current_));
             state_ = State::Between;
             return;
         }
-        const bool ticked = word == grading::answersTickedWord;
-        if (!ticked && word != grading::answersKeyWord)
+        const bool ticked = is(word, tickedWord_);
+        if (!ticked && !is(word, keyWord_))
             return;  // a line a later version added
-        const QString name = word.toString();
+        const QString& name = ticked ? grading::answersTickedWord : grading::answersKeyWord;
         bool& seen = ticked ? ticked_ : key_;
         if (seen)
             return fault(number, QStringLiteral("powtórzony wiersz %1").arg(quoted(name)));
         seen = true;
+        QList<QString>& letters = ticked ? current_.answers.ticked : current_.answers.key;
+        letters.reserve(std::min<qsizetype>(count_, bytes.size() / 3));  // a field takes three bytes or more
+        if (readLetters(bytes, word.size() + 2, letters) && letters.size() == count_)
+            return;
+        // Something is wrong with the line: it is read again as texts to say what.
+        letters.clear();
+        const QString text = platform::decode1250(bytes.data(), bytes.size());
         const std::optional<QList<Field>> fields = fieldsOf(text);
         if (!fields)
             return fault(number, QStringLiteral("niezamknięty cudzysłów w wierszu %1").arg(quoted(name)));
         if (fields->size() - 1 != count_)
             return fault(number, QStringLiteral("w wierszu %1 jest pól: %2, a pytań: %3")
                                      .arg(quoted(name)).arg(fields->size() - 1).arg(count_));
-        QList<QString>& letters = ticked ? current_.answers.ticked : current_.answers.key;
-        letters.reserve(count_);
         for (qsizetype i = 1; i < fields->size(); ++i) {
             const Field& field = (*fields)[i];
             if (!field.quoted || !areLetters(field.text))
@@ -251,6 +305,10 @@ private:
         }
     }
 
+    const QByteArray startWord_ = grading::answersStartWord.toLatin1();
+    const QByteArray tickedWord_ = grading::answersTickedWord.toLatin1();
+    const QByteArray keyWord_ = grading::answersKeyWord.toLatin1();
+    const QByteArray endWord_ = grading::answersEndWord.toLatin1();
     State state_ = State::Between;
     AnsweredTest current_;
     int count_ = 0;
@@ -265,7 +323,7 @@ AnswersLog parseAnswersLog(QByteArrayView bytes)
 {
     Reader reader;
     const int lines = bridges::forEachLine(bytes, [&reader](QByteArrayView line, int number) {
-        reader.line(platform::decode1250(line.data(), line.size()), number);
+        reader.line(line, number);
         return true;
     });
     reader.end(lines);
@@ -299,6 +357,28 @@ QList<QString> setsNamed(const AnswersLog& log)
             named.append(path);
     }
     return named;
+}
+
+QList<TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions, qsizetype* others)
+{
+    // A log names few sets, each in many tests: each name is matched against the set once.
+    QHash<QString, bool> ofTheSet;
+    QList<TestAnswers> taken;
+    qsizetype changed = 0;
+    for (const AnsweredTest& test : log.tests) {
+        auto known = ofTheSet.constFind(test.answers.setPath);
+        if (known == ofTheSet.cend())
+            known = ofTheSet.insert(test.answers.setPath, sameSet(test.answers.setPath, setPath));
+        if (!*known)
+            continue;
+        if (test.answers.ticked.size() == questions)
+            taken.append(test.answers);
+        else
+            ++changed;
+    }
+    if (others)
+        *others = changed;
+    return taken;
 }
 
 }  // namespace analysis

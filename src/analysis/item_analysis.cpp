@@ -64,33 +64,73 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
 {
     const qsizetype p = set.key.size();
     const qsizetype s = tests.size();
-    QList<int> key;
+    std::vector<int> key;
     for (const QString& letters : set.key)
-        key.append(maskOf(letters));
+        key.push_back(maskOf(letters));
 
-    // Per test and question: the letters ticked, and whether they are the current key (x).
-    std::vector<int> tickedMask(static_cast<std::size_t>(s * p));
-    std::vector<char> good(static_cast<std::size_t>(s * p));
-    std::vector<qint64> total(static_cast<std::size_t>(s));  // X
-    for (qsizetype t = 0; t < s; ++t)
+    // Per test and question the letters ticked, as bits; per test X, the questions it got right.
+    std::vector<int> ticked(static_cast<std::size_t>(s * p));
+    std::vector<qint64> total(static_cast<std::size_t>(s));
+    std::vector<char> keyChanged(static_cast<std::size_t>(p));
+    for (qsizetype t = 0; t < s; ++t) {
+        const TestAnswers& test = tests[t];
         for (qsizetype i = 0; i < p; ++i) {
-            const std::size_t at = static_cast<std::size_t>(t * p + i);
-            tickedMask[at] = maskOf(tests[t].ticked.value(i));
-            good[at] = tickedMask[at] == key[i];
-            total[static_cast<std::size_t>(t)] += good[at];
+            const int mask = i < test.ticked.size() ? maskOf(test.ticked[i]) : -1;
+            ticked[static_cast<std::size_t>(t * p + i)] = mask;
+            total[static_cast<std::size_t>(t)] += mask == key[i];
+            if (i >= test.key.size() || maskOf(test.key[i]) != key[i])
+                keyChanged[static_cast<std::size_t>(i)] = true;
         }
+    }
+
+    // The top and the bottom third by X; among equal tests the log's order stands.
+    std::vector<qsizetype> order(static_cast<std::size_t>(s));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&total](qsizetype a, qsizetype b) {
+        return total[static_cast<std::size_t>(a)] > total[static_cast<std::size_t>(b)];
+    });
+    const qsizetype third = std::max<qsizetype>(1, s / 3);
+    std::vector<char> inTop(static_cast<std::size_t>(s)), inBottom(static_cast<std::size_t>(s));
+    for (qsizetype n = 0; n < s && n < third; ++n) {
+        inTop[static_cast<std::size_t>(order[static_cast<std::size_t>(n)])] = true;
+        inBottom[static_cast<std::size_t>(order[static_cast<std::size_t>(s - 1 - n)])] = true;
+    }
+
+    // Per question the sums the figures are made of, in whole numbers, so that a figure with no spread is
+    // exactly zero and not a rounding's remainder; and how many tests ticked each set of letters.
+    struct Sums {
+        qint64 x = 0, r = 0, rr = 0, xr = 0;  // r: R_i = X − x_i
+        std::array<qint64, 32> all{}, top{}, bottom{};
+    };
+    std::vector<Sums> sums(static_cast<std::size_t>(p));
+    for (qsizetype t = 0; t < s; ++t) {
+        const qint64 X = total[static_cast<std::size_t>(t)];
+        for (qsizetype i = 0; i < p; ++i) {
+            Sums& q = sums[static_cast<std::size_t>(i)];
+            const int mask = ticked[static_cast<std::size_t>(t * p + i)];
+            const qint64 x = mask == key[i];
+            q.x += x;
+            q.r += X - x;
+            q.rr += (X - x) * (X - x);
+            q.xr += x * (X - x);
+            if (mask < 0)
+                continue;
+            ++q.all[mask];
+            q.top[mask] += inTop[static_cast<std::size_t>(t)];
+            q.bottom[mask] += inBottom[static_cast<std::size_t>(t)];
+        }
+    }
 
     ItemAnalysis result;
     TestFigures& test = result.test;
     test.tests = s;
     test.questions = p;
     test.uncertain = s < 10;
-    // Sums in whole numbers, so that a figure with no spread is exactly zero and not a rounding's remainder.
     qint64 sumX = 0;
     qint64 sumXX = 0;
-    for (const qint64 x : total) {
-        sumX += x;
-        sumXX += x * x;
+    for (const qint64 X : total) {
+        sumX += X;
+        sumXX += X * X;
     }
     const qint64 spreadX = s * sumXX - sumX * sumX;  // s(s−1)·var(X)
     if (s > 0) {
@@ -104,75 +144,47 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
             test.deviationShare = 100.0 * *test.deviation / double(p);
     }
 
-    // Tests from the highest X down; among equal ones the log's order stands.
-    std::vector<qsizetype> order(static_cast<std::size_t>(s));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&total](qsizetype a, qsizetype b) {
-        return total[static_cast<std::size_t>(a)] > total[static_cast<std::size_t>(b)];
-    });
-    const qsizetype third = std::max<qsizetype>(1, s / 3);
-
     qint64 itemSpreads = 0;  // s(s−1)·Σ var(x_i)
     for (qsizetype i = 0; i < p; ++i) {
+        const Sums& sum = sums[static_cast<std::size_t>(i)];
         QuestionFigures q;
-        qint64 sumx = 0;
-        qint64 sumR = 0;
-        qint64 sumRR = 0;
-        qint64 sumxR = 0;
-        std::array<qint64, 5> ticks{};
-        bool keyChanged = false;
-        for (qsizetype t = 0; t < s; ++t) {
-            const std::size_t at = static_cast<std::size_t>(t * p + i);
-            const qint64 x = good[at];
-            const qint64 r = total[static_cast<std::size_t>(t)] - x;
-            sumx += x;
-            sumR += r;
-            sumRR += r * r;
-            sumxR += x * r;
-            for (int k = 0; k < 5; ++k)
-                ticks[k] += tickedMask[at] >= 0 && (tickedMask[at] >> k & 1);
-            keyChanged = keyChanged || maskOf(tests[t].key.value(i)) != key[i];
-        }
-        const qint64 spreadx = s * sumx - sumx * sumx;
-        const qint64 spreadR = s * sumRR - sumR * sumR;
+        // Tests that ticked letter k, by all the sets of letters that hold it.
+        const auto letter = [](const std::array<qint64, 32>& bySet, int k) {
+            qint64 n = 0;
+            for (int mask = 0; mask < 32; ++mask)
+                n += (mask >> k & 1) ? bySet[mask] : 0;
+            return n;
+        };
+        const qint64 spreadx = s * sum.x - sum.x * sum.x;
+        const qint64 spreadR = s * sum.rr - sum.r * sum.r;
         itemSpreads += spreadx;
-        if (s > 0) {
-            q.facility = 100.0 * double(sumx) / double(s);
-            for (int k = 0; k < 5; ++k)
-                q.ticked[k] = 100.0 * double(ticks[k]) / double(s);
-            const auto share = [&](auto from, auto to, int k) {
-                qsizetype n = 0;
-                for (auto t = from; t != to; ++t) {
-                    const int mask = tickedMask[static_cast<std::size_t>(*t * p + i)];
-                    n += mask >= 0 && (mask >> k & 1);
-                }
-                return 100.0 * double(n) / double(third);
-            };
-            for (int k = 0; k < 5; ++k) {
-                q.tickedTop[k] = share(order.begin(), order.begin() + third, k);
-                q.tickedBottom[k] = share(order.end() - third, order.end(), k);
-            }
-        }
         if (spreadx > 0 && spreadR > 0)
-            q.discrimination = 100.0 * double(s * sumxR - sumx * sumR) / std::sqrt(double(spreadx) * double(spreadR));
-
-        if (s > 0) {
-            // Whole-number comparisons: a facility of exactly 20 or 90 is not flagged.
-            if (5 * sumx < s)
-                q.flags << QStringLiteral("bardzo trudne");
-            if (10 * sumx > 9 * s)
-                q.flags << QStringLiteral("bardzo łatwe");
-            if (q.discrimination && *q.discrimination < 0)
-                q.flags << QStringLiteral("sprawdź klucz: lepsi uczniowie odpowiadają gorzej");
-            else if (q.discrimination && *q.discrimination < 20)
-                q.flags << QStringLiteral("słabo różnicuje");
-            const int answered = maskOf(set.answered.value(i));
-            for (int k = 0; k < 5; ++k)
-                if (answered >= 0 && (answered >> k & 1) && !(key[i] >= 0 && (key[i] >> k & 1)) && ticks[k] == 0)
-                    q.flags << QStringLiteral("odpowiedź %1 nie zmyla nikogo").arg(QChar(u'A' + k));
-            if (keyChanged)
-                q.flags << QStringLiteral("klucz zmieniony po teście");
+            q.discrimination = 100.0 * double(s * sum.xr - sum.x * sum.r) / std::sqrt(double(spreadx) * double(spreadR));
+        if (s == 0) {
+            result.questions.append(q);
+            continue;
         }
+        q.facility = 100.0 * double(sum.x) / double(s);
+        for (int k = 0; k < 5; ++k) {
+            q.ticked[k] = 100.0 * double(letter(sum.all, k)) / double(s);
+            q.tickedTop[k] = 100.0 * double(letter(sum.top, k)) / double(third);
+            q.tickedBottom[k] = 100.0 * double(letter(sum.bottom, k)) / double(third);
+        }
+        // Whole-number comparisons: a facility of exactly 20 or 90 is not flagged.
+        if (5 * sum.x < s)
+            q.flags << QStringLiteral("bardzo trudne");
+        if (10 * sum.x > 9 * s)
+            q.flags << QStringLiteral("bardzo łatwe");
+        if (q.discrimination && *q.discrimination < 0)
+            q.flags << QStringLiteral("sprawdź klucz: lepsi uczniowie odpowiadają gorzej");
+        else if (q.discrimination && *q.discrimination < 20)
+            q.flags << QStringLiteral("słabo różnicuje");
+        const int answered = maskOf(set.answered.value(i));
+        for (int k = 0; k < 5; ++k)
+            if (answered >= 0 && (answered >> k & 1) && !(key[i] >= 0 && (key[i] >> k & 1)) && letter(sum.all, k) == 0)
+                q.flags << QStringLiteral("odpowiedź %1 nie zmyla nikogo").arg(QChar(u'A' + k));
+        if (keyChanged[static_cast<std::size_t>(i)])
+            q.flags << QStringLiteral("klucz zmieniony po teście");
         result.questions.append(q);
     }
 

@@ -6,8 +6,6 @@
 #include "platform/text.h"
 #include "questionset/questionset.h"
 
-#include <QHash>
-
 namespace app {
 
 namespace {
@@ -76,21 +74,8 @@ int runAnalysis(const QStringList& arguments)
     for (const bridges::LogFault& fault : log.faults)
         warn(QStringLiteral("wiedo %1: %2, wiersz %3: %4").arg(command, logPath).arg(fault.line).arg(fault.what));
 
-    // The log names few sets, each in many tests: each name is matched against the set once.
-    QHash<QString, bool> ofTheSet;
-    QList<grading::TestAnswers> taken;
     qsizetype otherCount = 0;
-    for (const analysis::AnsweredTest& test : log.tests) {
-        auto known = ofTheSet.constFind(test.answers.setPath);
-        if (known == ofTheSet.cend())
-            known = ofTheSet.insert(test.answers.setPath, analysis::sameSet(test.answers.setPath, setPath));
-        if (!*known)
-            continue;
-        if (test.answers.ticked.size() == set.key.size())
-            taken.append(test.answers);
-        else
-            ++otherCount;
-    }
+    const QList<grading::TestAnswers> taken = analysis::testsOfSet(log, setPath, set.key.size(), &otherCount);
     if (otherCount > 0)
         warn(QStringLiteral("wiedo %1: pominięto %2 tego zestawu z inną liczbą pytań niż ma teraz (%3); zestaw "
                             "zmieniono po tych testach.")

@@ -9,8 +9,13 @@ namespace {
 QByteArray record(const QString& first, const QString& set = QStringLiteral("C:\\testy\\historia.kwz"),
                   const QList<QString>& ticked = {"A", "BC"}, const QList<QString>& key = {"A", "B"})
 {
-    return grading::formatAnswersRecord({first, QStringLiteral("Nowak"), QStringLiteral("3A"),
-                                         QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC), set, ticked, key});
+    grading::TestAnswers test;
+    test.firstName = first;
+    test.when = QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC);
+    test.setPath = set;
+    test.ticked = ticked;
+    test.key = key;
+    return grading::formatAnswersRecord(test);
 }
 
 }  // namespace

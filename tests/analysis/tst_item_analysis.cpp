@@ -17,9 +17,12 @@ namespace {
 QList<TestAnswers> tests(const QStringList& rows, const QList<QString>& key)
 {
     QList<TestAnswers> made;
-    for (const QString& row : rows)
-        made.append({QStringLiteral("Jan"), QStringLiteral("Kowalski"), QStringLiteral("3A"),
-                     QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC), {}, row.split(u'|'), key});
+    for (const QString& row : rows) {
+        made.emplace_back();
+        made.last().when = QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC);
+        made.last().ticked = row.split(u'|');
+        made.last().key = key;
+    }
     return made;
 }
 
