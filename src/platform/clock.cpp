@@ -1,11 +1,25 @@
 #include "platform/clock.h"
 
+#include <QElapsedTimer>
+
 #include <optional>
 
 namespace platform {
 namespace {
 std::optional<QDateTime> fixedNow;
+qint64 monotonicAdvance = 0;
 }
+
+qint64 monotonicMs() {
+    static QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return started.elapsed() + monotonicAdvance;
+}
+
+void advanceMonotonic(qint64 ms) { monotonicAdvance += ms; }
 
 QDateTime now() { return fixedNow ? *fixedNow : QDateTime::currentDateTime(); }
 

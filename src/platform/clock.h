@@ -9,8 +9,13 @@ QDateTime now();
 QString dateText(const QDateTime& when);
 QString timeText(const QDateTime& when);
 
-// Test hooks: a fixed moment, or back to the real clock.
+// Milliseconds of the system's monotonic clock: time limits run by it, so setting the computer's clock
+// changes nothing.
+qint64 monotonicMs();
+
+// Test hooks: a fixed moment, or back to the real clock; the monotonic clock moved on.
 void setFixedNow(const QDateTime& when);
 void useRealClock();
+void advanceMonotonic(qint64 ms);
 
 }  // namespace platform

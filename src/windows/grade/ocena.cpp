@@ -145,8 +145,8 @@ void Ocena::Form_Activate() {
     record.questionCountText = main.Label12->text();
     record.grade = grade;
     record.when = platform::now();
-    grading::TestAnswers answers{record.firstName, record.surname, record.className, record.when,
-                                 record.setPath, main.lettersTicked, main.lettersCorrect};
+    grading::TestAnswers answers = main.testAnswers();
+    answers.when = record.when;
     // Another copy of the program (a lab's shared folder) may be writing the log: the record waits in
     // memory for as many tries as the teacher wants, so the student's result is not lost.
     QString notLogged;

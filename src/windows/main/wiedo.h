@@ -2,11 +2,16 @@
 // The main window: the question on screen with its five answers and the hint, the counters, the
 // student's data, the clock, the help line and the menu bar. The state of a running test lives in its
 // controls: counters are captions, flags are hidden labels.
+#include "config/test_settings.h"
+#include "grading/answers_log.h"
+#include "questionset/questionset.h"
+#include "testing/drawn_order.h"
 #include "ui/form.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -96,6 +101,7 @@ public:
     void mnuBitmap2_Click();
     void mnuBitmap3_Click();
     void Form_Unload(bool& cancel) override;
+    void changeEvent(QEvent* event) override;
 
     // ---- controls
     QLabel* Label1;           // question text
@@ -137,10 +143,34 @@ public:
     // The question number on screen when the current set was signed in: 0, or the number a set opened
     // during a running test goes on from. A set that ends sooner than its count says is damaged.
     long long numberedFrom = 0;
-    // The answers judged so far, in the set's order, for the answers log: the letters ticked and the letters
-    // that were correct. They start again with each set signed in.
-    QList<QString> lettersTicked;
-    QList<QString> lettersCorrect;
+    // The answers judged so far, by the set's question index, for the answers log: the letters ticked and the
+    // letters that were correct, in the set's own letters. They start again with each set signed in.
+    QMap<int, QString> lettersTicked;
+    QMap<int, QString> lettersCorrect;
+
+    // ---- a lab exam (wiedo_lab.cpp): the teacher's settings, taken when a test starts
+    config::TestSettings lab;
+    // The set read whole for an order drawn for this student; empty when the set is read one question at a
+    // time in its own order, as a test without shuffles always is.
+    QList<questionset::Question> drawnSet;
+    testing::DrawnOrder drawn;
+    qint64 limitStartedMs = 0;
+    QTimer* limitTimer;
+    bool lastMinuteTold = false;
+    QString plainTitle;
+    int windowLeft = 0;  // times the window stopped being the active one during this test
+    // Reads the settings and, with them on, draws the order, reads the set whole and starts the clock.
+    void startLab();
+    void limitTick();
+    // The time is up: the question on screen is judged, the rest count as wrong, and the test is graded.
+    void timeUp();
+    void endLab();
+    // The set's index of the question on screen, and its answer shown at place `place` (0 for A).
+    int setIndexOnScreen() const;
+    int setAnswerAt(int place) const;
+    bool testRunning() const;
+    // The answers record of the test as it stands, for the answers log.
+    grading::TestAnswers testAnswers() const;
 
     // ---- menus
     QMenuBar* menuBar;

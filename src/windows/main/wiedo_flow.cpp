@@ -122,6 +122,11 @@ void Wiedo::PierPyt() {
     Label10->setText(QStringLiteral("0"));
     lettersTicked.clear();
     lettersCorrect.clear();
+    try {
+        startLab();
+    } catch (const FileError& error) {
+        throw brokenSet(error, drawnSet.size() + 1);
+    }
     Picture1->setVisible(false);
     TEMP& temp = ui::forms().get<TEMP>();
     try {
@@ -144,18 +149,26 @@ void Wiedo::Labl() {
     Label10->setText(platform::numberText(question));
     if (Label10->text() == Label12->text())
         Command1->setText(QStringLiteral("Wystaw ocene"));
-    testing::QuestionReader& reader = testing::QuestionReader::instance();
     questionset::QuestionTexts texts;
-    try {
-        // Printing or a teacher's command may have closed the reader since the last question.
-        reader.ensureOpen();
-        if (reader.atEnd())
-            throw SetEnded{};
-        texts = reader.readTexts();
-    } catch (const FileError& error) {
-        // A question that cannot be shown cannot be judged either: going on would judge the answers on
-        // screen against the next question's flags.
-        throw brokenSet(error, question - numberedFrom);
+    if (!drawnSet.isEmpty()) {
+        // The student's own order: the set's answers at the places drawn for them.
+        const questionset::QuestionTexts& own = drawnSet.at(setIndexOnScreen()).texts;
+        texts = own;
+        for (int place = 0; place < 5; ++place)
+            texts.answers[static_cast<std::size_t>(place)] = own.answers[static_cast<std::size_t>(setAnswerAt(place))];
+    } else {
+        testing::QuestionReader& reader = testing::QuestionReader::instance();
+        try {
+            // Printing or a teacher's command may have closed the reader since the last question.
+            reader.ensureOpen();
+            if (reader.atEnd())
+                throw SetEnded{};
+            texts = reader.readTexts();
+        } catch (const FileError& error) {
+            // A question that cannot be shown cannot be judged either: going on would judge the answers on
+            // screen against the next question's flags.
+            throw brokenSet(error, question - numberedFrom);
+        }
     }
     Label1->setText(texts.question);
     for (int i = 0; i < 5; ++i)
@@ -190,10 +203,16 @@ void Wiedo::Odswiez() {
 
 void Wiedo::ABCDEh() {
     questionset::Flags flags{};
-    try {
-        flags = testing::QuestionReader::instance().readFlags();
-    } catch (const FileError& error) {
-        throw brokenSet(error, value(Label10) - numberedFrom);
+    if (!drawnSet.isEmpty()) {
+        const questionset::Flags& own = drawnSet.at(setIndexOnScreen()).flags;
+        for (int place = 0; place < 5; ++place)
+            flags[static_cast<std::size_t>(place)] = own[static_cast<std::size_t>(setAnswerAt(place))];
+    } else {
+        try {
+            flags = testing::QuestionReader::instance().readFlags();
+        } catch (const FileError& error) {
+            throw brokenSet(error, value(Label10) - numberedFrom);
+        }
     }
     for (int i = 0; i < 5; ++i)
         flagLabel(i)->setText(platform::numberText(flags[static_cast<std::size_t>(i)]));
@@ -206,13 +225,18 @@ void Wiedo::PtK() {
         marked[static_cast<std::size_t>(i)] = answerBox(i)->checkState() == Qt::Checked;
         flags[static_cast<std::size_t>(i)] = flagLabel(i)->text();
     }
-    std::array<bool, 5> correct{};
-    for (std::size_t i = 0; i < 5; ++i)
-        correct[i] = testing::isCorrectFlag(flags[i]);
-    // The question a set opened during the test found on screen belongs to the set before it.
+    // The question a set opened during the test found on screen belongs to the set before it. The logs keep
+    // the set's own letters, whatever places the student saw them at.
     if (value(Label10) > numberedFrom) {
-        lettersTicked.append(grading::answerLetters(marked));
-        lettersCorrect.append(grading::answerLetters(correct));
+        std::array<bool, 5> ticked{};
+        std::array<bool, 5> correct{};
+        for (int place = 0; place < 5; ++place) {
+            const auto letter = static_cast<std::size_t>(setAnswerAt(place));
+            ticked[letter] = marked[static_cast<std::size_t>(place)];
+            correct[letter] = testing::isCorrectFlag(flags[static_cast<std::size_t>(place)]);
+        }
+        lettersTicked.insert(setIndexOnScreen(), grading::answerLetters(ticked));
+        lettersCorrect.insert(setIndexOnScreen(), grading::answerLetters(correct));
     }
     QPushButton* counter = testing::isGood(marked, flags) ? Label14 : Label16;
     counter->setText(platform::numberText(value(counter) + 1));
@@ -263,6 +287,7 @@ void Wiedo::resetAfterTest() {
     numberedFrom = 0;
     lettersTicked.clear();
     lettersCorrect.clear();
+    endLab();
 }
 
 void Wiedo::Zeruj() {

@@ -198,6 +198,9 @@ Wiedo::Wiedo() : ui::Form(formName) {
     // ---- events
     using QB = QPushButton;
     ui::on(Timer1, &QTimer::timeout, [this] { Timer1_Timer(); });
+    limitTimer = new QTimer(this);
+    limitTimer->setInterval(1000);
+    ui::on(limitTimer, &QTimer::timeout, [this] { limitTick(); });
     ui::onDoubleClick(Label2, [this] { Label2_DblClick(); });
     ui::on(Command1, &QB::clicked, [this] { Command1_Click(); });
     ui::onClick(Picture1, [this] { Picture1_Click(); });

@@ -1,0 +1,134 @@
+// A lab exam through the real main window: each student's own order with the logs in the set's order, a time
+// limit that ends the test on time, and the count of leaving the window.
+#include "main_session.h"
+
+#include "config/test_settings.h"
+#include "platform/codepage.h"
+#include "windows/registry.h"
+
+using testsupport::ProgramFixture;
+using testsupport::ScriptedDialogs;
+using windows::Wiedo;
+using namespace mainsession;
+
+namespace {
+
+const questionset::Flags A{1, 2, 2, 2, 2};
+const questionset::Flags BD{2, 1, 2, 1, 2};
+
+// Ticks the answers shown at places whose flag says correct, so every question is answered well.
+void answerWell(Wiedo& w) {
+    for (int place = 0; place < 5; ++place)
+        if (w.flagLabel(place)->text() == QStringLiteral("1"))
+            QTest::mouseClick(w.answerButton(place), Qt::LeftButton);
+}
+
+QByteArray lineOf(const QByteArray& record, const QByteArray& word) {
+    const qsizetype at = record.indexOf("\"" + word + "\"");
+    return at < 0 ? QByteArray() : record.mid(at, record.indexOf("\r\n", at) - at);
+}
+
+}  // namespace
+
+class tst_LabExam : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { windows::registerAll(); }
+    void cleanup() { testing::QuestionReader::instance().close(); }
+
+    void ownOrdersOneLog() {
+        ProgramFixture fx;
+        ScriptedDialogs dialogs;
+        Wiedo& w = start(fx);
+        config::writeTestSettings(fx.programFolderText(), {true, true, 0, true});
+        const QString set = writeSet(fx, {A, BD, A, BD, A, BD});
+        QStringList seen[2];
+        for (QStringList& questions : seen) {
+            openAndSignIn(w, dialogs, set);
+            next(w);
+            for (int n = 1; n <= 6; ++n) {
+                // The numbers shown count on as usual; what is shown under them is the student's own.
+                QCOMPARE(w.Label10->text(), QString::number(n));
+                questions << w.Label1->text() + u':' + w.Label4->text() + w.Label5->text() + w.Label6->text();
+                answerWell(w);
+                if (n == 6)
+                    closeGradeWindowWhenShown();
+                next(w);
+            }
+        }
+        WIEDO_VERIFY_DIALOGS(dialogs);
+        QVERIFY2(seen[0] != seen[1], qPrintable(seen[0].join(u' ')));
+        // Both logs are in the set's order and letters: every question good, the ticks equal to the key.
+        QCOMPARE(fx.read(QStringLiteral("wyniki.txt")).count(" 6  na 6\r\n"), 2);
+        const QByteArray log = fx.read(QStringLiteral("odpowiedzi.txt"));
+        const QByteArray ticks = "\"Zaznaczone\",\"A\",\"BD\",\"A\",\"BD\",\"A\",\"BD\"";
+        QCOMPARE(log.count(ticks + "\r\n\"Klucz\",\"A\",\"BD\",\"A\",\"BD\",\"A\",\"BD\"\r\n"), 2);
+        // And each names the order its student saw.
+        const QByteArray questionOrder = platform::encode1250(QStringLiteral("Kolejność pytań"));
+        const qsizetype second = log.indexOf("\"Odpowiedzi\"", 1);
+        const QByteArray first = lineOf(log.left(second), questionOrder);
+        QCOMPARE(first.count(','), 6);
+        QVERIFY(!lineOf(log.mid(second), questionOrder).isEmpty());
+        QVERIFY(!lineOf(log, platform::encode1250(QStringLiteral("Kolejność odpowiedzi"))).isEmpty());
+    }
+
+    void timeLimitEndsTheTest() {
+        ProgramFixture fx;
+        ScriptedDialogs dialogs;
+        Wiedo& w = start(fx);
+        config::writeTestSettings(fx.programFolderText(), {false, false, 1, false});
+        openAndSignIn(w, dialogs, writeSet(fx, {A, A, A, A}));
+        next(w);
+        QVERIFY2(w.windowTitle().endsWith(QStringLiteral(" – pozostało 1:00")), qPrintable(w.windowTitle()));
+        answerWell(w);
+        next(w);
+        platform::advanceMonotonic(30'000);
+        w.limitTick();
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral(" – pozostało 0:30")));
+        QCOMPARE(w.Podp->text(), QStringLiteral("Została ostatnia minuta testu."));
+        // Question 2 is on screen, answered well but not sent, when the time runs out.
+        answerWell(w);
+        dialogs.expectMessage(QStringLiteral("Czas na test minął. Pytania, na które nie zdążyłeś odpowiedzieć, "
+                                             "liczą się jako złe odpowiedzi."),
+                              QStringLiteral("Koniec czasu"), platform::Icon::Information);
+        QString points;
+        closeGradeWindowWhenShown([&](ui::Form& grade) {
+            points = grade.findChild<QLabel*>(QStringLiteral("STP"))->text();
+        });
+        platform::advanceMonotonic(30'000);
+        w.limitTick();
+        WIEDO_VERIFY_DIALOGS(dialogs);
+        QCOMPARE(points, QStringLiteral("2"));
+        QVERIFY(fx.read(QStringLiteral("wyniki.txt")).contains(" 2  na 4\r\n"));
+        QVERIFY(!w.windowTitle().contains(QStringLiteral("pozostało")));
+        QVERIFY(!w.limitTimer->isActive());
+    }
+
+    void leavingTheWindowIsCounted() {
+        ProgramFixture fx;
+        ScriptedDialogs dialogs;
+        Wiedo& w = start(fx);
+        openAndSignIn(w, dialogs, writeSet(fx, {A, A}));
+        QWidget other;  // another program's window
+        other.resize(200, 100);
+        other.show();
+        next(w);
+        for (int leave = 0; leave < 2; ++leave) {
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+        }
+        answerWell(w);
+        next(w);
+        answerWell(w);
+        closeGradeWindowWhenShown();
+        next(w);
+        WIEDO_VERIFY_DIALOGS(dialogs);
+        QVERIFY2(fx.read(QStringLiteral("odpowiedzi.txt")).contains("\"Opuszczenia okna\",2\r\n\"Koniec\""),
+                 fx.read(QStringLiteral("odpowiedzi.txt")).constData());
+    }
+};
+
+QTEST_MAIN(tst_LabExam)
+#include "tst_lab_exam.moc"
