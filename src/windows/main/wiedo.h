@@ -6,6 +6,7 @@
 #include "grading/answers_log.h"
 #include "questionset/questionset.h"
 #include "testing/drawn_order.h"
+#include "testing/test_progress.h"
 #include "ui/form.h"
 
 #include <QAction>
@@ -171,6 +172,15 @@ public:
     bool testRunning() const;
     // The answers record of the test as it stands, for the answers log.
     grading::TestAnswers testAnswers() const;
+    // A broken-off test: its progress kept after each judged question when the settings allow finishing it,
+    // offered once at the first showing of the window, and finished or logged as broken off.
+    qint64 testStartedMs = 0;
+    QByteArray setHashAtStart;
+    bool progressOffered = false;
+    void saveLabProgress();
+    void offerResume();
+    void resumeTest(const testing::TestProgress& kept);
+    void logBrokenOff(const testing::TestProgress& kept);
 
     // ---- menus
     QMenuBar* menuBar;

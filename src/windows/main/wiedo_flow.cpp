@@ -89,6 +89,7 @@ void Wiedo::Command1_Click() {
         Labl();
         Odswiez();
         ABCDEh();
+        saveLabProgress();
         Command1->setEnabled(true);
     } catch (const BrokenSet& broken) {
         platform::msgBox(broken.prompt, platform::Buttons::Ok, platform::Icon::Exclamation, broken.title);
@@ -257,6 +258,13 @@ void Wiedo::StopI() {
     closeEveryFile();
     Tips->setText(QStringLiteral("0"));
     xx->setText(QStringLiteral("0"));
+    // The test is over: nothing is left to finish after a crash, and no time runs on.
+    limitTimer->stop();
+    try {
+        testing::removeProgress();
+    } catch (const FileError&) {
+        // Offered at the next start and then logged as broken off: nothing is lost.
+    }
     platform::beep();
     TloModal(grade);
 }

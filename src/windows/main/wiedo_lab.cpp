@@ -3,8 +3,11 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
+#include "platform/errors.h"
+#include "platform/filetable.h"
 #include "testing/question_reader.h"
 #include "windows/main/wiedo.h"
+#include "windows/signin/enable_main.h"
 #include "windows/temp/temp_window.h"
 
 #include <QApplication>
@@ -22,6 +25,16 @@ QString timeLeftText(qint64 ms) {
     const qint64 seconds = (std::max<qint64>(ms, 0) + 999) / 1000;
     return QStringLiteral("pozostało %1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
+
+void removeKeptProgress() {
+    try {
+        testing::removeProgress();
+    } catch (const platform::FileError&) {
+        // Left behind, it is offered at the next start and then logged as broken off: nothing is lost.
+    }
+}
+
+const QString brokenOffTitle = QStringLiteral("Przerwany test");
 
 }  // namespace
 
@@ -44,9 +57,11 @@ void Wiedo::startLab() {
         drawn = testing::drawOrder(QRandomGenerator::global()->generate(), drawnSet, lab.shuffleQuestions,
                                    lab.shuffleAnswers);
     }
+    testStartedMs = platform::monotonicMs();
+    setHashAtStart = lab.resumable ? testing::setHash(CD1.FileName) : QByteArray();
     if (lab.minutes > 0) {
         plainTitle = windowTitle();
-        limitStartedMs = platform::monotonicMs();
+        limitStartedMs = testStartedMs;
         lastMinuteTold = false;
         limitTick();
         limitTimer->start();
@@ -79,6 +94,7 @@ void Wiedo::timeUp() {
 }
 
 void Wiedo::endLab() {
+    removeKeptProgress();
     if (limitTimer->isActive() || !plainTitle.isEmpty()) {
         limitTimer->stop();
         setWindowTitle(plainTitle);
@@ -127,6 +143,161 @@ void Wiedo::changeEvent(QEvent* event) {
         QApplication::activeModalWidget() == nullptr)
         ++windowLeft;
     ui::Form::changeEvent(event);
+}
+
+void Wiedo::saveLabProgress() {
+    // A set opened during the test mixes two sets: such a test is not kept.
+    if (!lab.resumable || setHashAtStart.isEmpty() || numberedFrom > 0)
+        return;
+    testing::TestProgress p;
+    p.firstName = Label19->text();
+    p.surname = Label20->text();
+    p.className = Label21->text();
+    p.setPath = CD1.FileName;
+    p.setHash = setHashAtStart;
+    p.questions = static_cast<int>(value(Label12));
+    p.judged = static_cast<int>(value(Label10)) - 1;  // the next question is on screen already
+    p.good = static_cast<int>(value(Label14));
+    p.wrong = static_cast<int>(value(Label16));
+    p.usedMs = platform::monotonicMs() - testStartedMs;
+    p.windowLeft = windowLeft;
+    p.hints = Tips->text() != QStringLiteral("0");
+    if (!drawnSet.isEmpty())
+        p.order = drawn;
+    p.ticked = lettersTicked;
+    p.key = lettersCorrect;
+    try {
+        testing::saveProgress(p);
+    } catch (const platform::FileError& error) {
+        // The test goes on; only finishing it after a crash would be lost, and the teacher should know.
+        Podp->setText(QStringLiteral("Stan testu nie został zapisany: %1.").arg(platform::failureMessage(error)));
+    }
+}
+
+void Wiedo::offerResume() {
+    if (std::exchange(progressOffered, true))
+        return;
+    const std::optional<testing::TestProgress> kept = testing::readProgress();
+    if (!kept) {
+        removeKeptProgress();  // none, or one that cannot be read whole
+        return;
+    }
+    const QString student = QStringLiteral("%1 %2 (%3)").arg(kept->firstName, kept->surname, kept->className);
+    const QString told = QStringLiteral("Test ucznia %1 z zestawu %2 przerwano po pytaniu %3 z %4.")
+                             .arg(student, kept->setPath)
+                             .arg(kept->judged)
+                             .arg(kept->questions);
+    const bool allowed = config::readTestSettings(ui::forms().get<TEMP>().Text1->text()).resumable;
+    QByteArray hash;
+    try {
+        hash = testing::setHash(kept->setPath);
+    } catch (const platform::FileError&) {
+        // A set that is gone has changed as far as this test is concerned.
+    }
+    platform::closeEveryFile();
+    if (!allowed || hash != kept->setHash) {
+        platform::msgBox(told + (allowed ? QStringLiteral(" Zestaw pytań zmienił się od tamtej pory, więc testu nie "
+                                                          "można dokończyć.")
+                                         : QStringLiteral(" Ustawienia testu nie pozwalają dokończyć przerwanego "
+                                                          "testu.")) +
+                             QStringLiteral(" Test zostanie zapisany w dzienniku odpowiedzi jako przerwany."),
+                         platform::Buttons::Ok, platform::Icon::Information, brokenOffTitle);
+        logBrokenOff(*kept);
+        return;
+    }
+    if (platform::msgBox(told.chopped(1) + QStringLiteral(". Czy go dokończyć ?"), platform::Buttons::YesNo,
+                         platform::Icon::Question, brokenOffTitle) == platform::Answer::Yes)
+        resumeTest(*kept);
+    else
+        logBrokenOff(*kept);
+}
+
+void Wiedo::logBrokenOff(const testing::TestProgress& kept) {
+    const QString folder = ui::forms().get<TEMP>().Text1->text();
+    try {
+        grading::appendBrokenOff(folder, grading::formatAnswersRecord(testing::brokenOffAnswers(kept, platform::now())));
+    } catch (const platform::FileError& error) {
+        // Kept for the next start, so the record is not lost.
+        platform::msgBox(QStringLiteral("Przerwany test nie trafił do dziennika odpowiedzi: %1. "
+                                        "Program zapyta o niego przy następnym uruchomieniu.")
+                             .arg(platform::failureMessage(error)),
+                         platform::Buttons::Ok, platform::Icon::Exclamation, brokenOffTitle);
+        return;
+    }
+    removeKeptProgress();
+}
+
+void Wiedo::resumeTest(const testing::TestProgress& kept) {
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    try {
+        platform::closeEveryFile();
+        reader.open(kept.setPath);
+        reader.readHeader();
+        drawnSet.clear();
+        // In its own order the set is read on from the next question; a drawn order needs it whole.
+        const int read = kept.order.questions.isEmpty() ? kept.judged : kept.questions;
+        for (int n = 0; n < read; ++n) {
+            questionset::Question question;
+            question.texts = reader.readTexts();
+            question.flags = reader.readFlags();
+            if (!kept.order.questions.isEmpty())
+                drawnSet.append(question);
+        }
+    } catch (const platform::FileError&) {
+        reader.close();
+        platform::msgBox(QStringLiteral("Nie mogę odczytać zestawu pytań %1, więc testu nie można dokończyć. Test "
+                                        "zostanie zapisany w dzienniku odpowiedzi jako przerwany.")
+                             .arg(kept.setPath),
+                         platform::Buttons::Ok, platform::Icon::Exclamation, brokenOffTitle);
+        drawnSet.clear();
+        logBrokenOff(kept);
+        return;
+    }
+    drawn = drawnSet.isEmpty() ? testing::DrawnOrder{} : kept.order;
+    CD1.FileName = kept.setPath;
+    const qsizetype cut = std::max(kept.setPath.lastIndexOf(u'/'), kept.setPath.lastIndexOf(u'\\'));
+    ui::forms().get<TEMP>().Text2->setText(kept.setPath.left(cut + 1));
+    EnableMain();
+    Label19->setText(kept.firstName);
+    Label20->setText(kept.surname);
+    Label21->setText(kept.className);
+    Label12->setText(platform::numberText(kept.questions));
+    Label10->setText(platform::numberText(kept.judged));
+    Label14->setText(platform::numberText(kept.good));
+    Label16->setText(platform::numberText(kept.wrong));
+    Tips->setText(kept.hints ? QStringLiteral("1") : QStringLiteral("0"));
+    xx->setText(Tips->text());
+    numberedFrom = 0;
+    lettersTicked = kept.ticked;
+    lettersCorrect = kept.key;
+    windowLeft = kept.windowLeft;
+    lab = config::readTestSettings(ui::forms().get<TEMP>().Text1->text());
+    setHashAtStart = kept.setHash;
+    testStartedMs = platform::monotonicMs() - kept.usedMs;
+    Picture1->setVisible(false);
+    Command1->setToolTip(QStringLiteral("Kliknij w ten przycisk, aby pojawiło się następne pytanie"));
+    Command1->setText(QStringLiteral("Nastepne Pytanie"));
+    for (QAction* command : {drukuj, ustdr, druKPod, drukKarO, DrukWsz})
+        command->setEnabled(false);
+    dlaNauczyciela->setEnabled(false);
+    if (lab.minutes > 0) {
+        plainTitle = windowTitle();
+        limitStartedMs = testStartedMs;
+        lastMinuteTold = false;
+        limitTimer->start();
+    }
+    if (kept.judged == kept.questions) {
+        // Broken off between the last answer and the grade.
+        Command1->setEnabled(false);
+        StopI();
+        return;
+    }
+    Labl();
+    Odswiez();
+    ABCDEh();
+    Command1->setEnabled(true);
+    if (lab.minutes > 0)
+        limitTick();
 }
 
 }  // namespace windows

@@ -61,6 +61,7 @@ void Wiedo::openSet(const QString& path) {
 }
 
 void Wiedo::Form_Activate() {
+    offerResume();
     // A set named on the command line (a double click on it in the file manager) is opened once, when the
     // main window first comes up, as if chosen with the open command.
     if (commandLineSet.isEmpty())

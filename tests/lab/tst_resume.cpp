@@ -1,0 +1,91 @@
+// A test broken off by a frozen computer: a real copy of the program is killed with SIGKILL in the middle of
+// its test, the program starts again on the same computer and offers to finish it — finished, it is graded
+// as if never broken off; declined, it is logged as broken off and never graded.
+#include "config/test_settings.h"
+#include "main/main_session.h"
+#include "platform/codepage.h"
+#include "windows/registry.h"
+
+#include <QProcess>
+
+using namespace mainsession;
+
+class tst_Resume : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { windows::registerAll(); }
+
+    void finishedOrLoggedAfterAKill_data() {
+        QTest::addColumn<bool>("finish");
+        QTest::addColumn<bool>("shuffled");
+        QTest::newRow("finished") << true << false;
+        QTest::newRow("finished_in_own_order") << true << true;
+        QTest::newRow("declined") << false << false;
+    }
+
+    void finishedOrLoggedAfterAKill() {
+        QFETCH(bool, finish);
+        QFETCH(bool, shuffled);
+        testsupport::ProgramFixture fx;
+        fx.writeWiedoIni();
+        fx.write(QStringLiteral("Wiedo.cfg"), "\"\"\r\n");
+        fx.write(QStringLiteral("ptk.ptk"), "5,4,3,2,1,0\r\n");
+        config::writeTestSettings(fx.programFolderText(), {shuffled, shuffled, 0, true});
+        const questionset::Flags A{1, 2, 2, 2, 2};
+        const QString set = writeSet(fx, {A, A, A, A, A});
+
+        QProcess copy;
+        copy.start(qEnvironmentVariable("WIEDO_RESUME_SESSION"), {fx.programFolder(), fx.driveC(), set});
+        QByteArray said;
+        while (!said.contains("ready") && copy.waitForReadyRead(30000))
+            said += copy.readAllStandardOutput();
+        QVERIFY2(said.contains("ready"), copy.readAllStandardError().constData());
+        copy.kill();  // SIGKILL: no chance to tidy up
+        QVERIFY(copy.waitForFinished(10000));
+        QVERIFY(QFile::exists(fx.driveC() + QStringLiteral("/test.stan")));
+
+        testsupport::ScriptedDialogs dialogs;
+        dialogs.expectMessage(QStringLiteral("Test ucznia Ala Nowak (3B) z zestawu %1 przerwano po pytaniu 3 z 5. "
+                                             "Czy go dokończyć ?").arg(set),
+                              QStringLiteral("Przerwany test"), platform::Icon::Question, platform::Buttons::YesNo,
+                              finish ? platform::Answer::Yes : platform::Answer::No);
+        platform::setFixedNow(fixedNow);
+        QVERIFY(fx.startUp());
+        QTest::mouseClick(ui::forms().get<windows::Inform>().Command1, Qt::LeftButton);
+        windows::Wiedo& main = ui::forms().get<windows::Wiedo>();
+        WIEDO_VERIFY_DIALOGS(dialogs);
+        // Declined, the progress is gone at once; finished, it is kept until the test ends.
+        QCOMPARE(QFile::exists(fx.driveC() + QStringLiteral("/test.stan")), finish);
+        const QByteArray answers = fx.read(QStringLiteral("odpowiedzi.txt"));
+        if (!finish) {
+            QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
+            QVERIFY2(answers.contains(",3\r\n\"Zaznaczone\",\"A\",\"A\",\"A\"\r\n\"Klucz\",\"A\",\"A\",\"A\"\r\n"
+                                      "\"Przerwany\",3\r\n\"Koniec\"\r\n"),
+                     answers.constData());
+            QCOMPARE(main.Label10->text(), QStringLiteral("0"));
+            return;
+        }
+        // On at question 4, with the counters as they stood.
+        QCOMPARE(main.Label10->text(), QStringLiteral("4"));
+        QCOMPARE(main.Label14->text(), QStringLiteral("3"));
+        QCOMPARE(main.Label19->text(), QStringLiteral("Ala"));
+        QVERIFY(!fx.exists(QStringLiteral("odpowiedzi.txt")));
+        for (int n = 4; n <= 5; ++n) {
+            for (int place = 0; place < 5; ++place)
+                if (main.flagLabel(place)->text() == QStringLiteral("1"))
+                    QTest::mouseClick(main.answerButton(place), Qt::LeftButton);
+            if (n == 5)
+                closeGradeWindowWhenShown();
+            next(main);
+        }
+        QVERIFY(fx.read(QStringLiteral("wyniki.txt")).contains(" 5  na 5\r\nOcena : 6\r\n"));
+        const QByteArray log = fx.read(QStringLiteral("odpowiedzi.txt"));
+        QVERIFY2(log.contains("\"Zaznaczone\",\"A\",\"A\",\"A\",\"A\",\"A\"\r\n"), log.constData());
+        QCOMPARE(log.contains(platform::encode1250(QStringLiteral("Kolejność pytań"))), shuffled);
+        QVERIFY(!log.contains("Przerwany"));
+        QVERIFY(!QFile::exists(fx.driveC() + QStringLiteral("/test.stan")));
+    }
+};
+
+QTEST_MAIN(tst_Resume)
+#include "tst_resume.moc"
