@@ -18,14 +18,20 @@ private slots:
     void finishedOrLoggedAfterAKill_data() {
         QTest::addColumn<bool>("finish");
         QTest::addColumn<bool>("shuffled");
-        QTest::newRow("finished") << true << false;
-        QTest::newRow("finished_in_own_order") << true << true;
-        QTest::newRow("declined") << false << false;
+        QTest::addColumn<QString>("refusal");  // what changed since, and the message that says so
+        QTest::newRow("finished") << true << false << QString();
+        QTest::newRow("finished_in_own_order") << true << true << QString();
+        QTest::newRow("declined") << false << false << QString();
+        QTest::newRow("set_changed") << false << false
+                                     << "Zestaw pytań zmienił się od tamtej pory, więc testu nie można dokończyć.";
+        QTest::newRow("settings_turned_off") << false << false
+                                             << "Ustawienia testu nie pozwalają dokończyć przerwanego testu.";
     }
 
     void finishedOrLoggedAfterAKill() {
         QFETCH(bool, finish);
         QFETCH(bool, shuffled);
+        QFETCH(QString, refusal);
         testsupport::ProgramFixture fx;
         fx.writeWiedoIni();
         fx.write(QStringLiteral("Wiedo.cfg"), "\"\"\r\n");
@@ -45,10 +51,20 @@ private slots:
         QVERIFY(QFile::exists(fx.driveC() + QStringLiteral("/test.stan")));
 
         testsupport::ScriptedDialogs dialogs;
-        dialogs.expectMessage(QStringLiteral("Test ucznia Ala Nowak (3B) z zestawu %1 przerwano po pytaniu 3 z 5. "
-                                             "Czy go dokończyć ?").arg(set),
-                              QStringLiteral("Przerwany test"), platform::Icon::Question, platform::Buttons::YesNo,
-                              finish ? platform::Answer::Yes : platform::Answer::No);
+        const QString told = QStringLiteral("Test ucznia Ala Nowak (3B) z zestawu %1 przerwano po pytaniu 3 z 5.").arg(set);
+        if (refusal.isEmpty()) {
+            dialogs.expectMessage(told.chopped(1) + QStringLiteral(". Czy go dokończyć ?"), QStringLiteral("Przerwany test"),
+                                  platform::Icon::Question, platform::Buttons::YesNo,
+                                  finish ? platform::Answer::Yes : platform::Answer::No);
+        } else {
+            if (refusal.startsWith(u'Z'))
+                questionset::appendQuestion(set, question(6, A));
+            else
+                config::writeTestSettings(fx.programFolderText(), {});
+            dialogs.expectMessage(told + u' ' + refusal +
+                                      QStringLiteral(" Test zostanie zapisany w dzienniku odpowiedzi jako przerwany."),
+                                  QStringLiteral("Przerwany test"), platform::Icon::Information);
+        }
         platform::setFixedNow(fixedNow);
         QVERIFY(fx.startUp());
         QTest::mouseClick(ui::forms().get<windows::Inform>().Command1, Qt::LeftButton);
