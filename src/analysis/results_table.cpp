@@ -279,17 +279,15 @@ QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& re
 // ---- item statistics ----------------------------------------------------------------------------------
 
 QList<grading::TestAnswers> chosenTests(const AnswersLog& log, const QString& setPath, const SetContents& set,
-                                       const RecordFilter& filter) {
+                                        const RecordFilter& filter) {
     RecordFilter byClassAndDate = filter;
     byClassAndDate.setPath.clear();
-    QList<grading::TestAnswers> tests;
-    for (const AnsweredTest& test : log.tests) {
-        const grading::TestAnswers& a = test.answers;
-        if (a.ticked.size() == set.questions.size() && byClassAndDate.accepts(a.className, a.setPath, a.when.date()) &&
-            sameSet(a.setPath, setPath))
-            tests << a;
-    }
-    return tests;
+    AnswersLog chosen;
+    for (const AnsweredTest& test : log.tests)
+        if (byClassAndDate.accepts(test.answers.className, test.answers.setPath, test.answers.when.date()))
+            chosen.tests << test;
+    // Of those, the very tests `wiedo analysis` takes of the set.
+    return testsOfSet(chosen, setPath, set.questions.size());
 }
 
 QuestionsModel::QuestionsModel(QObject* parent) : QAbstractTableModel(parent) {}

@@ -104,8 +104,8 @@ QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& re
 
 // ---- item statistics ----------------------------------------------------------------------------------
 
-// The tests of the answers log taken on the set at `setPath` that pass the filter (its class and dates;
-// its set is ignored) and whose number of questions is the set's.
+// The tests of the answers log that pass the filter (its class and dates; its set is ignored) and that
+// `wiedo analysis` takes of the set at `setPath`.
 QList<grading::TestAnswers> chosenTests(const AnswersLog& log, const QString& setPath, const SetContents& set,
                                        const RecordFilter& filter);
 
