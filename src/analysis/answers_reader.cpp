@@ -33,6 +33,7 @@ struct Field {
 std::optional<QList<Field>> fieldsOf(QStringView line)
 {
     QList<Field> fields;
+    fields.reserve(8);  // the first line of a record has eight
     qsizetype at = 0;
     for (;;) {
         if (at < line.size() && line[at] == u'"') {
@@ -160,6 +161,18 @@ bool readLetters(QByteArrayView line, qsizetype at, QList<QString>& letters)
     return true;
 }
 
+// Letters from A to E each at most once, in any order: the order a lab exam showed the answers in.
+bool distinctLetters(QStringView text)
+{
+    int seen = 0;
+    for (const QChar c : text) {
+        if (c < u'A' || c > u'E' || (seen >> (c.unicode() - u'A') & 1))
+            return false;
+        seen |= 1 << (c.unicode() - u'A');
+    }
+    return true;
+}
+
 QString quoted(const QString& word)
 {
     return QStringLiteral("„%1”").arg(word);
@@ -276,7 +289,7 @@ private:
         }
         const bool ticked = is(word, tickedWord_);
         if (!ticked && !is(word, keyWord_))
-            return;  // a line a later version added
+            return labLine(word, bytes, number);
         const QString& name = ticked ? grading::answersTickedWord : grading::answersKeyWord;
         bool& seen = ticked ? ticked_ : key_;
         if (seen)
@@ -305,10 +318,58 @@ private:
         }
     }
 
-    const QByteArray startWord_ = grading::answersStartWord.toLatin1();
-    const QByteArray tickedWord_ = grading::answersTickedWord.toLatin1();
-    const QByteArray keyWord_ = grading::answersKeyWord.toLatin1();
-    const QByteArray endWord_ = grading::answersEndWord.toLatin1();
+    // What a lab exam adds: the orders shown, the times the window was left, a test broken off.
+    void labLine(QByteArrayView word, QByteArrayView bytes, qsizetype number)
+    {
+        const bool questionOrder = is(word, questionOrderWord_);
+        const bool answerOrder = is(word, answerOrderWord_);
+        const bool windowLeft = is(word, windowLeftWord_);
+        if (!questionOrder && !answerOrder && !windowLeft && !is(word, brokenOffWord_))
+            return;  // a line a later version added
+        const QString text = platform::decode1250(bytes.data(), bytes.size());
+        const std::optional<QList<Field>> fields = fieldsOf(text);
+        const QString& name = questionOrder ? grading::answersQuestionOrderWord
+                              : answerOrder ? grading::answersAnswerOrderWord
+                              : windowLeft  ? grading::answersWindowLeftWord
+                                            : grading::answersBrokenOffWord;
+        const qsizetype wanted = questionOrder || answerOrder ? count_ : 1;
+        if (!fields)
+            return fault(number, QStringLiteral("niezamknięty cudzysłów w wierszu %1").arg(quoted(name)));
+        if (fields->size() - 1 != wanted)
+            return fault(number, QStringLiteral("w wierszu %1 jest pól: %2, a powinno być %3")
+                                     .arg(quoted(name)).arg(fields->size() - 1).arg(wanted));
+        TestAnswers& a = current_.answers;
+        for (qsizetype i = 1; i < fields->size(); ++i) {
+            const Field& field = (*fields)[i];
+            bool isNumber = false;
+            const int value = field.text.toInt(&isNumber);
+            // A number of questions shown, a question number from 1, or letters each at most once.
+            const bool good = answerOrder ? field.quoted && distinctLetters(field.text)
+                                          : !field.quoted && allDigits(field.text) && isNumber
+                                                && (questionOrder ? value >= 1 : windowLeft || value <= count_);
+            if (!good)
+                return fault(number, QStringLiteral("niepoprawne pole %1 „%2” w wierszu %3")
+                                         .arg(i).arg(field.text, quoted(name)));
+            if (questionOrder)
+                a.questionOrder.append(value);
+            else if (answerOrder)
+                a.answerOrder.append(field.text.toString());
+            else if (windowLeft)
+                a.windowLeft = value;
+            else
+                a.brokenOffAfter = value;
+        }
+    }
+
+    // The words as the log's bytes hold them.
+    const QByteArray startWord_ = platform::encode1250(grading::answersStartWord);
+    const QByteArray tickedWord_ = platform::encode1250(grading::answersTickedWord);
+    const QByteArray keyWord_ = platform::encode1250(grading::answersKeyWord);
+    const QByteArray endWord_ = platform::encode1250(grading::answersEndWord);
+    const QByteArray questionOrderWord_ = platform::encode1250(grading::answersQuestionOrderWord);
+    const QByteArray answerOrderWord_ = platform::encode1250(grading::answersAnswerOrderWord);
+    const QByteArray windowLeftWord_ = platform::encode1250(grading::answersWindowLeftWord);
+    const QByteArray brokenOffWord_ = platform::encode1250(grading::answersBrokenOffWord);
     State state_ = State::Between;
     AnsweredTest current_;
     int count_ = 0;
@@ -359,25 +420,31 @@ QList<QString> setsNamed(const AnswersLog& log)
     return named;
 }
 
-QList<TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions, qsizetype* others)
+QList<TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions, qsizetype* others,
+                              qsizetype* brokenOff)
 {
     // A log names few sets, each in many tests: each name is matched against the set once.
     QHash<QString, bool> ofTheSet;
     QList<TestAnswers> taken;
     qsizetype changed = 0;
+    qsizetype broken = 0;
     for (const AnsweredTest& test : log.tests) {
         auto known = ofTheSet.constFind(test.answers.setPath);
         if (known == ofTheSet.cend())
             known = ofTheSet.insert(test.answers.setPath, sameSet(test.answers.setPath, setPath));
         if (!*known)
             continue;
-        if (test.answers.ticked.size() == questions)
+        if (test.answers.brokenOffAfter)
+            ++broken;
+        else if (test.answers.ticked.size() == questions)
             taken.append(test.answers);
         else
             ++changed;
     }
     if (others)
         *others = changed;
+    if (brokenOff)
+        *brokenOff = broken;
     return taken;
 }
 

@@ -31,9 +31,10 @@ bool sameSet(const QString& recordedPath, const QString& setPath);
 // The distinct sets the log names, in the order they first appear.
 QList<QString> setsNamed(const AnswersLog& log);
 
-// The tests of the set at `setPath` (sameSet) that have `questions` questions, in the log's order. The tests
-// of the set with another number of questions, taken before the set was changed, are counted in `others`.
+// The graded tests of the set at `setPath` (sameSet) that have `questions` questions, in the log's order.
+// The tests of the set with another number of questions, taken before the set was changed, are counted in
+// `others`; the tests broken off and never graded, whose later questions were never answered, in `brokenOff`.
 QList<grading::TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions,
-                                       qsizetype* others = nullptr);
+                                       qsizetype* others = nullptr, qsizetype* brokenOff = nullptr);
 
 }  // namespace analysis

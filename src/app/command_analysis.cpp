@@ -8,15 +8,6 @@
 
 namespace app {
 
-namespace {
-
-QString tests(qsizetype n)
-{
-    return platform::countedNoun(n, QStringLiteral("test"), QStringLiteral("testy"), QStringLiteral("testów"));
-}
-
-}  // namespace
-
 int runAnalysis(const QStringList& arguments)
 {
     const QString command = QStringLiteral("analysis");
@@ -75,11 +66,16 @@ int runAnalysis(const QStringList& arguments)
         warn(QStringLiteral("wiedo %1: %2, wiersz %3: %4").arg(command, logPath).arg(fault.line).arg(fault.what));
 
     qsizetype otherCount = 0;
-    const QList<grading::TestAnswers> taken = analysis::testsOfSet(log, setPath, set.key.size(), &otherCount);
+    qsizetype brokenCount = 0;
+    const QList<grading::TestAnswers> taken =
+        analysis::testsOfSet(log, setPath, set.key.size(), &otherCount, &brokenCount);
+    if (brokenCount > 0)
+        warn(QStringLiteral("wiedo %1: testy tego zestawu przerwane przed oceną, pominięte w analizie: %2.")
+                 .arg(command).arg(brokenCount));
     if (otherCount > 0)
-        warn(QStringLiteral("wiedo %1: pominięto %2 tego zestawu z inną liczbą pytań niż ma teraz (%3); zestaw "
-                            "zmieniono po tych testach.")
-                 .arg(command, tests(otherCount)).arg(set.key.size()));
+        warn(QStringLiteral("wiedo %1: testy tego zestawu z inną liczbą pytań niż ma teraz (%2), pominięte w "
+                            "analizie: %3; zestaw zmieniono po ich napisaniu.")
+                 .arg(command).arg(set.key.size()).arg(otherCount));
     if (taken.isEmpty()) {
         const QList<QString> named = analysis::setsNamed(log);
         warn(named.isEmpty()

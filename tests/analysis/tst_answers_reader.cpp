@@ -25,6 +25,7 @@ class TestAnswersReader : public QObject {
 private slots:
     void faultsLeaveRecordsOut_data();
     void faultsLeaveRecordsOut();
+    void readsLabExamLines();
 };
 
 void TestAnswersReader::faultsLeaveRecordsOut_data()
@@ -50,6 +51,10 @@ void TestAnswersReader::faultsLeaveRecordsOut_data()
                                   << QStringList{};
     QTest::newRow("next_record_before_end") << ewa.left(ewa.indexOf("\"Koniec\"")) + ola << QStringList{"Ola"}
                                             << QStringList{"4: wpis z wiersza 1 pominięty: brak wiersza „Koniec”"};
+    grading::TestAnswers lab = analysis::parseAnswersLog(ewa).tests[0].answers;
+    lab.answerOrder = {"AA", "B"};
+    QTest::newRow("answer_order_repeats") << grading::formatAnswersRecord(lab) + ola << QStringList{"Ola"}
+                                          << QStringList{"4: niepoprawne pole 1 „AA” w wierszu „Kolejność odpowiedzi”"};
     QTest::newRow("stray_text") << ewa + "notatka\r\n" + ola << QStringList{"Ewa", "Ola"}
                                 << QStringList{"5: tekst poza wpisem"};
 }
@@ -74,6 +79,29 @@ void TestAnswersReader::faultsLeaveRecordsOut()
         QCOMPARE(parsed.tests[0].answers.when, QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC));
         QCOMPARE(parsed.tests[0].answers.ticked, QList<QString>({"A", "BC"}));
     }
+}
+
+void TestAnswersReader::readsLabExamLines()
+{
+    grading::TestAnswers lab;
+    lab.firstName = QStringLiteral("Łucja");
+    lab.when = QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC);
+    lab.setPath = QStringLiteral("/nie/ma/zestawu.kwz");
+    lab.ticked = lab.key = {"A", "BC"};
+    lab.questionOrder = {2, 1};
+    lab.answerOrder = {"BA", "CAB"};
+    lab.windowLeft = 3;
+    lab.brokenOffAfter = 1;
+    const analysis::AnswersLog parsed = analysis::parseAnswersLog(grading::formatAnswersRecord(lab));
+    QVERIFY(parsed.faults.isEmpty());
+    const grading::TestAnswers& read = parsed.tests.value(0).answers;
+    QCOMPARE(read.questionOrder, lab.questionOrder);
+    QCOMPARE(read.answerOrder, lab.answerOrder);
+    QCOMPARE(read.windowLeft, 3);
+    QCOMPARE(read.brokenOffAfter, 1);
+    qsizetype brokenOff = 0;
+    QVERIFY(analysis::testsOfSet(parsed, lab.setPath, 2, nullptr, &brokenOff).isEmpty());  // never graded
+    QCOMPARE(brokenOff, 1);
 }
 
 QTEST_GUILESS_MAIN(TestAnswersReader)
