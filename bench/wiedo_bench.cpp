@@ -7,6 +7,7 @@
 
 #include "analysis/answers_reader.h"
 #include "analysis/item_analysis.h"
+#include "app/commands.h"
 #include "bridges/gift.h"
 #include "bridges/imported.h"
 #include "bridges/set_check.h"
@@ -23,6 +24,7 @@
 #include "testing/question_reader.h"
 #include "windows/editor/nowe_wiedo.h"
 #include "windows/registry.h"
+#include "windows/results/wyniki.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +48,7 @@ constexpr int largestSet = 32767;  // the editor's limit: question numbers are s
 constexpr int smallSet = 10;
 constexpr int clickWindow = 1000;  // enough clicks that the medians of figure 2 hold still
 constexpr int loaderTimerMs = 20;
+constexpr int resultsRecords = 10000;  // a school's results log of some years
 
 double median(std::vector<double> v) {
     if (v.empty())
@@ -334,12 +337,74 @@ int childEditor(const QString& largeSource, const QString& smallSource) {
     return 0;
 }
 
+// The results window on a results log of 10,000 records, in its own process: the menu command until the
+// window is painted with its table filled, against `wiedo results` on the same log, turn and turn about,
+// each in processor time.
+int childResults() {
+    testsupport::ProgramFixture fx;
+    testsupport::ScriptedDialogs dialogs;
+    windows::Wiedo& main = mainsession::start(fx);
+    QByteArray log;
+    for (int i = 0; i < resultsRecords; ++i) {
+        const grading::ResultRecord record{
+            QStringLiteral("Łucja%1").arg(i % 97), QStringLiteral("Żółkiewska%1").arg(i),
+            QStringLiteral("%1%2").arg(1 + i % 8).arg(QChar(u'A' + i % 4)),
+            QStringLiteral("C:\\testy\\zestaw%1.kwz").arg(i % 12), QString::number(i % 41), QStringLiteral("40"),
+            1 + i % 6, QDateTime(QDate(2026, 9, 1).addDays(i % 300), QTime(8, 0).addSecs(i % 28800), Qt::UTC)};
+        log += grading::formatResultRecord(record);
+    }
+    fx.write(QStringLiteral("wyniki.txt"), log);
+    const QStringList command{QStringLiteral("wiedo"), fx.path(QStringLiteral("wyniki.txt")),
+                              fx.root() + QStringLiteral("/wyniki.csv")};
+    std::vector<double> windowMs, commandMs;
+    int rows = 0;
+    bool commandOk = true;
+    const auto openWindow = [&] {
+        const double before = cpuMicros();
+        main.wynikiAnaliza->trigger();
+        auto& window = ui::forms().get<windows::Wyniki>();
+        window.repaint();
+        windowMs.push_back((cpuMicros() - before) / 1e3);
+        rows = window.isVisible() ? window.shown->rowCount() : -1;
+        ui::forms().unload(window);
+    };
+    const auto runCommand = [&] {
+        const double before = cpuMicros();
+        commandOk = app::runResults(command) == 0 && commandOk;
+        commandMs.push_back((cpuMicros() - before) / 1e3);
+    };
+    // One of each untimed: the first reading brings the log into the system's cache.
+    openWindow();
+    runCommand();
+    windowMs.clear();
+    commandMs.clear();
+    for (int run = 0; run < 9; ++run) {
+        if (run % 2 == 0) {
+            openWindow();
+            runCommand();
+        } else {
+            runCommand();
+            openWindow();
+        }
+    }
+    if (!commandOk || !dialogs.ok()) {
+        out(QStringLiteral("error the command or the window did not run as it should: %1").arg(dialogs.report().simplified()));
+        return 1;
+    }
+    out(QStringLiteral("rows %1").arg(rows));
+    out(QStringLiteral("window_cpu_ms %1").arg(list(windowMs, 2)));
+    out(QStringLiteral("command_cpu_ms %1").arg(list(commandMs, 2)));
+    return 0;
+}
+
 int runChild(const QStringList& args) {
     if (args.value(0) == QLatin1String("editor"))
         return childEditor(args.value(1), args.value(2));
     const QString scenario = args.value(0);
     if (scenario == QLatin1String("test"))
         return childTest(args.value(1), args.value(2).toInt(), args.value(3).toInt());
+    if (scenario == QLatin1String("results"))
+        return childResults();
     // A set written where asked, for looking at one scenario alone (with a profiler, say).
     if (scenario == QLatin1String("write"))
         return bench::writeSet(args.value(1), args.value(2).toInt()) ? 0 : 1;
@@ -1059,6 +1124,27 @@ void analysisFigure(Verdicts& verdicts) {
     verdicts.judge(median(commandMs) / median(wholeMs), 3.0, QStringLiteral("processor-time ratio"));
 }
 
+// 16. The results window opened on a results log of 10,000 records, until it is painted with its table
+// filled, against `wiedo results` writing the same log as a table, in processor time: the window reads the
+// same log, so it may cost at most three times the command.
+void resultsWindowFigure(Verdicts& verdicts) {
+    out(QStringLiteral("16. Opening the results window on a log of %1 records against `wiedo results` on the same "
+                       "log").arg(resultsRecords));
+    const auto values = child({QStringLiteral("results")});
+    if (values.empty())
+        return verdicts.broken(QStringLiteral("the results window's scenario did not run"));
+    const std::vector<double> window = numbers(values, QStringLiteral("window_cpu_ms"));
+    const std::vector<double> command = numbers(values, QStringLiteral("command_cpu_ms"));
+    out(QStringLiteral("   window:         processor median %1 ms  runs %2  (%3 rows)")
+            .arg(median(window), 0, 'f', 2).arg(list(window, 2)).arg(value(values, QStringLiteral("rows"))));
+    out(QStringLiteral("   wiedo results:  processor median %1 ms  runs %2")
+            .arg(median(command), 0, 'f', 2).arg(list(command, 2)));
+    if (value(values, QStringLiteral("rows")).toInt() != resultsRecords)
+        return verdicts.broken(QStringLiteral("the window showed %1 rows, not %2")
+                                   .arg(value(values, QStringLiteral("rows"))).arg(resultsRecords));
+    verdicts.judge(median(window) / median(command), 3.0, QStringLiteral("processor-time ratio"));
+}
+
 int runAll() {
     QTemporaryDir folder;
     if (!folder.isValid()) {
@@ -1103,6 +1189,8 @@ int runAll() {
         checkFigure(large, verdicts);
     if (wanted(15))
         analysisFigure(verdicts);
+    if (wanted(16))
+        resultsWindowFigure(verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));
     return verdicts.failed == 0 ? 0 : 1;
 }

@@ -85,8 +85,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= records_.size())
         return {};
     const grading::ResultRecord& r = records_.at(index.row());
-    const std::optional<Regraded> now =
-        index.row() < regraded_.size() ? regraded_.at(index.row()) : std::optional<Regraded>();
+    const Regraded* now = index.row() < regraded_.size() && regraded_.at(index.row()) ? &*regraded_.at(index.row())
+                                                                                      : nullptr;
     const bool display = role == Qt::DisplayRole || role == Qt::AccessibleTextRole;
     if (role == Qt::ToolTipRole && index.column() == Set)
         return r.setPath;
