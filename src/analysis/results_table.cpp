@@ -1,6 +1,7 @@
 #include "analysis/results_table.h"
 
 #include "platform/errors.h"
+#include "questionset/questionset.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -26,6 +27,15 @@ QVariant optionalNumber(const std::optional<double>& value) { return value ? QVa
 // The program finds files whatever their letter case, so one set may be written both ways in the logs.
 bool samePath(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+QString questionsInSet(const QString& path) {
+    try {
+        if (questionset::checkHeader(path))
+            return QString::number(questionset::countQuestions(path));
+    } catch (const platform::FileError&) {
+    }
+    return dash;
+}
+
 }  // namespace
 
 QString decimalText(double value) {
@@ -47,7 +57,22 @@ ResultsModel::ResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
 void ResultsModel::setRecords(QList<grading::ResultRecord> records) {
     beginResetModel();
     records_ = std::move(records);
+    graded_ = records_.size();
     regraded_.clear();
+    windowLeft_.clear();
+    endResetModel();
+}
+
+void ResultsModel::addAnswers(const AnswersLog& answers) {
+    beginResetModel();
+    records_.resize(graded_);
+    windowLeft_.clear();
+    for (const AnsweredTest* test : matchingAnswers(records_, answers))
+        windowLeft_ << (test ? test->answers.windowLeft : 0);
+    records_ << brokenOffRecords(answers);
+    for (const AnsweredTest& test : answers.tests)
+        if (test.answers.brokenOffAfter)
+            windowLeft_ << test.answers.windowLeft;
     endResetModel();
 }
 
@@ -119,8 +144,14 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
         return r.questionCountText;
     case Grade:
         if (role == sortRole)
-            return r.grade.value_or(0);
-        return r.grade ? QString::number(*r.grade) : dash;
+            return r.grade.value_or(isBrokenOff(index.row()) ? -1 : 0);
+        return r.grade ? QString::number(*r.grade) : isBrokenOff(index.row()) ? QStringLiteral("przerwany") : dash;
+    case WindowLeft: {
+        const int left = windowLeft_.value(index.row());
+        if (role == sortRole)
+            return left;
+        return left > 0 ? QString::number(left) : QString();
+    }
     case PointsNow:
         if (role == sortRole)
             return now ? now->points : -1;
@@ -141,7 +172,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         QStringLiteral("Imię"),  QStringLiteral("Nazwisko"), QStringLiteral("Klasa"),
         QStringLiteral("Data"),  QStringLiteral("Godzina"),  QStringLiteral("Zestaw"),
         QStringLiteral("Punkty"), QStringLiteral("Pytania"), QStringLiteral("Ocena"),
-        QStringLiteral("Punkty teraz"), QStringLiteral("Ocena teraz")};
+        QStringLiteral("Opuszczenia okna"), QStringLiteral("Punkty teraz"), QStringLiteral("Ocena teraz")};
     return section >= 0 && section < names.size() ? QVariant(names.at(section)) : QVariant();
 }
 
@@ -179,8 +210,11 @@ QList<grading::ResultRecord> ResultsFilterModel::shownRecords() const {
     const auto* model = static_cast<const ResultsModel*>(sourceModel());
     QList<grading::ResultRecord> shown;
     shown.reserve(rowCount());
-    for (int row = 0; row < rowCount(); ++row)
-        shown << model->record(mapToSource(index(row, 0)).row());
+    for (int row = 0; row < rowCount(); ++row) {
+        const int source = mapToSource(index(row, 0)).row();
+        if (!model->isBrokenOff(source))
+            shown << model->record(source);
+    }
     return shown;
 }
 
@@ -238,15 +272,14 @@ QStringList setsOf(const QList<grading::ResultRecord>& records) {
 
 // ---- regrading ----------------------------------------------------------------------------------------
 
-QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& records, const AnswersLog& answers,
-                                          const grading::Thresholds& scale, QStringList* unreadable) {
+QList<const AnsweredTest*> matchingAnswers(const QList<grading::ResultRecord>& records, const AnswersLog& answers) {
     // Tests by their moment, so that a long log is not searched whole for every record.
     QMultiHash<QDateTime, const AnsweredTest*> byTime;
     for (const AnsweredTest& test : answers.tests)
-        byTime.insert(test.answers.when, &test);
-    std::map<QString, std::optional<SetContents>> sets;  // by the path as lower case
-    QList<std::optional<Regraded>> result;
-    result.reserve(records.size());
+        if (!test.answers.brokenOffAfter)
+            byTime.insert(test.answers.when, &test);
+    QList<const AnsweredTest*> matched;
+    matched.reserve(records.size());
     for (const grading::ResultRecord& r : records) {
         const AnsweredTest* found = nullptr;
         for (auto it = byTime.find(r.when); it != byTime.end() && it.key() == r.when; ++it) {
@@ -255,6 +288,39 @@ QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& re
                 samePath(a.setPath, r.setPath))
                 found = *it;
         }
+        matched << found;
+    }
+    return matched;
+}
+
+QList<grading::ResultRecord> brokenOffRecords(const AnswersLog& answers) {
+    QHash<QString, QString> counts;  // by the path as lower case: a set is read once
+    QList<grading::ResultRecord> records;
+    for (const AnsweredTest& test : answers.tests) {
+        const grading::TestAnswers& a = test.answers;
+        if (!a.brokenOffAfter)
+            continue;
+        int good = 0;
+        for (qsizetype i = 0; i < std::min(a.ticked.size(), a.key.size()); ++i)
+            good += a.ticked.at(i) == a.key.at(i) ? 1 : 0;
+        const QString key = a.setPath.toLower();
+        if (!counts.contains(key))
+            counts.insert(key, questionsInSet(a.setPath));
+        records << grading::ResultRecord{a.firstName, a.surname, a.className, a.setPath, QString::number(good),
+                                         counts.value(key), std::nullopt, a.when};
+    }
+    return records;
+}
+
+QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& records, const AnswersLog& answers,
+                                          const grading::Thresholds& scale, QStringList* unreadable) {
+    const QList<const AnsweredTest*> matched = matchingAnswers(records, answers);
+    std::map<QString, std::optional<SetContents>> sets;  // by the path as lower case
+    QList<std::optional<Regraded>> result;
+    result.reserve(records.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const grading::ResultRecord& r = records.at(i);
+        const AnsweredTest* found = matched.at(i);
         if (!found) {
             result << std::nullopt;
             continue;

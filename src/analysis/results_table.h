@@ -29,12 +29,19 @@ std::optional<int> questionsOf(const grading::ResultRecord& record);
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { FirstName, Surname, Class, Date, Time, Set, Points, Questions, Grade, PointsNow, GradeNow };
-    static constexpr int plainColumns = 9;
+    enum Column {
+        FirstName, Surname, Class, Date, Time, Set, Points, Questions, Grade, WindowLeft, PointsNow, GradeNow
+    };
+    static constexpr int plainColumns = 10;
 
     explicit ResultsModel(QObject* parent = nullptr);
 
     void setRecords(QList<grading::ResultRecord> records);
+    // What the answers log adds to the records: each one's times the window was left, from the answers record
+    // of the same test, and the tests broken off and never graded, as rows of their own after the records.
+    void addAnswers(const AnswersLog& answers);
+    // A row of a test broken off and never graded: its Ocena is "przerwany" and it counts in no figure.
+    bool isBrokenOff(int row) const { return row >= graded_; }
     // Per record, its points and grade under the current key where that key differs from the test's own;
     // the list runs parallel to the records.
     void setRegraded(QList<std::optional<Regraded>> regraded);
@@ -53,6 +60,8 @@ public:
 private:
     QList<grading::ResultRecord> records_;
     QList<std::optional<Regraded>> regraded_;
+    QList<int> windowLeft_;  // per row; 0 where the window was never left or no answers record is known
+    qsizetype graded_ = 0;   // the rows of the results log; those after them are broken off
     bool showCurrent_ = false;
 };
 
@@ -71,7 +80,7 @@ public:
     explicit ResultsFilterModel(QObject* parent = nullptr);
     void setFilter(const RecordFilter& filter);
     const RecordFilter& filter() const { return filter_; }
-    // The records shown, in the order shown.
+    // The records of graded tests shown, in the order shown; the broken-off tests' rows are left out.
     QList<grading::ResultRecord> shownRecords() const;
 
 protected:
@@ -95,6 +104,15 @@ GradeFigures gradeFigures(const QList<grading::ResultRecord>& records);
 // The distinct classes and sets of the records, sorted for the filter lists.
 QStringList classesOf(const QList<grading::ResultRecord>& records);
 QStringList setsOf(const QList<grading::ResultRecord>& records);
+
+// Per record, the answers record of the same test (the same names, class, date, time and set), when the
+// answers log holds one; tests broken off and never graded match no record.
+QList<const AnsweredTest*> matchingAnswers(const QList<grading::ResultRecord>& records, const AnswersLog& answers);
+
+// The tests of the answers log broken off and never graded, as records of the results table with no grade:
+// the good answers among those judged for points and the set's count of questions ("—" for a set that cannot
+// be read now).
+QList<grading::ResultRecord> brokenOffRecords(const AnswersLog& answers);
 
 // Each record regraded under the set's current key and the scale, when the answers log holds the same test
 // (the same names, class, date, time and set); the sets are read once each. A set that

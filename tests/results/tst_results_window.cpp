@@ -59,8 +59,9 @@ grading::TestAnswers answersOf(const grading::ResultRecord& r, const QList<QStri
     return a;
 }
 
-// The log of the tests above; Jan's test was judged under a key whose third answer was D, Anna's under
-// today's key, and the others have no answers record.
+// The log of the tests above; Jan's test was judged under a key whose third answer was D, Anna's and Ewa's
+// (who left the window twice) under today's key, and the others have no answers record. Adam Mazur broke his
+// test off after two questions and was never graded.
 void writeLogs(ProgramFixture& fx, const QByteArray& tail = {}) {
     writeSet(fx, currentKey, QStringLiteral("zestawy/a.kwz"));
     writeSet(fx, currentKey, QStringLiteral("zestawy/b.kwz"));
@@ -68,9 +69,15 @@ void writeLogs(ProgramFixture& fx, const QByteArray& tail = {}) {
     for (const Test& t : tests)
         results += grading::formatResultRecord(recordOf(fx, t));
     fx.write(QStringLiteral("wyniki.txt"), results + tail);
+    grading::TestAnswers ewa = answersOf(recordOf(fx, tests[3]), {"A", "B", "C"}, {"A", "B", "C"});
+    ewa.windowLeft = 2;
+    grading::TestAnswers adam = answersOf(recordOf(fx, {"Adam", "Mazur", "3B", "a.kwz", QDate(2027, 1, 6), 0, 0}),
+                                          {"A", "C"}, {"A", "B"});
+    adam.brokenOffAfter = 2;
     fx.write(QStringLiteral("odpowiedzi.txt"),
              grading::formatAnswersRecord(answersOf(recordOf(fx, tests[0]), {"A", "B", "D"}, {"A", "B", "D"})) +
-                 grading::formatAnswersRecord(answersOf(recordOf(fx, tests[1]), {"A", "B", "E"}, {"A", "B", "C"})));
+                 grading::formatAnswersRecord(answersOf(recordOf(fx, tests[1]), {"A", "B", "E"}, {"A", "B", "C"})) +
+                 grading::formatAnswersRecord(ewa) + grading::formatAnswersRecord(adam));
 }
 
 Wyniki& openWindow(windows::Wiedo& main) {
@@ -118,8 +125,9 @@ void tst_ResultsWindow::filtersNarrowRowsAndFigures_data() {
     QTest::addColumn<QString>("surnames");
     QTest::addColumn<QString>("counts");
     QTest::addColumn<QString>("meanAndMedian");
-    QTest::newRow("everything") << "" << "" << QDate() << QDate() << "Kowalski,Nowak,Wiśniewski,Zielińska,Lis"
-                                << "1,1,1,0,1,1" << "Średnia ocen: 3,4.\nMediana ocen: 3,0.";
+    // Mazur's broken-off test is listed but counts in no figure.
+    QTest::newRow("everything") << "" << "" << QDate() << QDate() << "Kowalski,Nowak,Wiśniewski,Zielińska,Lis,Mazur"
+                                << "1,1,1,0,1,1" << "Średnia ocen: 3,4.\nMediana ocen: 3,0.\nŚredni wynik: 60,0%";
     QTest::newRow("one_class") << "3A" << "" << QDate() << QDate() << "Kowalski,Nowak,Lis" << "1,0,1,0,1,0"
                                << "Średnia ocen: 3,0.\nMediana ocen: 3,0.";
     QTest::newRow("one_set") << "" << "b.kwz" << QDate() << QDate() << "Zielińska,Lis" << "1,0,0,0,0,1"
@@ -171,7 +179,7 @@ void tst_ResultsWindow::damagedRecordIsListed() {
     // A record cut short after its class line, as a crash in the middle of a copy could leave it.
     writeLogs(fx, "\r\r\nImie  Adam\r\nNazwisko Mazur\r\nKlasa 3C\r\n");
     Wyniki& w = openWindow(main);
-    QCOMPARE(w.results->rowCount(), tests.size());
+    QCOMPARE(w.results->rowCount(), tests.size() + 1);
     QCOMPARE(w.faultsList->count(), 1);
     QCOMPARE(w.faultsList->item(0)->text(),
              QStringLiteral("wiersz 54: wpis z wiersza 52 pominięty: wpis urywa się na końcu pliku"));
@@ -225,8 +233,11 @@ void tst_ResultsWindow::regradedUnderCurrentKey() {
              QStringLiteral("Punkty teraz"));
     // Jan answered D where the key now says C: two points, and 2 points are a 3 on this scale. Anna's key
     // has not changed since, and the other tests have no answers to judge again.
-    QCOMPARE(column(w, analysis::ResultsModel::PointsNow), QStringLiteral("2,—,—,—,—"));
-    QCOMPARE(column(w, analysis::ResultsModel::GradeNow), QStringLiteral("3,—,—,—,—"));
+    QCOMPARE(column(w, analysis::ResultsModel::PointsNow), QStringLiteral("2,—,—,—,—,—"));
+    QCOMPARE(column(w, analysis::ResultsModel::GradeNow), QStringLiteral("3,—,—,—,—,—"));
+    QCOMPARE(column(w, analysis::ResultsModel::Points), QStringLiteral("3,2,1,3,0,1"));
+    QCOMPARE(column(w, analysis::ResultsModel::Grade), QStringLiteral("5,3,2,6,1,przerwany"));
+    QCOMPARE(column(w, analysis::ResultsModel::WindowLeft), QStringLiteral(",,,2,,"));
     w.currentKeyBox->click();
     QCOMPARE(w.shown->columnCount(), analysis::ResultsModel::plainColumns);
     closeWindow(w);

@@ -367,6 +367,7 @@ void Wyniki::reload() {
 
     const LogBytes answersBytes = readLog(programFolder() + QLatin1String(config::answersLogFileName));
     answers_ = analysis::parseAnswersLog(answersBytes.bytes);
+    results->addAnswers(answers_);
     answersMissing_ = answersBytes.missing;
     answersProblem_ = answersBytes.problem;
     if (!answersProblem_.isEmpty())
@@ -374,10 +375,10 @@ void Wyniki::reload() {
     else if (!answers_.faults.isEmpty())
         notes << QStringLiteral("W dzienniku odpowiedzi pominięto uszkodzone miejsca: %1.").arg(answers_.faults.size());
 
-    fillChoices(classBox, QStringLiteral("Wszystkie klasy"), analysis::classesOf(log.records), false);
-    fillChoices(setBox, QStringLiteral("Wszystkie zestawy"), analysis::setsOf(log.records), true);
+    fillChoices(classBox, QStringLiteral("Wszystkie klasy"), analysis::classesOf(results->records()), false);
+    fillChoices(setBox, QStringLiteral("Wszystkie zestawy"), analysis::setsOf(results->records()), true);
     QList<QDate> dates;
-    for (const grading::ResultRecord& r : log.records)
+    for (const grading::ResultRecord& r : results->records())
         dates << r.when.date();
     showSpan(datesBox, fromDate, toDate, dates);
 
@@ -431,7 +432,7 @@ void Wyniki::applyFilter() {
     figuresLabel->setText(
         QStringLiteral("Wyświetlone wpisy: %1 z %2.\nZ oceną: %3.\nŚrednia ocen: %4.\nMediana ocen: %5.\n"
                        "Średni wynik: %6% punktów.")
-            .arg(rows.size())
+            .arg(shown->rowCount())
             .arg(results->rowCount())
             .arg(figures.graded)
             .arg(optional(figures.mean), optional(figures.median), optional(figures.meanShare)));
@@ -531,6 +532,8 @@ void Wyniki::printResults() {
         QString line = QStringLiteral("%1 %2, %3, %4 %5, %6: %7 z %8, ocena %9")
                            .arg(cell(C::Surname), cell(C::FirstName), cell(C::Class), cell(C::Date), cell(C::Time),
                                 cell(C::Set), cell(C::Points), cell(C::Questions), cell(C::Grade));
+        if (!cell(C::WindowLeft).isEmpty())
+            line += QStringLiteral("; opuszczenia okna: %1").arg(cell(C::WindowLeft));
         if (results->currentKeyShown() && cell(C::PointsNow) != dash)
             line += QStringLiteral("; według obecnego klucza %1, ocena %2").arg(cell(C::PointsNow), cell(C::GradeNow));
         printer.print(line, true);

@@ -1,7 +1,7 @@
 #pragma once
 // The teacher's window of results: every record of the results log in a table that can be sorted and
 // narrowed to a class, a set and a range of dates, with the grades of the rows shown as a chart and in
-// figures; the records regraded under a changed key; and, from the answers log, each question's facility,
+// figures; beside them the tests broken off and never graded, and the times each test's window was left; the records regraded under a changed key; and, from the answers log, each question's facility,
 // discrimination and answer shares. Not modal: the teacher keeps it open beside the main window.
 #include "analysis/results_table.h"
 #include "ui/form.h"
