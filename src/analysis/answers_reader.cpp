@@ -339,20 +339,23 @@ private:
             return fault(number, QStringLiteral("w wierszu %1 jest pól: %2, a powinno być %3")
                                      .arg(quoted(name)).arg(fields->size() - 1).arg(wanted));
         TestAnswers& a = current_.answers;
+        QSet<int> questionsShown;
         for (qsizetype i = 1; i < fields->size(); ++i) {
             const Field& field = (*fields)[i];
             bool isNumber = false;
             const int value = field.text.toInt(&isNumber);
-            // A number of questions shown, a question number from 1, or letters each at most once.
+            // A number of questions shown, a question number from 1 shown once, or letters each at most once.
             const bool good = answerOrder ? field.quoted && distinctLetters(field.text)
                                           : !field.quoted && allDigits(field.text) && isNumber
-                                                && (questionOrder ? value >= 1 : windowLeft || value <= count_);
+                                                && (questionOrder ? value >= 1 && !questionsShown.contains(value)
+                                                                  : windowLeft || value <= count_);
             if (!good)
                 return fault(number, QStringLiteral("niepoprawne pole %1 „%2” w wierszu %3")
                                          .arg(i).arg(field.text, quoted(name)));
-            if (questionOrder)
+            if (questionOrder) {
                 a.questionOrder.append(value);
-            else if (answerOrder)
+                questionsShown.insert(value);
+            } else if (answerOrder)
                 a.answerOrder.append(field.text.toString());
             else if (windowLeft)
                 a.windowLeft = value;

@@ -55,6 +55,10 @@ void TestAnswersReader::faultsLeaveRecordsOut_data()
     lab.answerOrder = {"AA", "B"};
     QTest::newRow("answer_order_repeats") << grading::formatAnswersRecord(lab) + ola << QStringList{"Ola"}
                                           << QStringList{"4: niepoprawne pole 1 „AA” w wierszu „Kolejność odpowiedzi”"};
+    lab.answerOrder.clear();
+    lab.questionOrder = {2, 2};
+    QTest::newRow("question_shown_twice") << grading::formatAnswersRecord(lab) + ola << QStringList{"Ola"}
+                                          << QStringList{"4: niepoprawne pole 2 „2” w wierszu „Kolejność pytań”"};
     QTest::newRow("stray_text") << ewa + "notatka\r\n" + ola << QStringList{"Ewa", "Ola"}
                                 << QStringList{"5: tekst poza wpisem"};
 }
