@@ -13,6 +13,7 @@
 #include "bridges/set_check.h"
 
 #include "main/main_session.h"
+#include "config/test_settings.h"
 #include "platform/codepage.h"
 #include "platform/print/qt_printer.h"
 #include "sheets/print_sheets.h"
@@ -130,24 +131,31 @@ double msOf(const std::function<void()>& work) {
 // wall-clock microseconds; "finish" goes on to the end of the test; "quit" ends the process at once.
 // The parent so times two tests at different questions turn and turn about, and a change in the load of
 // a shared machine falls on both alike.
-int childTest(const QString& set, int questions, int pauseAt) {
+int childTest(const QString& set, int questions, int pauseAt, bool lab) {
     QElapsedTimer total;
     total.start();
     testsupport::ProgramFixture fx;
     testsupport::ScriptedDialogs dialogs;
     windows::Wiedo& main = mainsession::start(fx);
+    // A lab exam: the student's own order of the questions and of their answers.
+    if (lab)
+        config::writeTestSettings(fx.programFolderText(), {true, true, 0, false});
     out(QStringLiteral("hwm_after_startup_kib %1").arg(peakKiB()));
     QElapsedTimer signIn;
     signIn.start();
+    const double signInCpu = cpuMicros();
     mainsession::openAndSignIn(main, dialogs, set);
     out(QStringLiteral("signin_ms %1").arg(static_cast<double>(signIn.nsecsElapsed()) / 1e6, 0, 'f', 2));
+    out(QStringLiteral("signin_cpu_ms %1").arg((cpuMicros() - signInCpu) / 1000, 0, 'f', 2));
     if (main.Label12->text() != QString::number(questions)) {
         out(QStringLiteral("error the sign-in counted \"%1\" questions").arg(main.Label12->text()));
         return 1;
     }
     mainsession::closeGradeWindowWhenShown();
 
+    const double startCpu = cpuMicros();
     mainsession::next(main);  // Start: question 1
+    out(QStringLiteral("start_cpu_ms %1").arg((cpuMicros() - startCpu) / 1000, 0, 'f', 2));
     int q = 1;
     // Judges question q and shows the next one; false when the window is not where the test should be.
     auto click = [&] {
@@ -402,7 +410,8 @@ int runChild(const QStringList& args) {
         return childEditor(args.value(1), args.value(2));
     const QString scenario = args.value(0);
     if (scenario == QLatin1String("test"))
-        return childTest(args.value(1), args.value(2).toInt(), args.value(3).toInt());
+        return childTest(args.value(1), args.value(2).toInt(), args.value(3).toInt(),
+                         args.value(4) == QLatin1String("lab"));
     if (scenario == QLatin1String("results"))
         return childResults();
     // A set written where asked, for looking at one scenario alone (with a profiler, say).
@@ -564,15 +573,21 @@ void countFigure(const QString& set, Verdicts& verdicts) {
 // (clicked through to it), timed 20 clicks at a time turn and turn about; then the one at 30000 goes on
 // to its grade and, beside a whole test on a 10-question set, gives its peak of memory. Each test runs
 // in its own process, so each has its own peak.
-void testFigures(const QString& large, const QString& small, Verdicts& verdicts) {
-    out(QStringLiteral("2. The Start/next click at question 30000 of the largest set, against the click at question 10"));
+// Two tests on the largest set, paused at question 10 and at question 30000, clicked turn and turn about;
+// the clicks' processor and wall-clock microseconds by the question they started at, and what the whole
+// test at question 30000 reported at its end. `mode` "lab" runs both as lab exams.
+struct ClickTimes {
+    std::map<int, std::vector<double>> cpu, wall;
+    std::multimap<QString, QString> big;
+};
+ClickTimes clickTimes(const QString& large, const QString& mode) {
     constexpr int rounds = 50;  // short turns, so a change in the machine's load falls on both alike
     constexpr int perRound = clickWindow / rounds;
-    std::multimap<QString, QString> big;
-    std::map<int, std::vector<double>> cpu, wall;
+    ClickTimes times;
+    auto& [cpu, wall, big] = times;
     {
-        Conversation early({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("10")});
-        Conversation late({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("30000")});
+        Conversation early({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("10"), mode});
+        Conversation late({QStringLiteral("test"), large, QString::number(largestSet), QStringLiteral("30000"), mode});
         const int hour = 60 * 60 * 1000;
         const bool ready = !early.until(QStringLiteral("ready"), hour).isNull() &&
                            !late.until(QStringLiteral("ready"), hour).isNull();
@@ -592,6 +607,12 @@ void testFigures(const QString& large, const QString& small, Verdicts& verdicts)
         early.finish(60000);
         big = late.finish(hour);
     }
+    return times;
+}
+
+void testFigures(const QString& large, const QString& small, Verdicts& verdicts) {
+    out(QStringLiteral("2. The Start/next click at question 30000 of the largest set, against the click at question 10"));
+    auto [cpu, wall, big] = clickTimes(large, QString());
     if (cpu[10].size() != clickWindow || cpu[30000].size() != clickWindow || big.empty()) {
         verdicts.broken(QStringLiteral("the whole test on the largest set did not run"));
     } else {
@@ -622,6 +643,28 @@ void testFigures(const QString& large, const QString& small, Verdicts& verdicts)
     out(QStringLiteral("   %1 questions: peak %2 KiB (after start-up %3 KiB)")
             .arg(smallSet, 5).arg(littlePeak).arg(value(little, QStringLiteral("hwm_after_startup_kib"))));
     verdicts.judge(static_cast<double>(bigPeak - littlePeak) / 1024.0, 5.0, QStringLiteral("difference in MiB"));
+}
+
+// 17. and 18. A lab exam on the largest set, both shuffles on: a click at question 30000 against one at
+// question 10 (the bound of figure 2), and the Start that reads the set whole and draws the order against
+// the sign-in's count of the set.
+void labFigures(const QString& large, Verdicts& verdicts) {
+    out(QStringLiteral("17. A lab exam's click at question 30000 of the largest set, against the click at question 10"));
+    auto [cpu, wall, big] = clickTimes(large, QStringLiteral("lab"));
+    if (cpu[10].size() != clickWindow || cpu[30000].size() != clickWindow || big.empty())
+        return verdicts.broken(QStringLiteral("the lab exam on the largest set did not run"));
+    for (int start : {10, 30000})
+        out(QStringLiteral("   %1 clicks from question %2: processor median %3 us, wall clock median %4 us")
+                .arg(clickWindow).arg(start, 5).arg(median(cpu[start]), 0, 'f', 1).arg(median(wall[start]), 0, 'f', 1));
+    verdicts.judge(median(cpu[30000]) / median(cpu[10]), 1.2, QStringLiteral("processor-time ratio"));
+    out(QStringLiteral("18. A lab exam's Start on the largest set (the set read whole, the order drawn), against the "
+                       "sign-in that counts it"));
+    const double start = value(big, QStringLiteral("start_cpu_ms")).toDouble();
+    const double signIn = value(big, QStringLiteral("signin_cpu_ms")).toDouble();
+    out(QStringLiteral("   Start: processor %1 ms; sign-in: processor %2 ms").arg(start, 0, 'f', 1).arg(signIn, 0, 'f', 1));
+    if (start <= 0 || signIn <= 0)
+        return verdicts.broken(QStringLiteral("the Start or the sign-in was not timed"));
+    verdicts.judge(start / signIn, 2.0, QStringLiteral("processor-time ratio"));
 }
 
 // What a whole process cost: its processor time (user and system), its wall-clock time and its peak of
@@ -1189,6 +1232,8 @@ int runAll() {
         checkFigure(large, verdicts);
     if (wanted(15))
         analysisFigure(verdicts);
+    if (wanted(17) || wanted(18))
+        labFigures(large, verdicts);
     if (wanted(16))
         resultsWindowFigure(verdicts);
     out(QStringLiteral("%1 passed, %2 failed").arg(verdicts.passed).arg(verdicts.failed));

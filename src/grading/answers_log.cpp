@@ -33,14 +33,40 @@ RecordMarks answersRecordMarks()
     return {start.left(start.size() - 2) + ',', records::formatRecord({records::Field::text(answersEndWord)})};
 }
 
+quint8 answerMask(const std::array<bool, 5>& chosen)
+{
+    quint8 mask = 0;
+    for (int i = 0; i < 5; ++i)
+        mask |= chosen[static_cast<std::size_t>(i)] ? quint8(1 << i) : quint8(0);
+    return mask;
+}
+
+QString lettersOfMask(quint8 mask)
+{
+    // The 32 possible texts made once and shared: a test on the largest set keeps thousands of them.
+    static const std::array<QString, 32> texts = [] {
+        std::array<QString, 32> all;
+        for (int m = 0; m < 32; ++m)
+            for (int i = 0; i < 5; ++i)
+                if (m & (1 << i))
+                    all[static_cast<std::size_t>(m)] += QChar(u'A' + i);
+        return all;
+    }();
+    return texts[mask & 31];
+}
+
+quint8 maskOfLetters(QStringView letters)
+{
+    quint8 mask = 0;
+    for (const QChar c : letters)
+        if (c >= u'A' && c <= u'E')
+            mask |= quint8(1 << (c.unicode() - u'A'));
+    return mask;
+}
+
 QString answerLetters(const std::array<bool, 5>& chosen)
 {
-    QString letters;
-    for (int i = 0; i < 5; ++i) {
-        if (chosen[static_cast<std::size_t>(i)])
-            letters += QChar(u'A' + i);
-    }
-    return letters;
+    return lettersOfMask(answerMask(chosen));
 }
 
 QByteArray formatAnswersRecord(const TestAnswers& a)

@@ -53,6 +53,10 @@ struct TestAnswers {
 
 // "AC" for A and C ticked; "" for none.
 QString answerLetters(const std::array<bool, 5>& chosen);
+// The same as a set of letters, bit 0 for A to bit 4 for E, as a running test keeps its answers, and back.
+quint8 answerMask(const std::array<bool, 5>& chosen);
+QString lettersOfMask(quint8 mask);
+quint8 maskOfLetters(QStringView letters);
 
 // The record's bytes, Windows-1250, CR LF. A straight double quote, which the format cannot hold in a text,
 // is written as ”.

@@ -144,10 +144,13 @@ public:
     // The question number on screen when the current set was signed in: 0, or the number a set opened
     // during a running test goes on from. A set that ends sooner than its count says is damaged.
     long long numberedFrom = 0;
-    // The answers judged so far, by the set's question index, for the answers log: the letters ticked and the
-    // letters that were correct, in the set's own letters. They start again with each set signed in.
-    QMap<int, QString> lettersTicked;
-    QMap<int, QString> lettersCorrect;
+    // The answers judged so far, in the order shown, for the answers log: the letters ticked and the letters
+    // that were correct, in the set's own letters (grading::answerMask). They start again with each set
+    // signed in.
+    QList<quint8> lettersTicked;
+    QList<quint8> lettersCorrect;
+    // The set's index of the question judged `k`-th (from 0).
+    int setIndexJudged(qsizetype k) const;
 
     // ---- a lab exam (wiedo_lab.cpp): the teacher's settings, taken when a test starts
     config::TestSettings lab;

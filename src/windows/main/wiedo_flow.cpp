@@ -236,8 +236,8 @@ void Wiedo::PtK() {
             ticked[letter] = marked[static_cast<std::size_t>(place)];
             correct[letter] = testing::isCorrectFlag(flags[static_cast<std::size_t>(place)]);
         }
-        lettersTicked.insert(setIndexOnScreen(), grading::answerLetters(ticked));
-        lettersCorrect.insert(setIndexOnScreen(), grading::answerLetters(correct));
+        lettersTicked.append(grading::answerMask(ticked));
+        lettersCorrect.append(grading::answerMask(correct));
     }
     QPushButton* counter = testing::isGood(marked, flags) ? Label14 : Label16;
     counter->setText(platform::numberText(value(counter) + 1));

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 namespace windows {
 
 namespace {
@@ -113,6 +115,10 @@ int Wiedo::setAnswerAt(int place) const {
     return drawnSet.isEmpty() ? place : drawn.answers[setIndexOnScreen()][static_cast<std::size_t>(place)];
 }
 
+int Wiedo::setIndexJudged(qsizetype k) const {
+    return drawnSet.isEmpty() ? static_cast<int>(k) : drawn.questions.at(k);
+}
+
 bool Wiedo::testRunning() const {
     return value(Label10) > 0 && Command1->isEnabled();
 }
@@ -123,15 +129,20 @@ grading::TestAnswers Wiedo::testAnswers() const {
     answers.surname = Label20->text();
     answers.className = Label21->text();
     answers.setPath = CD1.FileName;
-    answers.ticked = lettersTicked.values();
-    answers.key = lettersCorrect.values();
+    // The logs keep the set's order: the questions judged, sorted by their place in the set.
+    QList<std::pair<int, qsizetype>> judged;
+    for (qsizetype k = 0; k < lettersTicked.size(); ++k)
+        judged.append({setIndexJudged(k), k});
+    std::sort(judged.begin(), judged.end());
+    for (const auto& [index, k] : judged) {
+        answers.ticked.append(grading::lettersOfMask(lettersTicked.at(k)));
+        answers.key.append(grading::lettersOfMask(lettersCorrect.at(k)));
+        if (lab.shuffleAnswers && !drawnSet.isEmpty())
+            answers.answerOrder.append(testing::shownLetters(drawn.answers.at(index)));
+    }
     if (lab.shuffleQuestions && !drawnSet.isEmpty()) {
         for (qsizetype k = 0; k < lettersTicked.size(); ++k)
-            answers.questionOrder.append(drawn.questions.at(k) + 1);
-    }
-    if (lab.shuffleAnswers && !drawnSet.isEmpty()) {
-        for (const int index : lettersTicked.keys())
-            answers.answerOrder.append(testing::shownLetters(drawn.answers.at(index)));
+            answers.questionOrder.append(setIndexJudged(k) + 1);
     }
     answers.windowLeft = windowLeft;
     return answers;
@@ -164,8 +175,10 @@ void Wiedo::saveLabProgress() {
     p.hints = Tips->text() != QStringLiteral("0");
     if (!drawnSet.isEmpty())
         p.order = drawn;
-    p.ticked = lettersTicked;
-    p.key = lettersCorrect;
+    for (qsizetype k = 0; k < lettersTicked.size(); ++k) {
+        p.ticked.insert(setIndexJudged(k), grading::lettersOfMask(lettersTicked.at(k)));
+        p.key.insert(setIndexJudged(k), grading::lettersOfMask(lettersCorrect.at(k)));
+    }
     try {
         testing::saveProgress(p);
     } catch (const platform::FileError& error) {
@@ -268,8 +281,13 @@ void Wiedo::resumeTest(const testing::TestProgress& kept) {
     Tips->setText(kept.hints ? QStringLiteral("1") : QStringLiteral("0"));
     xx->setText(Tips->text());
     numberedFrom = 0;
-    lettersTicked = kept.ticked;
-    lettersCorrect = kept.key;
+    lettersTicked.clear();
+    lettersCorrect.clear();
+    for (int k = 0; k < kept.ticked.size(); ++k) {
+        const int index = kept.order.questions.isEmpty() ? k : kept.order.questions.at(k);
+        lettersTicked.append(grading::maskOfLetters(kept.ticked.value(index)));
+        lettersCorrect.append(grading::maskOfLetters(kept.key.value(index)));
+    }
     windowLeft = kept.windowLeft;
     lab = config::readTestSettings(ui::forms().get<TEMP>().Text1->text());
     setHashAtStart = kept.setHash;
