@@ -19,27 +19,31 @@ void shuffle(List& items, QRandomGenerator& random)
 
 }  // namespace
 
-DrawnOrder drawOrder(quint32 seed, const QList<questionset::Question>& set, bool shuffleQuestions,
-                     bool shuffleAnswers)
+DrawnOrder drawOrder(quint32 seed, int questionCount, bool shuffleQuestions, bool shuffleAnswers)
 {
-    QRandomGenerator random(seed);
-    DrawnOrder order;
-    order.questions.resize(set.size());
+    DrawnOrder order{seed, QList<int>(questionCount), shuffleAnswers};
     std::iota(order.questions.begin(), order.questions.end(), 0);
-    if (shuffleQuestions)
+    if (shuffleQuestions) {
+        QRandomGenerator random(seed);
         shuffle(order.questions, random);
-    for (const questionset::Question& question : set) {
-        QList<int> filled;
-        QList<int> empty;
-        for (int i = 0; i < 5; ++i)
-            (question.texts.answers[static_cast<std::size_t>(i)].isEmpty() ? empty : filled).append(i);
-        if (shuffleAnswers)
-            shuffle(filled, random);
-        std::array<int, 5> places{};
-        std::copy(empty.cbegin(), empty.cend(), std::copy(filled.cbegin(), filled.cend(), places.begin()));
-        order.answers.append(places);
     }
     return order;
+}
+
+std::array<int, 5> answerPlaces(const DrawnOrder& order, int setIndex, const questionset::QuestionTexts& texts)
+{
+    QList<int> filled;
+    QList<int> empty;
+    for (int i = 0; i < 5; ++i)
+        (texts.answers[static_cast<std::size_t>(i)].isEmpty() ? empty : filled).append(i);
+    if (order.shuffleAnswers) {
+        const quint32 seeds[] = {order.seed, static_cast<quint32>(setIndex)};
+        QRandomGenerator random(seeds, 2);
+        shuffle(filled, random);
+    }
+    std::array<int, 5> places{};
+    std::copy(empty.cbegin(), empty.cend(), std::copy(filled.cbegin(), filled.cend(), places.begin()));
+    return places;
 }
 
 QString shownLetters(const std::array<int, 5>& places)

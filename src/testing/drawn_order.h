@@ -11,15 +11,19 @@
 namespace testing {
 
 struct DrawnOrder {
-    QList<int> questions;               // the set's question indices (from 0) in the order shown
-    QList<std::array<int, 5>> answers;  // per set question: the set's answer index shown at each place A–E
+    quint32 seed = 0;
+    QList<int> questions;         // the set's question indices (from 0) in the order shown
+    bool shuffleAnswers = false;  // each question's answers drawn too
     bool operator==(const DrawnOrder&) const = default;
 };
 
-// The same seed gives the same order. Without a shuffle its part stays in the set's order; shuffled answers
-// keep the empty ones last, in their own order, so a question never shows a gap before an answer.
-DrawnOrder drawOrder(quint32 seed, const QList<questionset::Question>& set, bool shuffleQuestions,
-                     bool shuffleAnswers);
+// The same seed gives the same order; without shuffled questions they stay in the set's order.
+DrawnOrder drawOrder(quint32 seed, int questionCount, bool shuffleQuestions, bool shuffleAnswers);
+
+// The set's answer index shown at each place A–E of the question at `setIndex`. Drawn from the seed and the
+// question's index when the question is shown, so it is the same whenever it is shown; the answers with a
+// text come first and the empty ones last, in their own order, so a question never shows a gap.
+std::array<int, 5> answerPlaces(const DrawnOrder& order, int setIndex, const questionset::QuestionTexts& texts);
 
 // The set's letters in the order shown: "CABDE".
 QString shownLetters(const std::array<int, 5>& places);

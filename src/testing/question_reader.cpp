@@ -135,6 +135,21 @@ QuestionCount QuestionReader::countQuestions()
     return count;
 }
 
+void QuestionReader::seek(qint64 offset)
+{
+    ensureOpen();
+    files().seek(number_, offset);
+    offset_ = offset;
+}
+
+void QuestionReader::skipQuestion()
+{
+    readWhole([](int file) {
+        questionset::skipQuestion(file);
+        return 0;
+    });
+}
+
 qint64 QuestionReader::length()
 {
     ensureOpen();

@@ -49,6 +49,11 @@ public:
     // reading stopped.
     QuestionCount countQuestions();
     qint64 length();
+    // Where the next read starts, and a move there: a lab exam reads the set's questions in its own order.
+    qint64 position() const { return offset_; }
+    void seek(qint64 offset);
+    // Moves past the next question without reading its texts. Throws FileError.
+    void skipQuestion();
     // True when nothing but blanks and line ends is left: a set may end in an empty line.
     bool atEnd();
 

@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 
+#include <algorithm>
 #include <limits>
 
 namespace testing {
@@ -57,13 +58,14 @@ QByteArray formatProgress(const TestProgress& p) {
          Field::number(p.wrong), Field::number(p.usedMs), Field::number(p.windowLeft), Field::number(p.hints ? 1 : 0)});
     bytes += records::formatRecord({Field::text(p.firstName), Field::text(p.surname), Field::text(p.className)});
     bytes += records::formatRecord({Field::text(p.setPath), Field::text(QString::fromLatin1(p.setHash))});
-    QList<Field> order{Field::text(grading::answersQuestionOrderWord), Field::number(p.order.questions.size())};
+    QList<Field> order{Field::text(grading::answersQuestionOrderWord), Field::number(p.order.seed),
+                       Field::number(p.order.shuffleAnswers ? 1 : 0), Field::number(p.order.questions.size())};
     for (const int q : p.order.questions)
         order.append(Field::number(q));
     bytes += records::formatRecord(order);
-    QList<Field> places{Field::text(grading::answersAnswerOrderWord), Field::number(p.order.answers.size())};
-    for (const auto& shown : p.order.answers)
-        places.append(Field::text(shownLetters(shown)));
+    QList<Field> places{Field::text(grading::answersAnswerOrderWord), Field::number(p.answerOrder.size())};
+    for (const QString& shown : p.answerOrder)
+        places.append(Field::text(shown));
     bytes += records::formatRecord(places);
     QList<Field> answers{Field::text(grading::answersStartWord), Field::number(p.ticked.size())};
     for (auto it = p.ticked.cbegin(); it != p.ticked.cend(); ++it)
@@ -100,19 +102,21 @@ std::optional<TestProgress> readProgress() {
         p.setPath = records::readText(f);
         p.setHash = records::readText(f).toLatin1();
         expectWord(f, grading::answersQuestionOrderWord);
+        const records::Value seed = records::readValue(f);
+        if (seed.kind != records::Value::Kind::Number || seed.number < 0 || seed.number > 4294967295.0)
+            return std::nullopt;
+        p.order.seed = static_cast<quint32>(seed.number);
+        p.order.shuffleAnswers = readNumber(f, 0, 1) == 1;
         const int drawnQuestions = readNumber(f, 0, p.questions);
         for (int i = 0; i < drawnQuestions; ++i)
             p.order.questions.append(readNumber(f, 0, p.questions - 1));
         expectWord(f, grading::answersAnswerOrderWord);
-        const int drawnAnswers = readNumber(f, 0, p.questions);
-        for (int i = 0; i < drawnAnswers; ++i) {
+        const int placed = readNumber(f, 0, p.judged);
+        for (int i = 0; i < placed; ++i) {
             const QString letters = lettersOnly(records::readText(f));
             if (letters.size() != 5)
                 return std::nullopt;
-            std::array<int, 5> places{};
-            for (int place = 0; place < 5; ++place)
-                places[static_cast<std::size_t>(place)] = letters.at(place).unicode() - u'A';
-            p.order.answers.append(places);
+            p.answerOrder.append(letters);
         }
         expectWord(f, grading::answersStartWord);
         const int answered = readNumber(f, 0, p.questions);
@@ -124,8 +128,7 @@ std::optional<TestProgress> readProgress() {
     } catch (const platform::FileError&) {
         return std::nullopt;
     }
-    const bool drawnWhole = p.order.questions.isEmpty() ||
-                            (p.order.questions.size() == p.questions && p.order.answers.size() == p.questions);
+    const bool drawnWhole = p.order.questions.isEmpty() || p.order.questions.size() == p.questions;
     if (!drawnWhole || p.ticked.size() > p.judged)
         return std::nullopt;
     return p;
@@ -146,10 +149,15 @@ grading::TestAnswers brokenOffAnswers(const TestProgress& p, const QDateTime& wh
     answers.ticked = p.ticked.values();
     answers.key = p.key.values();
     if (!p.order.questions.isEmpty()) {
+        QList<std::pair<int, qsizetype>> judged;  // the set's index of each question judged, in the order shown
         for (qsizetype k = 0; k < p.ticked.size(); ++k)
-            answers.questionOrder.append(p.order.questions.at(k) + 1);
-        for (const int index : p.ticked.keys())
-            answers.answerOrder.append(shownLetters(p.order.answers.at(index)));
+            judged.append({p.order.questions.at(k), k});
+        for (const auto& [index, k] : judged)
+            answers.questionOrder.append(index + 1);
+        std::sort(judged.begin(), judged.end());
+        for (const auto& [index, k] : judged)
+            if (k < p.answerOrder.size())
+                answers.answerOrder.append(p.answerOrder.at(k));
     }
     answers.windowLeft = p.windowLeft;
     answers.brokenOffAfter = p.judged;

@@ -25,7 +25,8 @@ struct TestProgress {
     qint64 usedMs = 0;
     int windowLeft = 0;
     bool hints = false;
-    DrawnOrder order;            // empty when the set is read in its own order
+    DrawnOrder order;            // no questions when the set is read in its own order
+    QList<QString> answerOrder;  // with shuffled answers, each judged question's letters as shown, in the order shown
     QMap<int, QString> ticked;   // by the set's question index, in the set's letters
     QMap<int, QString> key;
     bool operator==(const TestProgress&) const = default;

@@ -154,10 +154,16 @@ public:
 
     // ---- a lab exam (wiedo_lab.cpp): the teacher's settings, taken when a test starts
     config::TestSettings lab;
-    // The set read whole for an order drawn for this student; empty when the set is read one question at a
-    // time in its own order, as a test without shuffles always is.
-    QList<questionset::Question> drawnSet;
+    // Where each question of the set starts, for an order drawn for this student; empty when the set is read
+    // one question at a time in its own order, as a test without shuffles always is.
+    QList<qint64> questionOffsets;
     testing::DrawnOrder drawn;
+    bool ownOrder() const { return !questionOffsets.isEmpty(); }
+    // The question on screen in the student's own order: its answers' places and its flags.
+    std::array<int, 5> placesOnScreen{0, 1, 2, 3, 4};
+    questionset::Flags flagsOnScreen{};
+    // With shuffled answers, the letters in the order shown of each question judged, in the order shown.
+    QList<QString> placesJudged;
     qint64 limitStartedMs = 0;
     QTimer* limitTimer;
     bool lastMinuteTold = false;

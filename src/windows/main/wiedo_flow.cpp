@@ -126,7 +126,7 @@ void Wiedo::PierPyt() {
     try {
         startLab();
     } catch (const FileError& error) {
-        throw brokenSet(error, drawnSet.size() + 1);
+        throw brokenSet(error, questionOffsets.size() + 1);
     }
     Picture1->setVisible(false);
     TEMP& temp = ui::forms().get<TEMP>();
@@ -151,25 +151,29 @@ void Wiedo::Labl() {
     if (Label10->text() == Label12->text())
         Command1->setText(QStringLiteral("Wystaw ocene"));
     questionset::QuestionTexts texts;
-    if (!drawnSet.isEmpty()) {
-        // The student's own order: the set's answers at the places drawn for them.
-        const questionset::QuestionTexts& own = drawnSet.at(setIndexOnScreen()).texts;
-        texts = own;
-        for (int place = 0; place < 5; ++place)
-            texts.answers[static_cast<std::size_t>(place)] = own.answers[static_cast<std::size_t>(setAnswerAt(place))];
-    } else {
-        testing::QuestionReader& reader = testing::QuestionReader::instance();
-        try {
-            // Printing or a teacher's command may have closed the reader since the last question.
-            reader.ensureOpen();
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    try {
+        // Printing or a teacher's command may have closed the reader since the last question.
+        reader.ensureOpen();
+        if (ownOrder()) {
+            // The student's own order: the set's question drawn for this number, its answers at their places.
+            const int index = setIndexOnScreen();
+            reader.seek(questionOffsets.at(index));
+            const questionset::QuestionTexts own = reader.readTexts();
+            flagsOnScreen = reader.readFlags();
+            placesOnScreen = testing::answerPlaces(drawn, index, own);
+            texts = own;
+            for (std::size_t place = 0; place < 5; ++place)
+                texts.answers[place] = own.answers[static_cast<std::size_t>(placesOnScreen[place])];
+        } else {
             if (reader.atEnd())
                 throw SetEnded{};
             texts = reader.readTexts();
-        } catch (const FileError& error) {
-            // A question that cannot be shown cannot be judged either: going on would judge the answers on
-            // screen against the next question's flags.
-            throw brokenSet(error, question - numberedFrom);
         }
+    } catch (const FileError& error) {
+        // A question that cannot be shown cannot be judged either: going on would judge the answers on
+        // screen against the next question's flags.
+        throw brokenSet(error, question - numberedFrom);
     }
     Label1->setText(texts.question);
     for (int i = 0; i < 5; ++i)
@@ -204,10 +208,9 @@ void Wiedo::Odswiez() {
 
 void Wiedo::ABCDEh() {
     questionset::Flags flags{};
-    if (!drawnSet.isEmpty()) {
-        const questionset::Flags& own = drawnSet.at(setIndexOnScreen()).flags;
-        for (int place = 0; place < 5; ++place)
-            flags[static_cast<std::size_t>(place)] = own[static_cast<std::size_t>(setAnswerAt(place))];
+    if (ownOrder()) {
+        for (std::size_t place = 0; place < 5; ++place)
+            flags[place] = flagsOnScreen[static_cast<std::size_t>(placesOnScreen[place])];
     } else {
         try {
             flags = testing::QuestionReader::instance().readFlags();
@@ -238,6 +241,8 @@ void Wiedo::PtK() {
         }
         lettersTicked.append(grading::answerMask(ticked));
         lettersCorrect.append(grading::answerMask(correct));
+        if (ownOrder() && drawn.shuffleAnswers)
+            placesJudged.append(testing::shownLetters(placesOnScreen));
     }
     QPushButton* counter = testing::isGood(marked, flags) ? Label14 : Label16;
     counter->setText(platform::numberText(value(counter) + 1));

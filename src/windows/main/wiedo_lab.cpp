@@ -38,26 +38,33 @@ void removeKeptProgress() {
 
 const QString brokenOffTitle = QStringLiteral("Przerwany test");
 
+// The offsets of the next `count` questions of the set, read on from where the Question reader stands.
+// Throws FileError.
+QList<qint64> findQuestions(int count) {
+    testing::QuestionReader& reader = testing::QuestionReader::instance();
+    reader.ensureOpen();
+    QList<qint64> offsets;
+    offsets.reserve(count);
+    for (int n = 0; n < count; ++n) {
+        offsets.append(reader.position());
+        reader.skipQuestion();
+    }
+    return offsets;
+}
+
 }  // namespace
 
 void Wiedo::startLab() {
     lab = config::readTestSettings(ui::forms().get<TEMP>().Text1->text());
-    drawnSet.clear();
+    questionOffsets.clear();
+    placesJudged.clear();
     drawn = {};
     windowLeft = 0;
     if (lab.shuffleQuestions || lab.shuffleAnswers) {
-        // The order is drawn over the whole set, so the set is read whole once, here.
-        testing::QuestionReader& reader = testing::QuestionReader::instance();
-        const long long count = value(Label12);
-        reader.ensureOpen();
-        for (long long n = 0; n < count; ++n) {
-            questionset::Question question;
-            question.texts = reader.readTexts();
-            question.flags = reader.readFlags();
-            drawnSet.append(question);
-        }
-        drawn = testing::drawOrder(QRandomGenerator::global()->generate(), drawnSet, lab.shuffleQuestions,
-                                   lab.shuffleAnswers);
+        // Where each question starts, so that the questions can be read in the order drawn.
+        questionOffsets = findQuestions(static_cast<int>(value(Label12)));
+        drawn = testing::drawOrder(QRandomGenerator::global()->generate(), static_cast<int>(questionOffsets.size()),
+                                   lab.shuffleQuestions, lab.shuffleAnswers);
     }
     testStartedMs = platform::monotonicMs();
     setHashAtStart = lab.resumable ? testing::setHash(CD1.FileName) : QByteArray();
@@ -102,21 +109,22 @@ void Wiedo::endLab() {
         setWindowTitle(plainTitle);
         plainTitle.clear();
     }
-    drawnSet.clear();
+    questionOffsets.clear();
+    placesJudged.clear();
     drawn = {};
 }
 
 int Wiedo::setIndexOnScreen() const {
     const int shown = static_cast<int>(value(Label10) - 1 - numberedFrom);
-    return drawnSet.isEmpty() ? shown : drawn.questions.value(shown);
+    return ownOrder() ? drawn.questions.value(shown) : shown;
 }
 
 int Wiedo::setAnswerAt(int place) const {
-    return drawnSet.isEmpty() ? place : drawn.answers[setIndexOnScreen()][static_cast<std::size_t>(place)];
+    return ownOrder() ? placesOnScreen[static_cast<std::size_t>(place)] : place;
 }
 
 int Wiedo::setIndexJudged(qsizetype k) const {
-    return drawnSet.isEmpty() ? static_cast<int>(k) : drawn.questions.at(k);
+    return ownOrder() ? drawn.questions.at(k) : static_cast<int>(k);
 }
 
 bool Wiedo::testRunning() const {
@@ -137,10 +145,10 @@ grading::TestAnswers Wiedo::testAnswers() const {
     for (const auto& [index, k] : judged) {
         answers.ticked.append(grading::lettersOfMask(lettersTicked.at(k)));
         answers.key.append(grading::lettersOfMask(lettersCorrect.at(k)));
-        if (lab.shuffleAnswers && !drawnSet.isEmpty())
-            answers.answerOrder.append(testing::shownLetters(drawn.answers.at(index)));
+        if (!placesJudged.isEmpty())
+            answers.answerOrder.append(placesJudged.at(k));
     }
-    if (lab.shuffleQuestions && !drawnSet.isEmpty()) {
+    if (ownOrder() && lab.shuffleQuestions) {
         for (qsizetype k = 0; k < lettersTicked.size(); ++k)
             answers.questionOrder.append(setIndexJudged(k) + 1);
     }
@@ -173,8 +181,10 @@ void Wiedo::saveLabProgress() {
     p.usedMs = platform::monotonicMs() - testStartedMs;
     p.windowLeft = windowLeft;
     p.hints = Tips->text() != QStringLiteral("0");
-    if (!drawnSet.isEmpty())
+    if (ownOrder()) {
         p.order = drawn;
+        p.answerOrder = placesJudged;
+    }
     for (qsizetype k = 0; k < lettersTicked.size(); ++k) {
         p.ticked.insert(setIndexJudged(k), grading::lettersOfMask(lettersTicked.at(k)));
         p.key.insert(setIndexJudged(k), grading::lettersOfMask(lettersCorrect.at(k)));
@@ -246,15 +256,14 @@ void Wiedo::resumeTest(const testing::TestProgress& kept) {
         platform::closeEveryFile();
         reader.open(kept.setPath);
         reader.readHeader();
-        drawnSet.clear();
-        // In its own order the set is read on from the next question; a drawn order needs it whole.
-        const int read = kept.order.questions.isEmpty() ? kept.judged : kept.questions;
-        for (int n = 0; n < read; ++n) {
-            questionset::Question question;
-            question.texts = reader.readTexts();
-            question.flags = reader.readFlags();
-            if (!kept.order.questions.isEmpty())
-                drawnSet.append(question);
+        // In its own order the set is read on from the next question; a drawn order needs to know where
+        // each question starts.
+        if (kept.order.questions.isEmpty()) {
+            for (int n = 0; n < kept.judged; ++n)
+                reader.skipQuestion();
+            questionOffsets.clear();
+        } else {
+            questionOffsets = findQuestions(kept.questions);
         }
     } catch (const platform::FileError&) {
         reader.close();
@@ -262,11 +271,12 @@ void Wiedo::resumeTest(const testing::TestProgress& kept) {
                                         "zostanie zapisany w dzienniku odpowiedzi jako przerwany.")
                              .arg(kept.setPath),
                          platform::Buttons::Ok, platform::Icon::Exclamation, brokenOffTitle);
-        drawnSet.clear();
+        questionOffsets.clear();
         logBrokenOff(kept);
         return;
     }
-    drawn = drawnSet.isEmpty() ? testing::DrawnOrder{} : kept.order;
+    drawn = kept.order;
+    placesJudged = kept.answerOrder;
     CD1.FileName = kept.setPath;
     const qsizetype cut = std::max(kept.setPath.lastIndexOf(u'/'), kept.setPath.lastIndexOf(u'\\'));
     ui::forms().get<TEMP>().Text2->setText(kept.setPath.left(cut + 1));

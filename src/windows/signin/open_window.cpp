@@ -191,7 +191,8 @@ bool open_::Licz() {
     main.lettersTicked.clear();
     main.lettersCorrect.clear();
     // The new set is read in its own order; the time limit, if any, runs on.
-    main.drawnSet.clear();
+    main.questionOffsets.clear();
+    main.placesJudged.clear();
     main.Label12->setText(count.questions == 0 ? QString() : platform::numberText(count.questions));
     main.Command1->setText(QStringLiteral("&S  t  a  r  t"));
     return true;
