@@ -5,6 +5,7 @@
 #include "main/main_session.h"
 #include "platform/codepage.h"
 #include "windows/registry.h"
+#include "windows/results/wyniki.h"
 
 #include <QProcess>
 
@@ -79,6 +80,11 @@ private slots:
                                       "\"Przerwany\",3\r\n\"Koniec\"\r\n"),
                      answers.constData());
             QCOMPARE(main.Label10->text(), QStringLiteral("0"));
+            // The teacher sees it among the results, as broken off.
+            main.wynikiAnaliza->trigger();
+            const auto& results = ui::forms().get<windows::Wyniki>();
+            QCOMPARE(results.shown->rowCount(), 1);
+            QCOMPARE(results.shown->index(0, analysis::ResultsModel::Grade).data().toString(), QStringLiteral("przerwany"));
             return;
         }
         // On at question 4, with the counters as they stood.

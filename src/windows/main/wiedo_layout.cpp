@@ -168,8 +168,8 @@ Wiedo::Wiedo() : ui::Form(formName) {
     opcje = item(dlaNauczyciela, "opcje", QStringLiteral("Opcje"), QKeySequence(Qt::CTRL | Qt::Key_S));
     wynikiAnaliza = item(dlaNauczyciela, "wynikiAnaliza", QStringLiteral("&Wyniki i analiza"),
                          QKeySequence(Qt::CTRL | Qt::Key_R));
-    // "&Twórz" has the T already.
-    ustawieniaTestu = item(dlaNauczyciela, "ustawieniaTestu", QStringLiteral("&Ustawienia testu"));
+    // "&Twórz" has the T as well: pressing T moves between the two, as menus do with a shared letter.
+    ustawieniaTestu = item(dlaNauczyciela, "ustawieniaTestu", QStringLiteral("Ustawienia &testu"));
     Drukowanie = tekty_->addMenu(QStringLiteral("&Drukowanie"));
     Drukowanie->setObjectName(QStringLiteral("Drukowanie"));
     drukuj = item(Drukowanie, "drukuj", QStringLiteral("&Drukuj test"), QKeySequence(Qt::SHIFT | Qt::Key_F2));
