@@ -2,6 +2,7 @@
 // teacher opens "Wyniki i analiza", sees the three results, their grades and each question's figures, mends a
 // key in the editor opened from the analysis, and sees the question flagged and the tests regraded.
 #include "analysis/results_table.h"
+#include "main/main_session.h"
 #include "platform/clock.h"
 #include "questionset/questionset.h"
 #include "support/program_fixture.h"
@@ -18,22 +19,11 @@
 
 using testsupport::ProgramFixture;
 using testsupport::ScriptedDialogs;
+using mainsession::openFilter;
+using mainsession::openTitle;
+using mainsession::question;
 
 namespace {
-
-const QString openTitle = QStringLiteral("Otwórz - zaznacz dowolny plik, zawierający zestaw pytań.");
-const QString openFilter =
-    QStringLiteral("Pliki zawierające pytania do testu ( *.kwz )|*.kwz|Wszystkie pliki ( *.* )|*.*");
-
-questionset::Question question(int n, questionset::Flags flags) {
-    questionset::Question q;
-    q.texts.question = QStringLiteral("Pytanie %1").arg(n);
-    for (int i = 0; i < 5; ++i)
-        q.texts.answers[static_cast<std::size_t>(i)] = QStringLiteral("%1%2").arg(QChar(u'A' + i)).arg(n);
-    q.texts.hint = QStringLiteral("Brak");
-    q.flags = flags;
-    return q;
-}
 
 // One student's test: signs in and ticks the given letters for each question.
 void takeTest(windows::Wiedo& main, ScriptedDialogs& dialogs, const QString& set, const QString& name,
