@@ -79,7 +79,8 @@ void Wiedo::startLab() {
 
 void Wiedo::limitTick() {
     const qint64 left = qint64(lab.minutes) * 60000 - (platform::monotonicMs() - limitStartedMs);
-    setWindowTitle(plainTitle + QStringLiteral(" – ") + timeLeftText(left));
+    // First, so that a narrow title bar or a taskbar button never cuts it off.
+    setWindowTitle(timeLeftText(left) + QStringLiteral(" – ") + plainTitle);
     if (left <= 60000 && !lastMinuteTold) {
         lastMinuteTold = true;
         Podp->setText(QStringLiteral("Została ostatnia minuta testu."));
