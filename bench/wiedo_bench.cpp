@@ -1111,12 +1111,12 @@ void analysisFigure(Verdicts& verdicts) {
         test.when = QDateTime(QDate(2026, 12, 9), QTime(8, 0).addSecs(t), Qt::UTC);
         test.setPath = set;
         test.key = contents.key;
-        for (const QString& key : contents.key) {
+        for (const quint8 key : contents.key) {
             const quint32 chance = draw(32);
             std::array<bool, 5> ticked{};
             for (std::size_t k = 0; k < 5; ++k)
                 ticked[k] = chance >> k & 1;
-            test.ticked.append(draw(10) < 6 ? key : grading::answerLetters(ticked));
+            test.ticked.append(draw(10) < 6 ? key : grading::answerMask(ticked));
         }
         bytes += grading::formatAnswersRecord(test);
     }

@@ -11,7 +11,6 @@
 #include <QSet>
 #include <QTime>
 
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -121,43 +120,33 @@ bool areLetters(QStringView text)
     return true;
 }
 
-// Every text of letters there can be, by its letters as bits (A the lowest). The tests of a log share these
-// constant texts rather than each holding copies of its own: a log holds hundreds of thousands of them.
-const QString& lettersText(int mask)
-{
-    static const std::array<QString, 32> texts{
-        QStringLiteral(""),    QStringLiteral("A"),    QStringLiteral("B"),    QStringLiteral("AB"),
-        QStringLiteral("C"),   QStringLiteral("AC"),   QStringLiteral("BC"),   QStringLiteral("ABC"),
-        QStringLiteral("D"),   QStringLiteral("AD"),   QStringLiteral("BD"),   QStringLiteral("ABD"),
-        QStringLiteral("CD"),  QStringLiteral("ACD"),  QStringLiteral("BCD"),  QStringLiteral("ABCD"),
-        QStringLiteral("E"),   QStringLiteral("AE"),   QStringLiteral("BE"),   QStringLiteral("ABE"),
-        QStringLiteral("CE"),  QStringLiteral("ACE"),  QStringLiteral("BCE"),  QStringLiteral("ABCE"),
-        QStringLiteral("DE"),  QStringLiteral("ADE"),  QStringLiteral("BDE"),  QStringLiteral("ABDE"),
-        QStringLiteral("CDE"), QStringLiteral("ACDE"), QStringLiteral("BCDE"), QStringLiteral("ABCDE")};
-    return texts[static_cast<std::size_t>(mask)];
-}
-
 // The fields after the word of a line `"Word","A","BC",…`, from `at` (the end of the word), when every one
 // is letters of answers in quotes; false at the first that is not.
-bool readLetters(QByteArrayView line, qsizetype at, QList<QString>& letters)
+bool readLetters(QByteArrayView line, qsizetype at, QList<quint8>& letters)
 {
-    while (at < line.size()) {
-        if (line[at] != ',' || at + 1 >= line.size() || line[at + 1] != '"')
+    // Written straight into the list's bytes: a field takes three bytes or more.
+    letters.resize((line.size() - at) / 3);
+    quint8* const first = letters.data();
+    quint8* next = first;
+    const char* p = line.data() + at;
+    const char* const end = line.data() + line.size();
+    while (p < end) {
+        if (*p != ',' || end - p < 3 || p[1] != '"')
             return false;
-        int mask = 0;
-        int last = -1;
-        for (at += 2; at < line.size() && line[at] != '"'; ++at) {
-            const int k = line[at] - 'A';
-            if (k <= last || k > 4)
+        // The letters go up from A to E: each one's bit is above all the bits before it.
+        unsigned mask = 0;
+        for (p += 2; p < end && *p != '"'; ++p) {
+            const unsigned bit = 1u << ((static_cast<unsigned char>(*p) - 'A') & 31);
+            if (static_cast<unsigned char>(*p) - unsigned('A') > 4 || bit <= mask)
                 return false;
-            mask |= 1 << k;
-            last = k;
+            mask |= bit;
         }
-        if (at == line.size())
+        if (p == end)
             return false;
-        ++at;
-        letters.append(lettersText(mask));
+        ++p;
+        *next++ = quint8(mask);
     }
+    letters.resize(next - first);
     return true;
 }
 
@@ -295,8 +284,7 @@ private:
         if (seen)
             return fault(number, QStringLiteral("powtórzony wiersz %1").arg(quoted(name)));
         seen = true;
-        QList<QString>& letters = ticked ? current_.answers.ticked : current_.answers.key;
-        letters.reserve(std::min<qsizetype>(count_, bytes.size() / 3));  // a field takes three bytes or more
+        QList<quint8>& letters = ticked ? current_.answers.ticked : current_.answers.key;
         if (readLetters(bytes, word.size() + 2, letters) && letters.size() == count_)
             return;
         // Something is wrong with the line: it is read again as texts to say what.
@@ -314,7 +302,7 @@ private:
                 return fault(number, QStringLiteral("w wierszu %1 pytanie %2 ma „%3” zamiast liter od A do E, "
                                                     "każdej najwyżej raz i po kolei")
                                          .arg(quoted(name)).arg(i).arg(field.text));
-            letters.append(field.text.toString());
+            letters.append(grading::maskOfLetters(field.text));
         }
     }
 

@@ -15,6 +15,12 @@ struct AnsweredTest {
     grading::TestAnswers answers;  // `when` in UTC: the log holds a wall-clock time, no zone
 };
 
+}  // namespace analysis
+
+Q_DECLARE_TYPEINFO(analysis::AnsweredTest, Q_RELOCATABLE_TYPE);
+
+namespace analysis {
+
 struct AnswersLog {
     QList<AnsweredTest> tests;
     QList<bridges::LogFault> faults;

@@ -15,18 +15,6 @@ using grading::TestAnswers;
 
 namespace {
 
-// The letters as a set of bits, A the lowest; -1 for a text that is no letters of answers.
-int maskOf(const QString& letters)
-{
-    int mask = 0;
-    for (const QChar c : letters) {
-        if (c < u'A' || c > u'E')
-            return -1;
-        mask |= 1 << (c.unicode() - u'A');
-    }
-    return mask;
-}
-
 // One decimal place (or `decimals`), decimal comma; a value that rounds to zero has no minus sign.
 QString decimal(double value, int decimals = 1)
 {
@@ -54,8 +42,8 @@ SetContents readSetContents(const QString& path)
             written[i] = !q.texts.answers[i].isEmpty();
         }
         set.questions.append(q.texts.question);
-        set.key.append(grading::answerLetters(correct));
-        set.answered.append(grading::answerLetters(written));
+        set.key.append(grading::answerMask(correct));
+        set.answered.append(grading::answerMask(written));
     }
     return set;
 }
@@ -64,21 +52,22 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
 {
     const qsizetype p = set.key.size();
     const qsizetype s = tests.size();
-    std::vector<int> key;
-    for (const QString& letters : set.key)
-        key.push_back(maskOf(letters));
+    const QList<quint8>& key = set.key;
 
-    // Per test and question the letters ticked, as bits; per test X, the questions it got right.
-    std::vector<int> ticked(static_cast<std::size_t>(s * p));
+    // Per test and question the letters ticked, gathered in one block that the sums below read in order;
+    // a question the test did not reach is judged wrong and counts for no letter. Per test X, the questions
+    // it got right; per question whether a test was taken under another key.
+    constexpr quint8 notReached = 0xFF;
+    std::vector<quint8> ticked(static_cast<std::size_t>(s * p));
     std::vector<qint64> total(static_cast<std::size_t>(s));
     std::vector<char> keyChanged(static_cast<std::size_t>(p));
     for (qsizetype t = 0; t < s; ++t) {
         const TestAnswers& test = tests[t];
         for (qsizetype i = 0; i < p; ++i) {
-            const int mask = i < test.ticked.size() ? maskOf(test.ticked[i]) : -1;
+            const quint8 mask = i < test.ticked.size() ? quint8(test.ticked[i] & 31) : notReached;
             ticked[static_cast<std::size_t>(t * p + i)] = mask;
             total[static_cast<std::size_t>(t)] += mask == key[i];
-            if (i >= test.key.size() || maskOf(test.key[i]) != key[i])
+            if (i >= test.key.size() || test.key[i] != key[i])
                 keyChanged[static_cast<std::size_t>(i)] = true;
         }
     }
@@ -107,13 +96,13 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
         const qint64 X = total[static_cast<std::size_t>(t)];
         for (qsizetype i = 0; i < p; ++i) {
             Sums& q = sums[static_cast<std::size_t>(i)];
-            const int mask = ticked[static_cast<std::size_t>(t * p + i)];
+            const quint8 mask = ticked[static_cast<std::size_t>(t * p + i)];
             const qint64 x = mask == key[i];
             q.x += x;
             q.r += X - x;
             q.rr += (X - x) * (X - x);
             q.xr += x * (X - x);
-            if (mask < 0)
+            if (mask == notReached)
                 continue;
             ++q.all[mask];
             q.top[mask] += inTop[static_cast<std::size_t>(t)];
@@ -179,9 +168,9 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
             q.flags << QStringLiteral("sprawdź klucz: lepsi uczniowie odpowiadają gorzej");
         else if (q.discrimination && *q.discrimination < 20)
             q.flags << QStringLiteral("słabo różnicuje");
-        const int answered = maskOf(set.answered.value(i));
+        const int answered = set.answered.value(i);
         for (int k = 0; k < 5; ++k)
-            if (answered >= 0 && (answered >> k & 1) && !(key[i] >= 0 && (key[i] >> k & 1)) && letter(sum.all, k) == 0)
+            if ((answered >> k & 1) && !(key[i] >> k & 1) && letter(sum.all, k) == 0)
                 q.flags << QStringLiteral("odpowiedź %1 nie zmyla nikogo").arg(QChar(u'A' + k));
         if (keyChanged[static_cast<std::size_t>(i)])
             q.flags << QStringLiteral("klucz zmieniony po teście");
@@ -241,7 +230,7 @@ std::optional<Regraded> regrade(const TestAnswers& test, const SetContents& set,
         return std::nullopt;
     Regraded regraded;
     for (qsizetype i = 0; i < p; ++i)
-        regraded.points += maskOf(test.ticked[i]) == maskOf(set.key[i]);
+        regraded.points += test.ticked[i] == set.key[i];
     regraded.grade = grading::computeGrade(regraded.points, scale);
     return regraded;
 }

@@ -17,8 +17,9 @@ namespace analysis {
 // The set as it stands now. Throws platform::FileError when it cannot be read whole.
 struct SetContents {
     QList<QString> questions;  // each question's text
-    QList<QString> key;        // each question's correct letters, "AC"; "" when none is correct
-    QList<QString> answered;   // each question's letters of the answers that have a text ("ABCD")
+    // Letters as sets of bits, bit 0 for A to bit 4 for E, as the answers log's tests hold them.
+    QList<quint8> key;         // each question's correct letters; 0 when none is correct
+    QList<quint8> answered;    // each question's letters of the answers that have a text
 };
 SetContents readSetContents(const QString& path);
 

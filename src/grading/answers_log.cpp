@@ -24,6 +24,14 @@ QByteArray wordLine(const QString& word, const QList<QString>& letters)
     return records::formatRecord(fields);
 }
 
+QByteArray wordLine(const QString& word, const QList<quint8>& masks)
+{
+    QList<records::Field> fields{records::Field::text(word)};
+    for (const quint8 m : masks)
+        fields.append(records::Field::text(lettersOfMask(m)));
+    return records::formatRecord(fields);
+}
+
 }  // namespace
 
 RecordMarks answersRecordMarks()

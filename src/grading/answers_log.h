@@ -43,13 +43,23 @@ struct TestAnswers {
     QString className;
     QDateTime when;
     QString setPath;
-    QList<QString> ticked;  // per question shown: the letters ticked, "" for none, "AC" for A and C
-    QList<QString> key;     // per question shown: the letters of the correct answers at the time
+    // Per question shown, its letters as a set of bits, bit 0 for A to bit 4 for E (answerMask): a log holds
+    // hundreds of thousands of them, and a byte each keeps the analysis of a long log cheap.
+    QList<quint8> ticked;   // the letters ticked, 0 for none
+    QList<quint8> key;      // the letters of the correct answers at the time
     QList<int> questionOrder;       // set's question numbers (from 1) in the order shown; empty: the set's order
     QList<QString> answerOrder;     // per question, its letters in the order shown; empty: A to E everywhere
     int windowLeft = 0;             // times the main window stopped being the active window
     std::optional<int> brokenOffAfter;  // a test broken off and never graded: the questions judged
 };
+
+}  // namespace grading
+
+// Every member is one Qt declares relocatable: a list of a long log's tests grows by moving its memory,
+// not by moving each test.
+Q_DECLARE_TYPEINFO(grading::TestAnswers, Q_RELOCATABLE_TYPE);
+
+namespace grading {
 
 // "AC" for A and C ticked; "" for none.
 QString answerLetters(const std::array<bool, 5>& chosen);

@@ -146,8 +146,10 @@ grading::TestAnswers brokenOffAnswers(const TestProgress& p, const QDateTime& wh
     answers.className = p.className;
     answers.when = when;
     answers.setPath = p.setPath;
-    answers.ticked = p.ticked.values();
-    answers.key = p.key.values();
+    for (const QString& letters : p.ticked)
+        answers.ticked.append(grading::maskOfLetters(letters));
+    for (const QString& letters : p.key)
+        answers.key.append(grading::maskOfLetters(letters));
     if (!p.order.questions.isEmpty()) {
         QList<std::pair<int, qsizetype>> judged;  // the set's index of each question judged, in the order shown
         for (qsizetype k = 0; k < p.ticked.size(); ++k)

@@ -13,14 +13,22 @@ using grading::TestAnswers;
 
 namespace {
 
+QList<quint8> masks(const QStringList& letters)
+{
+    QList<quint8> made;
+    for (const QString& l : letters)
+        made.append(grading::maskOfLetters(l));
+    return made;
+}
+
 // Tests from the ticked letters, one text per test with the questions separated by "|".
-QList<TestAnswers> tests(const QStringList& rows, const QList<QString>& key)
+QList<TestAnswers> tests(const QStringList& rows, const QList<quint8>& key)
 {
     QList<TestAnswers> made;
     for (const QString& row : rows) {
         made.emplace_back();
         made.last().when = QDateTime(QDate(2026, 12, 9), QTime(10, 52, 1), Qt::UTC);
-        made.last().ticked = row.split(u'|');
+        made.last().ticked = masks(row.split(u'|'));
         made.last().key = key;
     }
     return made;
@@ -36,15 +44,13 @@ QList<TestAnswers> tests(const QStringList& rows, const QList<QString>& key)
 // The last student took the test when question 4's key was C.
 const SetContents classSet{{QStringLiteral("Stolica Polski?"), QStringLiteral("Rok chrztu Polski?"),
                             QStringLiteral("Liczby pierwsze?"), QStringLiteral("Najdłuższa rzeka?")},
-                           {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("AC"), QStringLiteral("D")},
-                           {QStringLiteral("ABC"), QStringLiteral("ABCD"), QStringLiteral("ABCDE"),
-                            QStringLiteral("ABCD")}};
+                           masks({"A", "B", "AC", "D"}), masks({"ABC", "ABCD", "ABCDE", "ABCD"})};
 
 QList<TestAnswers> classTests(const QString& setPath = {})
 {
     QList<TestAnswers> made = tests({"A|B|AC|D", "A|B|AC|A", "A|B|A|B", "A|A|AC|C", "B|B|ABCDE|A", "A|CD||B"},
                                     classSet.key);
-    made.last().key[3] = QStringLiteral("C");
+    made.last().key[3] = grading::maskOfLetters(u"C");
     for (TestAnswers& test : made)
         test.setPath = setPath;
     return made;
@@ -108,8 +114,8 @@ void TestItemAnalysis::command()
     for (qsizetype i = 0; i < 4; ++i) {
         questionset::Question q{{classSet.questions[i], {}, QStringLiteral("Brak")}};
         for (int k = 0; k < 5; ++k) {
-            q.texts.answers[k] = classSet.answered[i].contains(QChar(u'A' + k)) ? QStringLiteral("Tak") : QString();
-            q.flags[k] = classSet.key[i].contains(QChar(u'A' + k)) ? 1 : 2;
+            q.texts.answers[k] = (classSet.answered[i] >> k & 1) ? QStringLiteral("Tak") : QString();
+            q.flags[k] = (classSet.key[i] >> k & 1) ? 1 : 2;
         }
         set += questionset::formatQuestion(q);
     }
@@ -156,13 +162,13 @@ void TestItemAnalysis::flags()
     QFETCH(QList<QString>, answered);
     QFETCH(QStringList, ticked);
     QFETCH(QStringList, flags);
-    const SetContents set{QList<QString>(key.size(), QStringLiteral("Pytanie")), key, answered};
-    QCOMPARE(analysis::analyse(set, tests(ticked, key)).questions[0].flags, flags);
+    const SetContents set{QList<QString>(key.size(), QStringLiteral("Pytanie")), masks(key), masks(answered)};
+    QCOMPARE(analysis::analyse(set, tests(ticked, set.key)).questions[0].flags, flags);
 }
 
 void TestItemAnalysis::thirdsKeepTheLogOrderInTies()
 {
-    const SetContents set{{QStringLiteral("Pytanie")}, {QStringLiteral("A")}, {QStringLiteral("AB")}};
+    const SetContents set{{QStringLiteral("Pytanie")}, masks({"A"}), masks({"AB"})};
     const QList<TestAnswers> equal = tests({"B", "", "AB"}, set.key);  // all wrong: one in each third
     const analysis::QuestionFigures q = analysis::analyse(set, equal).questions[0];
     QVERIFY((q.tickedTop == std::array<std::optional<double>, 5>{0.0, 100.0, 0.0, 0.0, 0.0}));

@@ -17,8 +17,8 @@ grading::TestAnswers sample()
 {
     return {QStringLiteral("Łucja"), QStringLiteral("Nowak \"Mała\""), QStringLiteral("3B"),
             QDateTime(QDate(2026, 12, 9), QTime(8, 5, 3)), QStringLiteral("c:\\testy\\historia.kwz"),
-            {QStringLiteral("AC"), QString(), QStringLiteral("ABCDE")},
-            {QStringLiteral("A"), QStringLiteral("B"), QString()}};
+            {0b101, 0, 0b11111},
+            {0b1, 0b10, 0}};
 }
 
 const QByteArray sampleBytes = "\"Odpowiedzi\",\"\xa3ucja\",\"Nowak \x94Ma\xb3" "a\x94\",\"3B\",\"12-09-2026\","

@@ -54,8 +54,10 @@ grading::TestAnswers answersOf(const grading::ResultRecord& r, const QList<QStri
     a.className = r.className;
     a.when = r.when;
     a.setPath = r.setPath;
-    a.ticked = ticked;
-    a.key = key;
+    for (const QString& letters : ticked)
+        a.ticked.append(grading::maskOfLetters(letters));
+    for (const QString& letters : key)
+        a.key.append(grading::maskOfLetters(letters));
     return a;
 }
 

@@ -144,8 +144,8 @@ grading::TestAnswers Wiedo::testAnswers() const {
         judged.append({setIndexJudged(k), k});
     std::sort(judged.begin(), judged.end());
     for (const auto& [index, k] : judged) {
-        answers.ticked.append(grading::lettersOfMask(lettersTicked.at(k)));
-        answers.key.append(grading::lettersOfMask(lettersCorrect.at(k)));
+        answers.ticked.append(lettersTicked.at(k));
+        answers.key.append(lettersCorrect.at(k));
         if (!placesJudged.isEmpty())
             answers.answerOrder.append(placesJudged.at(k));
     }
