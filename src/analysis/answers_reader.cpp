@@ -124,29 +124,24 @@ bool areLetters(QStringView text)
 // is letters of answers in quotes; false at the first that is not.
 bool readLetters(QByteArrayView line, qsizetype at, QList<quint8>& letters)
 {
-    // Written straight into the list's bytes: a field takes three bytes or more.
-    letters.resize((line.size() - at) / 3);
-    quint8* const first = letters.data();
-    quint8* next = first;
-    const char* p = line.data() + at;
-    const char* const end = line.data() + line.size();
-    while (p < end) {
-        if (*p != ',' || end - p < 3 || p[1] != '"')
+    letters.reserve((line.size() - at) / 3);  // a field takes three bytes or more
+    while (at < line.size()) {
+        if (line[at] != ',' || at + 1 >= line.size() || line[at + 1] != '"')
             return false;
-        // The letters go up from A to E: each one's bit is above all the bits before it.
-        unsigned mask = 0;
-        for (p += 2; p < end && *p != '"'; ++p) {
-            const unsigned bit = 1u << ((static_cast<unsigned char>(*p) - 'A') & 31);
-            if (static_cast<unsigned char>(*p) - unsigned('A') > 4 || bit <= mask)
+        int mask = 0;
+        int last = -1;  // the letters go up from A to E, each at most once
+        for (at += 2; at < line.size() && line[at] != '"'; ++at) {
+            const int k = line[at] - 'A';
+            if (k <= last || k > 4)
                 return false;
-            mask |= bit;
+            mask |= 1 << k;
+            last = k;
         }
-        if (p == end)
+        if (at == line.size())
             return false;
-        ++p;
-        *next++ = quint8(mask);
+        ++at;
+        letters.append(static_cast<quint8>(mask));
     }
-    letters.resize(next - first);
     return true;
 }
 
