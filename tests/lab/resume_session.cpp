@@ -41,9 +41,7 @@ int main(int argc, char* argv[]) {
     QTest::mouseClick(signIn.Command1, Qt::LeftButton);
     mainsession::next(main);
     for (int n = 1; n <= 3; ++n) {
-        for (int place = 0; place < 5; ++place)
-            if (main.flagLabel(place)->text() == QStringLiteral("1"))
-                QTest::mouseClick(main.answerButton(place), Qt::LeftButton);
+        mainsession::answerWell(main);
         mainsession::next(main);
     }
     if (!dialogs.ok() || main.Label10->text() != QStringLiteral("4")) {

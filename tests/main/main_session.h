@@ -92,6 +92,13 @@ inline void hover(QWidget* control, QPoint at = {}) {
 
 inline void next(windows::Wiedo& main) { QTest::mouseClick(main.Command1, Qt::LeftButton); }
 
+// Ticks the answers whose flag says correct, wherever they are shown: the question is answered well.
+inline void answerWell(windows::Wiedo& main) {
+    for (int place = 0; place < 5; ++place)
+        if (main.flagLabel(place)->text() == QStringLiteral("1"))
+            QTest::mouseClick(main.answerButton(place), Qt::LeftButton);
+}
+
 // The grade window's own button: it resets the main window and closes the grade window.
 inline void closeGradeWindowWhenShown(std::function<void(ui::Form&)> check = {}) {
     ui::forms().queueModalScript(QStringLiteral("Ocena"), [check](ui::Form& grade) {

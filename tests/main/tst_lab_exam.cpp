@@ -16,18 +16,6 @@ namespace {
 const questionset::Flags A{1, 2, 2, 2, 2};
 const questionset::Flags BD{2, 1, 2, 1, 2};
 
-// Ticks the answers shown at places whose flag says correct, so every question is answered well.
-void answerWell(Wiedo& w) {
-    for (int place = 0; place < 5; ++place)
-        if (w.flagLabel(place)->text() == QStringLiteral("1"))
-            QTest::mouseClick(w.answerButton(place), Qt::LeftButton);
-}
-
-QByteArray lineOf(const QByteArray& record, const QByteArray& word) {
-    const qsizetype at = record.indexOf("\"" + word + "\"");
-    return at < 0 ? QByteArray() : record.mid(at, record.indexOf("\r\n", at) - at);
-}
-
 }  // namespace
 
 class tst_LabExam : public QObject {
@@ -64,12 +52,8 @@ private slots:
         const QByteArray ticks = "\"Zaznaczone\",\"A\",\"BD\",\"A\",\"BD\",\"A\",\"BD\"";
         QCOMPARE(log.count(ticks + "\r\n\"Klucz\",\"A\",\"BD\",\"A\",\"BD\",\"A\",\"BD\"\r\n"), 2);
         // And each names the order its student saw.
-        const QByteArray questionOrder = platform::encode1250(QStringLiteral("Kolejność pytań"));
-        const qsizetype second = log.indexOf("\"Odpowiedzi\"", 1);
-        const QByteArray first = lineOf(log.left(second), questionOrder);
-        QCOMPARE(first.count(','), 6);
-        QVERIFY(!lineOf(log.mid(second), questionOrder).isEmpty());
-        QVERIFY(!lineOf(log, platform::encode1250(QStringLiteral("Kolejność odpowiedzi"))).isEmpty());
+        QCOMPARE(log.count(platform::encode1250(QStringLiteral("\"Kolejność pytań\","))), 2);
+        QCOMPARE(log.count(platform::encode1250(QStringLiteral("\"Kolejność odpowiedzi\","))), 2);
     }
 
     void timeLimitEndsTheTest() {
