@@ -1,8 +1,10 @@
 #include "bridges/gift.h"
 
 #include "bridges/lines.h"
+#include "bridges/markup.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -90,6 +92,16 @@ QString setText(QByteArrayView s)
     return out;
 }
 
+// A text of the question as a reader sees it: its own format marker, or else the question's, says how it is
+// written. Pictures and recordings left out are noted in `media`.
+QString readable(QByteArrayView raw, TextFormat questionFormat, LeftOutMedia& media)
+{
+    const QString text = setText(raw);
+    QStringView rest = text;
+    const TextFormat own = takeFormatMarker(rest);
+    return readableText(rest, own == TextFormat::Unmarked ? questionFormat : own, &media);
+}
+
 // "%50%", "%-33.33333%" at the start of an answer: whether the weight is above zero (a right answer), and
 // the rest; nothing when the answer does not begin with a weight.
 std::optional<bool> takeWeight(QByteArrayView* body)
@@ -128,7 +140,8 @@ qsizetype offset(QByteArrayView block, QByteArrayView slice)
 
 // The answers of `block` lie in [begin, end). Only the first five are kept, the rest counted: a question
 // with more is left out whatever they say.
-void readAnswers(QByteArrayView block, qsizetype begin, qsizetype end, FoundQuestion& q, QList<Warning>& warnings)
+void readAnswers(QByteArrayView block, qsizetype begin, qsizetype end, TextFormat format, LeftOutMedia& media,
+                 FoundQuestion& q, QList<Warning>& warnings)
 {
     qsizetype at = findAnswerMark(block, begin, end);
     if (!block.sliced(begin, (at < 0 ? end : at) - begin).trimmed().isEmpty())
@@ -147,12 +160,13 @@ void readAnswers(QByteArrayView block, qsizetype begin, qsizetype end, FoundQues
             feedback = feedback || !block.sliced(hash + 1, bodyEnd - hash - 1).trimmed().isEmpty();
             body = block.sliced(bodyFrom, hash - bodyFrom);
         }
-        const QByteArrayView raw = body.trimmed();
-        if (raw.isEmpty()) {
+        // An answer of blanks alone, or of markup that shows nothing, is as empty as one with no text.
+        const QString text = readable(body.trimmed(), format, media);
+        if (text.trimmed().isEmpty()) {
             empty = true;
         } else {
             if (q.answers.size() < 5)
-                q.answers.append({setText(raw), weight ? *weight : equals});
+                q.answers.append({text, weight ? *weight : equals});
             ++q.answerCount;
         }
         at = next;
@@ -161,6 +175,19 @@ void readAnswers(QByteArrayView block, qsizetype begin, qsizetype end, FoundQues
         warnings.append({q.line, QStringLiteral("puste odpowiedzi pominięto.")});
     if (feedback)
         warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
+}
+
+// The answer of a true/false question ("T", "TRUE", "F", "FALSE" in any letter case, feedback after "#"
+// aside): whether it says true; nothing for any other answer block.
+std::optional<bool> trueFalseAnswer(QByteArrayView block, qsizetype begin, qsizetype end)
+{
+    const qsizetype hash = findUnescaped(block, begin, end, '#');
+    const QByteArray word = block.sliced(begin, (hash < 0 ? end : hash) - begin).trimmed().toByteArray().toUpper();
+    if (word == "T" || word == "TRUE")
+        return true;
+    if (word == "F" || word == "FALSE")
+        return false;
+    return std::nullopt;
 }
 
 // What kind of question the answer block in [begin, end) makes, as the platforms decide it; empty for
@@ -176,10 +203,6 @@ QString kindLeftOut(QByteArrayView block, qsizetype begin, qsizetype end)
         return {};
     if (findUnescaped(block, begin, end, '=') >= 0 && answers.contains(QByteArrayView("->")))
         return QStringLiteral("to pytanie na dopasowanie, a nie wielokrotnego wyboru");
-    const qsizetype hash = findUnescaped(block, begin, end, '#');
-    const QByteArray plain = (hash < 0 ? answers : block.sliced(begin, hash - begin)).trimmed().toByteArray();
-    if (plain == "T" || plain == "TRUE" || plain == "F" || plain == "FALSE")
-        return QStringLiteral("to pytanie prawda/fałsz, a nie wielokrotnego wyboru");
     return QStringLiteral("to pytanie z krótką odpowiedzią (same „=” bez „~”), a nie wielokrotnego wyboru");
 }
 
@@ -207,12 +230,13 @@ std::optional<FoundQuestion> readBlock(QByteArrayView block, int line, QList<War
             return leftOut(QStringLiteral("tytuł po „::” nie jest zamknięty przez „::”"));
         block = block.sliced(close + 2).trimmed();
     }
-    for (const char* marker : {"[html]", "[moodle]", "[plain]", "[markdown]"}) {
-        if (block.startsWith(QByteArrayView(marker))) {
-            block = block.sliced(qstrlen(marker));
-            break;
-        }
-    }
+    // The question's format marker says how its texts are written, unless an answer names its own.
+    // Latin-1 keeps one character a byte, so what the marker takes off the characters it takes off the bytes.
+    const QString head = QString::fromLatin1(block.first(std::min<qsizetype>(block.size(), 10)));
+    QStringView headLeft = head;
+    const TextFormat format = takeFormatMarker(headLeft);
+    block = block.sliced(head.size() - headLeft.size());
+    LeftOutMedia media;
     const qsizetype size = block.size();
     const qsizetype open = findUnescaped(block, 0, size, '{');
     const qsizetype close = findUnescaped(block, 0, size, '}');
@@ -231,18 +255,19 @@ std::optional<FoundQuestion> readBlock(QByteArrayView block, int line, QList<War
     const QByteArrayView before = block.first(open).trimmed();
     const QByteArrayView after = block.sliced(close + 1).trimmed();
     if (after.isEmpty()) {
-        q.text = setText(before);
+        q.text = readableText(setText(before), format, &media);
     } else {
         // The missing-word form: the answer goes into the gap.
-        q.text = before.isEmpty() ? QString() : setText(before) + u' ';
-        q.text += QStringLiteral("_____ ") + setText(after);
+        const QString start = readableText(setText(before), format, &media);
+        q.text = start.isEmpty() ? QString() : start + u' ';
+        q.text += QStringLiteral("_____ ") + readableText(setText(after), format, &media);
     }
 
     qsizetype begin = open + 1;
     qsizetype end = close;
     for (qsizetype h = findUnescaped(block, begin, end, '#'); h >= 0; h = findUnescaped(block, h + 1, end, '#')) {
         if (h + 3 < end && block[h + 1] == '#' && block[h + 2] == '#' && block[h + 3] == '#') {
-            q.hint = setText(block.sliced(h + 4, end - h - 4).trimmed());
+            q.hint = readable(block.sliced(h + 4, end - h - 4).trimmed(), format, media);
             end = h;
             break;
         }
@@ -250,10 +275,20 @@ std::optional<FoundQuestion> readBlock(QByteArrayView block, int line, QList<War
     const QByteArrayView answers = block.sliced(begin, end - begin).trimmed();
     begin = offset(block, answers);
     end = begin + answers.size();
-    const QString kind = kindLeftOut(block, begin, end);
-    if (!kind.isEmpty())
-        return leftOut(kind);
-    readAnswers(block, begin, end, q, warnings);
+    if (q.text.trimmed().isEmpty() && !(before.isEmpty() && after.isEmpty()))
+        return leftOut(QStringLiteral("pytanie nie ma tekstu (same odstępy albo znaczniki HTML)"));
+    if (const std::optional<bool> isTrue = trueFalseAnswer(block, begin, end)) {
+        q.answers = {{QStringLiteral("Prawda"), *isTrue}, {QStringLiteral("Fałsz"), !*isTrue}};
+        q.answerCount = 2;
+        if (findUnescaped(block, begin, end, '#') >= 0)
+            warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
+    } else {
+        const QString kind = kindLeftOut(block, begin, end);
+        if (!kind.isEmpty())
+            return leftOut(kind);
+        readAnswers(block, begin, end, format, media, q, warnings);
+    }
+    warnLeftOut(media, q.line, warnings);
     return q;
 }
 
@@ -413,17 +448,11 @@ Exported writeGift(const QList<questionset::Question>& questions)
             const QString e = escaped(t);
             blanks = blanks || blankAtEnds(e);
             loneBreaks = loneBreaks || hasLoneBreak(t);
-            return e;
+            // A text that begins like a format marker keeps it behind a marker of its own, one that
+            // leaves the text as it is.
+            return startsWithFormatMarker(e) ? QStringLiteral("[plain]") + e : e;
         };
-        QString question = text(q.texts.question);
-        // A text that begins like a format marker keeps it behind a marker of its own.
-        for (QStringView marker : {u"[html]", u"[moodle]", u"[plain]", u"[markdown]"}) {
-            if (question.startsWith(marker)) {
-                question.prepend(u"[moodle]");
-                break;
-            }
-        }
-        gift += QStringLiteral("::Pytanie %1::").arg(n) + question + QStringLiteral(" {\r\n");
+        gift += QStringLiteral("::Pytanie %1::").arg(n) + text(q.texts.question) + QStringLiteral(" {\r\n");
         for (int i : kept) {
             const bool isRight = q.flags[i] == 1;
             gift += u'\t';

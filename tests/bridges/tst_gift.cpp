@@ -119,14 +119,32 @@ void tst_Gift::reads_data()
                                      << QStringList{"1: żadna odpowiedź nie jest poprawna"};
     QTest::newRow("empty_answer") << QByteArray("Q {=a ~ ~b}") << 1 << 0 << two
                                   << QStringList{"1: puste odpowiedzi pominięto"};
+    QTest::newRow("answer_of_a_line_break") << QByteArray("Q {=a ~\\n ~b}") << 1 << 0 << two
+                                            << QStringList{"1: puste odpowiedzi pominięto"};
+    QTest::newRow("html_with_picture_and_marked_answers")
+        << QByteArray("::P1::[html]<p>Stolica <b>Polski</b> to&nbsp;?</p>\n<p><img src\=\"f.png\" alt\=\"Flaga "
+                      "Polski\"></p> {\n=[html]<p>Warszawa</p>\n~[plain]<Kraków>\n~Gda&\\#324;sk&amp;Sopot#[html]<i>nie</i>"
+                      "\n####[html]Nad <em>Wisłą</em>&hellip;\n}")
+        << 1 << 0 << "Stolica Polski to ?\r\n[obrazek: Flaga Polski]|Warszawa|<Kraków>|Gdańsk&Sopot|||Nad Wisłą…|12222"
+        << QStringList{"1: obrazek pominięto", "1: informacje zwrotne"};
+    QTest::newRow("moodle_text_with_tags") << QByteArray("[moodle]Ile to <i>2+2</i>? {=4 ~5}") << 1 << 0
+                                           << "Ile to 2+2?|4|5||||Brak|12222" << QStringList{};
+    QTest::newRow("moodle_text_without_tags") << QByteArray("[moodle]Czy 1 < 2  &  2 > 1? {=tak ~nie}") << 1 << 0
+                                              << "Czy 1 < 2  &  2 > 1?|tak|nie||||Brak|12222" << QStringList{};
+    QTest::newRow("sound_link") << QByteArray("[html]Posłuchaj <a href\=\"x/ptak.mp3\">nagrania</a> {=a ~b}") << 1 << 0
+                                << "Posłuchaj nagrania [nagranie: ptak.mp3]|a|b||||Brak|12222"
+                                << QStringList{"1: nagranie dźwięku pominięto"};
+    QTest::newRow("true") << QByteArray("2+2=4 {T}") << 1 << 0 << "2+2=4|Prawda|Fałsz||||Brak|12222" << QStringList{};
+    QTest::newRow("false_with_feedback") << QByteArray("Ziemia jest płaska {false#Nie#Tak ####Kula}") << 1 << 0
+                                         << "Ziemia jest płaska|Prawda|Fałsz||||Kula|21222"
+                                         << QStringList{"1: informacje zwrotne"};
 
     // Left out, each followed by a sound question that must still be taken.
     const QByteArray next("\n\nQ {=a ~b}\n");
     auto skipped = [&](const char* name, const QByteArray& gift, const QString& why) {
         QTest::newRow(name) << gift + next << 1 << 1 << two << QStringList{QStringLiteral("1: pominięto pytanie: "), why};
     };
-    skipped("true_false", "2+2=4 {T}", QStringLiteral("prawda/fałsz"));
-    skipped("true_false_feedback", "Ziemia jest płaska {FALSE#Nie}", QStringLiteral("prawda/fałsz"));
+    skipped("html_text_only_markup", "[html]<p><br></p> {=a ~b}", QStringLiteral("nie ma tekstu"));
     skipped("matching", "Dopasuj {=kot -> miau =pies -> hau}", QStringLiteral("dopasowanie"));
     skipped("numeric", "Ile? {#3:1}", QStringLiteral("liczbowe"));
     skipped("essay", "Opisz {}", QStringLiteral("esej"));
@@ -179,7 +197,7 @@ void tst_Gift::readsLargeFile()
         gift += "Pytanie " + QByteArray::number(i);
         gift += i % 2 ? QByteArray(" {\r\n=a\r\n// komentarz\r\n~b ~c\r\n}\r\n\r\n") : QByteArray(" {=a ~Kraków ~b}\n\n");
         if (i % 7 == 0)
-            gift += "Ziemia jest płaska {F}\n\n";
+            gift += "Dopasuj {=kot -> miau =pies -> hau}\n\n";
         if (i % 11 == 0)
             gift += "Q 😀 {=a ~b}\n\n";
     }
@@ -254,8 +272,9 @@ void tst_Gift::writes_data()
                                  << QStringList{"Dwa\\nwiersze", "=a\\n\r\n", "####x\\ny"} << "" << true;
     QTest::newRow("percent_first") << question("Q", {"%50 całości", "b"}, "Brak", {0})
                                    << QStringList{"~%100%%50 całości", "~%-100%b"} << "" << true;
-    QTest::newRow("format_marker_text") << question("[html]<b>", {"a", "b"}, "Brak", {0})
-                                        << QStringList{"::[moodle][html]<b> {"} << "" << true;
+    QTest::newRow("format_marker_texts") << question("[html]<b>", {"[plain]a", "b"}, "[moodle]<i>x</i>", {0})
+                                         << QStringList{"::[plain][html]<b> {", "=[plain][plain]a", "####[plain][moodle]<i>"}
+                                         << "" << true;
     QTest::newRow("empty_answer_between") << question("Q", {"a", "", "c"}, "Brak", {2}) << QStringList{"~a\r\n\t=c"}
                                           << "przesuną się" << false;
     QTest::newRow("blanks_at_ends") << question(" Q ", {"a", "b"}, "Brak", {0}) << QStringList{"Pytanie 1:: Q  {"}
@@ -335,15 +354,16 @@ void tst_Gift::terminalCommands()
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     };
     QVERIFY(write(gift, "// Geografia\r\n::G1:: Stolica Polski to: {\r\n  =Warszawa\r\n  ~Kraków\r\n  ####Nad Wisłą\r\n}\r\n\r\n"
-                        "Które są liczbami pierwszymi? {~%50%2 ~%50%3 ~%-100%4}\r\n\r\n2+2=4 {T}\r\n"));
+                        "Które są liczbami pierwszymi? {~%50%2 ~%50%3 ~%-100%4}\r\n\r\n2+2=4 {T}\r\n\r\nOpisz Wisłę {}\r\n"));
     QString said;
     QCOMPARE(run({QStringLiteral("import"), gift, set}, &said), 0);
-    QVERIFY2(said.contains(QStringLiteral("Zaimportowano pytań: 2 (format GIFT), pominięto: 1.")), qPrintable(said));
-    QVERIFY2(said.contains(QStringLiteral("wiersz 10: pominięto pytanie")), qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("Zaimportowano pytań: 3 (format GIFT), pominięto: 1.")), qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("wiersz 12: pominięto pytanie")), qPrintable(said));
     QVERIFY(questionset::checkHeader(set));
-    QCOMPARE(questionset::countQuestions(set), 2);
+    QCOMPARE(questionset::countQuestions(set), 3);
     QCOMPARE(line(questionset::readQuestion(set, 1)), QStringLiteral("Stolica Polski to:|Warszawa|Kraków||||Nad Wisłą|12222"));
     QCOMPARE(line(questionset::readQuestion(set, 2)), QStringLiteral("Które są liczbami pierwszymi?|2|3|4|||Brak|11222"));
+    QCOMPARE(line(questionset::readQuestion(set, 3)), QStringLiteral("2+2=4|Prawda|Fałsz||||Brak|12222"));
 
     // A failed import leaves the set that was there.
     const QByteArray before = fileBytes(set);
@@ -354,7 +374,7 @@ void tst_Gift::terminalCommands()
 
     const QString back = dir.filePath(QStringLiteral("z_powrotem.gift"));
     QCOMPARE(run({QStringLiteral("export"), set, back}, &said), 0);
-    QVERIFY2(said.contains(QStringLiteral("Wyeksportowano pytań: 2, pominięto: 0.")), qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("Wyeksportowano pytań: 3, pominięto: 0.")), qPrintable(said));
     const QString again = dir.filePath(QStringLiteral("znowu.kwz"));
     QCOMPARE(run({QStringLiteral("import"), back, again}, &said), 0);
     QCOMPARE(fileBytes(again), before);
@@ -362,7 +382,7 @@ void tst_Gift::terminalCommands()
     // A set ending in an empty line and an old editor's end mark is whole, as the test reads it.
     QVERIFY(write(set, before + "\r\n\x1A"));
     QCOMPARE(run({QStringLiteral("export"), set, back}, &said), 0);
-    QVERIFY2(said.contains(QStringLiteral("Wyeksportowano pytań: 2")) && !said.contains(QStringLiteral("uszkodzony")),
+    QVERIFY2(said.contains(QStringLiteral("Wyeksportowano pytań: 3")) && !said.contains(QStringLiteral("uszkodzony")),
              qPrintable(said));
 
     QCOMPARE(run({QStringLiteral("export"), gift, back}, &said), 2);
