@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
     // In a program folder shared by a computer's users (the package gives it to the group "users") every
     // student appends to the same results log: the files the program makes stay writable for the group.
     platform::keepFilesWritableForGroup();
+    platform::preferPolishFormats();
     if (const QString command = app::commandNamed(argc, argv); !command.isEmpty()) {
         // The terminal commands (import, export, results, check) work on files only: no window, no display.
         QCoreApplication terminal(argc, argv);

@@ -36,7 +36,17 @@ void tst_QtLanguage::openDialogSpeaksPolish() {
     QVERIFY(QLocale().toString(QDate(2026, 12, 8), QStringLiteral("d MMMM")).startsWith(QStringLiteral("8 grud")));
     const QString kind = QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment();
     QVERIFY2(!kind.contains(QStringLiteral("document")), qPrintable(kind));
+    // The dates and sizes the list takes from the system, whatever language the computer speaks.
+    const QLocale system = QLocale::system();
+    QCOMPARE(system.toString(QDateTime(QDate(2026, 12, 8), QTime(13, 5)), QLocale::ShortFormat), QStringLiteral("8.12.2026 13:05"));
+    QCOMPARE(system.formattedDataSize(50934), QStringLiteral("49,74 KiB"));
 }
 
-QTEST_MAIN(tst_QtLanguage)
+int main(int argc, char* argv[]) {
+    qputenv("LC_ALL", "C");  // a computer set to another language
+    platform::preferPolishFormats();
+    QApplication app(argc, argv);
+    tst_QtLanguage test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_qt_language.moc"

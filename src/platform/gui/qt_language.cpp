@@ -7,6 +7,17 @@
 
 namespace platform {
 
+void preferPolishFormats() {
+    // Qt reads the system's formats from these once, when the application starts. LC_ALL would override
+    // them: its value goes to LANG, which every other category still follows.
+    if (qEnvironmentVariableIsSet("LC_ALL")) {
+        qputenv("LANG", qgetenv("LC_ALL"));
+        qunsetenv("LC_ALL");
+    }
+    qputenv("LC_TIME", "pl_PL.UTF-8");
+    qputenv("LC_NUMERIC", "pl_PL.UTF-8");
+}
+
 bool installPolishQtTexts(QCoreApplication& app) {
     // The file dialog's dates and kinds of file follow the default locale, not the translations. The
     // program's own files keep their fixed formats, which never ask the locale.

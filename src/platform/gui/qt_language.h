@@ -9,4 +9,8 @@ namespace platform {
 // into the program; the system's own when the build had none); false when there are none at all.
 bool installPolishQtTexts(QCoreApplication& app);
 
+// Called before the application is made: the dates and numbers that Qt's own dialogs take from the system
+// (a file's date and size in the file dialog) follow Polish usage whatever the computer's language.
+void preferPolishFormats();
+
 }  // namespace platform
