@@ -34,25 +34,24 @@ private slots:
         QFETCH(bool, shuffled);
         QFETCH(QString, refusal);
         testsupport::ProgramFixture fx;
-        fx.writeWiedoIni();
-        fx.write(QStringLiteral("Wiedo.cfg"), "\"\"\r\n");
-        fx.write(QStringLiteral("ptk.ptk"), "5,4,3,2,1,0\r\n");
+        install(fx);
         config::writeTestSettings(fx.programFolderText(), {shuffled, shuffled, 0, true});
         const questionset::Flags A{1, 2, 2, 2, 2};
         const QString set = writeSet(fx, {A, A, A, A, A});
+        const QString progress = fx.driveC() + QStringLiteral("/test.stan");
 
-        QProcess copy;
-        copy.start(qEnvironmentVariable("WIEDO_RESUME_SESSION"), {fx.programFolder(), fx.driveC(), set});
+        QProcess copy;  // answers four questions and the fifth, but never sends it
+        copy.start(qEnvironmentVariable("WIEDO_LAB_SESSION"),
+                   {set, fx.root() + QStringLiteral("/never"), QStringLiteral("Ala"), fx.programFolder(), fx.driveC()});
         QByteArray said;
         while (!said.contains("ready") && copy.waitForReadyRead(30000))
             said += copy.readAllStandardOutput();
         QVERIFY2(said.contains("ready"), copy.readAllStandardError().constData());
         copy.kill();  // SIGKILL: no chance to tidy up
         QVERIFY(copy.waitForFinished(10000));
-        QVERIFY(QFile::exists(fx.driveC() + QStringLiteral("/test.stan")));
 
         testsupport::ScriptedDialogs dialogs;
-        const QString told = QStringLiteral("Test ucznia Ala Nowak (3B) z zestawu %1 przerwano po pytaniu 3 z 5.").arg(set);
+        const QString told = QStringLiteral("Test ucznia Ala Nowak (3B) z zestawu %1 przerwano po pytaniu 4 z 5.").arg(set);
         if (refusal.isEmpty()) {
             dialogs.expectMessage(told.chopped(1) + QStringLiteral(". Czy go dokończyć ?"), QStringLiteral("Przerwany test"),
                                   platform::Icon::Question, platform::Buttons::YesNo,
@@ -66,44 +65,33 @@ private slots:
                                       QStringLiteral(" Test zostanie zapisany w dzienniku odpowiedzi jako przerwany."),
                                   QStringLiteral("Przerwany test"), platform::Icon::Information);
         }
-        platform::setFixedNow(fixedNow);
-        QVERIFY(fx.startUp());
-        QTest::mouseClick(ui::forms().get<windows::Inform>().Command1, Qt::LeftButton);
-        windows::Wiedo& main = ui::forms().get<windows::Wiedo>();
+        windows::Wiedo& main = start(fx);  // the same computer started again
         WIEDO_VERIFY_DIALOGS(dialogs);
         // Declined, the progress is gone at once; finished, it is kept until the test ends.
-        QCOMPARE(QFile::exists(fx.driveC() + QStringLiteral("/test.stan")), finish);
-        const QByteArray answers = fx.read(QStringLiteral("odpowiedzi.txt"));
-        if (!finish) {
+        QCOMPARE(QFile::exists(progress), finish);
+        if (finish) {
+            // On at question 5 with the student and the counters as they stood: all five count as good.
+            QCOMPARE(main.Label19->text(), QStringLiteral("Ala"));
+            answerWell(main);
+            closeGradeWindowWhenShown();
+            next(main);
+            QVERIFY(fx.read(QStringLiteral("wyniki.txt")).contains(" 5  na 5\r\n"));
+            QVERIFY(!QFile::exists(progress));
+        } else {
             QVERIFY(!fx.exists(QStringLiteral("wyniki.txt")));
-            QVERIFY2(answers.contains(",3\r\n\"Zaznaczone\",\"A\",\"A\",\"A\"\r\n\"Klucz\",\"A\",\"A\",\"A\"\r\n"
-                                      "\"Przerwany\",3\r\n\"Koniec\"\r\n"),
-                     answers.constData());
-            QCOMPARE(main.Label10->text(), QStringLiteral("0"));
             // The teacher sees it among the results, as broken off.
             main.wynikiAnaliza->trigger();
             const auto& results = ui::forms().get<windows::Wyniki>();
             QCOMPARE(results.shown->rowCount(), 1);
             QCOMPARE(results.shown->index(0, analysis::ResultsModel::Grade).data().toString(), QStringLiteral("przerwany"));
-            return;
         }
-        // On at question 4, with the counters as they stood.
-        QCOMPARE(main.Label10->text(), QStringLiteral("4"));
-        QCOMPARE(main.Label14->text(), QStringLiteral("3"));
-        QCOMPARE(main.Label19->text(), QStringLiteral("Ala"));
-        QVERIFY(!fx.exists(QStringLiteral("odpowiedzi.txt")));
-        for (int n = 4; n <= 5; ++n) {
-            answerWell(main);
-            if (n == 5)
-                closeGradeWindowWhenShown();
-            next(main);
-        }
-        QVERIFY(fx.read(QStringLiteral("wyniki.txt")).contains(" 5  na 5\r\nOcena : 6\r\n"));
+        // The answers log holds the questions judged, before the kill and after it, once.
         const QByteArray log = fx.read(QStringLiteral("odpowiedzi.txt"));
-        QVERIFY2(log.contains("\"Zaznaczone\",\"A\",\"A\",\"A\",\"A\",\"A\"\r\n"), log.constData());
+        const QByteArray letters = QByteArray(",\"A\"").repeated(finish ? 5 : 4);
+        QVERIFY2(log.contains("\"Zaznaczone\"" + letters + "\r\n\"Klucz\"" + letters + "\r\n"), log.constData());
+        QCOMPARE(log.count("\"Zaznaczone\""), 1);
+        QCOMPARE(log.contains("\"Przerwany\",4\r\n\"Koniec\"\r\n"), !finish);
         QCOMPARE(log.contains(platform::encode1250(QStringLiteral("Kolejność pytań"))), shuffled);
-        QVERIFY(!log.contains("Przerwany"));
-        QVERIFY(!QFile::exists(fx.driveC() + QStringLiteral("/test.stan")));
     }
 };
 

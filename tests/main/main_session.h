@@ -25,18 +25,27 @@ inline const QString openFilter =
     QStringLiteral("Pliki zawierające pytania do testu ( *.kwz )|*.kwz|Wszystkie pliki ( *.* )|*.*");
 inline const QDateTime fixedNow(QDate(2003, 5, 21), QTime(14, 7, 59));
 
-// Installs the configuration files, runs the start procedure and leaves the main window on screen.
-// The loader adds 1 to the stored run counter.
-inline windows::Wiedo& start(testsupport::ProgramFixture& fx, const QByteArray& storedRunCounter = "6") {
-    platform::setFixedNow(fixedNow);
+// The configuration files of an installed program folder. The loader adds 1 to the stored run counter.
+inline void install(testsupport::ProgramFixture& fx, const QByteArray& storedRunCounter = "6") {
     fx.writeWiedoIni();
     fx.write(QStringLiteral("Wiedo.cfg"), "\"\"\r\n");
     fx.write(QStringLiteral("ptk.ptk"), "40,39,34,27,19,12\r\n");
     fx.write(QStringLiteral("run.run"), storedRunCounter + "\r\n");
-    if (!fx.startUp())
-        qFatal("the start procedure did not finish");
+}
+
+// "GRAM !!!" in the instructions window the start procedure leaves on screen.
+inline windows::Wiedo& pastInstructions() {
     QTest::mouseClick(ui::forms().get<windows::Inform>().Command1, Qt::LeftButton);
     return ui::forms().get<windows::Wiedo>();
+}
+
+// Installs the configuration files, runs the start procedure and leaves the main window on screen.
+inline windows::Wiedo& start(testsupport::ProgramFixture& fx, const QByteArray& storedRunCounter = "6") {
+    platform::setFixedNow(fixedNow);
+    install(fx, storedRunCounter);
+    if (!fx.startUp())
+        qFatal("the start procedure did not finish");
+    return pastInstructions();
 }
 
 // Question i of a generated set: texts "Pytanie i", "Ai" .. "Ei", "Podpowiedź i".
@@ -61,15 +70,19 @@ inline QString writeSet(testsupport::ProgramFixture& fx, const QList<questionset
     return path;
 }
 
-// The open command with the set chosen in its dialog, then "Wprowadź personalia" with the boxes as the
-// preset leaves them (empty: the defaults).
+// The open command with the set chosen in its dialog, then "Wprowadź personalia" with the student's first
+// name, surname and class typed as far as given, the other boxes as the preset leaves them (empty: the
+// defaults).
 inline void openAndSignIn(windows::Wiedo& main, testsupport::ScriptedDialogs& dialogs, const QString& path,
-                          bool hintChord = false) {
+                          bool hintChord = false, const QStringList& student = {}) {
     dialogs.expectOpenFile(openTitle, openFilter, path);
     main.otwórz->trigger();
     windows::open_& signIn = ui::forms().get<windows::open_>();
     if (!signIn.isVisible())
         qFatal("the sign-in window was not shown");
+    const QList<QLineEdit*> boxes{signIn.Text1, signIn.Text2, signIn.Text3};
+    for (qsizetype i = 0; i < student.size(); ++i)
+        boxes.at(i)->setText(student.at(i));
     if (hintChord)
         QTest::keyClick(signIn.Command1, Qt::Key_Q, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     else

@@ -70,9 +70,9 @@ QByteArray ProgramFixture::readDriveC(const QString& name) const {
     return read(driveC_ + u'/' + name);
 }
 
-bool ProgramFixture::startUp() {
+bool runStartProcedure(int ms) {
     ui::guarded(startup::Main);
-    QDeadlineTimer deadline(10000);
+    QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
         ui::Form* loader = ui::forms().findLoaded(QStringLiteral("LoadT"));
         if (ui::forms().hasEnded() || (loader && !loader->isVisible()))

@@ -8,6 +8,10 @@
 
 namespace testsupport {
 
+// Runs the start procedure and waits until the loading has ended (loader hidden) or the program ended.
+// Returns false on a time-out.
+bool runStartProcedure(int ms = 10000);
+
 class ProgramFixture {
 public:
     ProgramFixture();
@@ -26,9 +30,7 @@ public:
     void writeWiedoIni() const;  // the first-run marker, so the welcome window stays away
     QByteArray readDriveC(const QString& name) const;
 
-    // Runs the start procedure and waits until the loading has ended (loader hidden) or the program
-    // ended. Returns false on a time-out.
-    bool startUp();
+    bool startUp() { return runStartProcedure(); }
 
     // Empty when no window is left open and every modal script ran; otherwise what is wrong.
     QString leftovers() const;

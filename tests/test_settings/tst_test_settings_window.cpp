@@ -1,6 +1,8 @@
-// The lab exam's settings window behind the teacher's gate: what it shows and what it saves.
+// The lab exam's settings window behind the teacher's gate: what it shows of the settings file, whole,
+// missing or damaged, and the bytes it saves.
 #include "support/program_fixture.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_files.h"
 #include "ui/teacher_gate.h"
 #include "windows/main/wiedo.h"
 #include "windows/registry.h"
@@ -27,6 +29,13 @@ private slots:
                                                       << QByteArray("1,0,45,0\r\n");
         QTest::newRow("escape_saves_nothing") << "" << saved << int(Qt::Key_Escape) << "1,0,20,0" << saved;
         QTest::newRow("wrong_password_refused") << "tajne" << saved << 0 << "" << saved;
+        QTest::newRow("longest_time_limit") << "" << QByteArray("1,1,300,1\r\n") << int(Qt::Key_Enter) << "1,1,300,1"
+                                            << QByteArray("1,1,300,1\r\n");
+        // A damaged file (a field missing, not a number, out of range) reads as every setting off, as a test
+        // started with it runs, and stays as it is until the teacher saves.
+        for (const QByteArray& damaged : {QByteArray("1,1,30\r\n"), QByteArray("2,1,30,1\r\n"),
+                                          QByteArray("1,1,301,1\r\n"), QByteArray("1,1,\"trzydzieści\",1\r\n")})
+            QTest::newRow(damaged.trimmed().constData()) << "" << damaged << int(Qt::Key_Escape) << "0,0,0,0" << damaged;
     }
     void gateShowAndSave() {
         QFETCH(QString, password);
@@ -61,6 +70,7 @@ private slots:
         QCOMPARE(fx.leftovers(), QString());
         QCOMPARE(seen, shown);
         QTEST(fx.read("test.cfg"), "after");
+        QCOMPARE(testsupport::resetFileTable(), 0);  // no file left open
     }
 };
 
