@@ -665,21 +665,22 @@ void tst_Flow::openWindowShownAgainKeepsItsBoxes() {
     QCOMPARE(fx.leftovers(), QString());
 }
 
-// A teacher's GIFT file, written by hand, imported: the program opens the set, signs the student in,
-// shows and judges its questions and grades the test.
+// A teacher's GIFT file, written by hand or exported by a platform in HTML, imported: the program opens the
+// set, signs the student in, shows and judges its questions (a true/false one among them) and grades the test.
 void tst_Flow::handWrittenGiftIsTested() {
     ProgramFixture fx;
     ScriptedDialogs dialogs;
     const bridges::Import import = bridges::importBytes(
         "// Geografia, klasa 3b\r\n"
-        "::Stolica:: Stolica Polski to: {\r\n  =Warszawa\r\n  ~Kraków\r\n  ~Gdańsk\r\n  ####Nad Wisłą\r\n}\r\n\r\n"
-        "Które liczby są pierwsze? {~%50%2 ~%50%3 ~%-100%4}\r\n");
-    QVERIFY2(import.failure.isEmpty() && import.result.questions.size() == 2, qPrintable(import.failure));
+        "::Stolica::[html]<p>Stolica <b>Polski</b> to:</p> {\r\n  =[html]<p>Warszawa</p>\r\n  ~Krak&oacute;w\r\n  ~Gdańsk\r\n"
+        "  ####Nad Wisłą\r\n}\r\n\r\n"
+        "Które liczby są pierwsze? {~%50%2 ~%50%3 ~%-100%4}\r\n\r\n2+2=4 {TRUE}\r\n");
+    QVERIFY2(import.failure.isEmpty() && import.result.questions.size() == 3, qPrintable(import.failure));
     const QString set = fx.root() + QStringLiteral("/geografia.kwz");
     fx.write(set, import.result.setBytes);
     Wiedo& w = start(fx);
     openAndSignIn(w, dialogs, set);
-    QCOMPARE(w.Label12->text(), QStringLiteral("2"));
+    QCOMPARE(w.Label12->text(), QStringLiteral("3"));
     next(w);
     QCOMPARE(w.Label1->text(), QStringLiteral("Stolica Polski to:"));
     QCOMPARE(w.answerButton(1)->text(), QStringLiteral("Kraków"));
@@ -688,10 +689,13 @@ void tst_Flow::handWrittenGiftIsTested() {
     next(w);
     QCOMPARE(w.Label1->text(), QStringLiteral("Które liczby są pierwsze?"));
     tick(w, {0, 1});
+    next(w);
+    QCOMPARE(w.answerButton(1)->text(), QStringLiteral("Fałsz"));
+    tick(w, {0});
     closeGradeWindowWhenShown();
     next(w);
     const QByteArray log = fx.read(QStringLiteral("wyniki.txt"));
-    QVERIFY2(log.contains("2  na 2\r\n") && log.count("Ocena : ") == 1, log.constData());
+    QVERIFY2(log.contains("3  na 3\r\n") && log.count("Ocena : ") == 1, log.constData());
     WIEDO_VERIFY_DIALOGS(dialogs);
 }
 
