@@ -3,6 +3,7 @@
 #include "bridges/aiken.h"
 #include "bridges/gift.h"
 #include "bridges/imported.h"
+#include "bridges/quiz_xml.h"
 #include "bridges/results_csv.h"
 #include "config/files.h"
 #include "grading/results_log.h"
@@ -909,14 +910,17 @@ QString shown(const questionset::Question& q)
         + QStringLiteral(" flags %1%2%3%4%5").arg(q.flags[0]).arg(q.flags[1]).arg(q.flags[2]).arg(q.flags[3]).arg(q.flags[4]);
 }
 
+void checkTaken(const char* target, const bridges::Imported& imported);
+
 void checkImported(const char* target, const QByteArray& bytes, bridges::Format format,
                    bridges::Found (*read)(const QString&))
 {
-    const Workspace& w = workspace();
     const bridges::Decoded decoded = bridges::decodeUtf8(bytes);
     if (decoded.badLine > 0) {
         check(decoded.badLine <= bytes.count('\n') + bytes.count('\r') + 1, "a bad byte reported past the last line");
-        check(!bridges::importBytes(bytes).failure.isEmpty(), "bytes that are not UTF-8 were imported");
+        // An XML export decodes itself as it declares.
+        check(bridges::isQuizXml(bytes) || !bridges::importBytes(bytes).failure.isEmpty(),
+              "bytes that are not UTF-8 were imported");
         return;
     }
     const bridges::Found found = read(decoded.text);
@@ -931,11 +935,16 @@ void checkImported(const char* target, const QByteArray& bytes, bridges::Format 
                   && direct.skipped == imported.skipped && direct.setBytes == imported.setBytes,
               "the import differs from the reader");
     }
+    checkTaken(target, imported);
+}
+
+// Every question taken is one the set holds: written and read back, it is the same. The import's own
+// writer gives the bytes of the set's writer.
+void checkTaken(const char* target, const bridges::Imported& imported)
+{
     if (imported.questions.isEmpty())
         return;
-
-    // Every question taken is one the set holds: written and read back, it is the same. The import's own
-    // writer gives the bytes of the set's writer.
+    const Workspace& w = workspace();
     const QByteArray set = bridges::setBytes(imported.questions);
     QByteArray expected = questionset::formatHeader();
     for (const questionset::Question& q : imported.questions)
@@ -983,6 +992,31 @@ int fuzzGift(const std::uint8_t* data, std::size_t size)
 int fuzzAiken(const std::uint8_t* data, std::size_t size)
 {
     checkImported("aiken", bytesOf(data, size), bridges::Format::Aiken, bridges::readAiken);
+    return 0;
+}
+
+int fuzzQuizXml(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes = bytesOf(data, size);
+    const bridges::Import import = bridges::importBytes(bytes);
+    if (import.format != bridges::Format::QuizXml)
+        return 0;
+    QList<bridges::Warning> passed;
+    const bridges::Import lean = bridges::importBytes(bytes, [&](const bridges::Warning& w) { passed.append(w); });
+    check(lean.failure == import.failure && lean.format == import.format && lean.result.taken == import.result.taken
+              && lean.result.skipped == import.result.skipped && lean.result.setBytes == import.result.setBytes
+              && passed == import.result.warnings && lean.result.warnings.isEmpty(),
+          "the import differs when its warnings are passed on");
+    if (!import.failure.isEmpty()) {
+        check(import.result.taken == 0 && import.result.skipped == 0 && passed.isEmpty(),
+              "a refused XML file imported questions or gave warnings");
+        return 0;
+    }
+    check(import.result.taken == import.result.questions.size(), "questions counted but not kept");
+    const int lines = static_cast<int>(bytes.count('\n') + bytes.count('\r')) + 1;
+    for (const bridges::Warning& warning : import.result.warnings)
+        check(warning.line >= 1 && warning.line <= lines && !warning.message.isEmpty(), "a warning without a line of the file");
+    checkTaken("quizxml", import.result);
     return 0;
 }
 

@@ -39,12 +39,15 @@ int fuzzResults(const std::uint8_t* data, std::size_t size);
 // and read back it is the same question), and the GIFT export of the questions taken imports as them.
 int fuzzGift(const std::uint8_t* data, std::size_t size);
 int fuzzAiken(const std::uint8_t* data, std::size_t size);
+// The platforms' XML export on any bytes: no crash, a refused file takes nothing, the warnings passed on as
+// found are the warnings kept, they name lines of the file, and every question taken is one a set holds.
+int fuzzQuizXml(const std::uint8_t* data, std::size_t size);
 
 struct Target {
     const char* name;  // also the name of its corpus folder
     int (*run)(const std::uint8_t*, std::size_t);
 };
-inline constexpr std::array<Target, 9> targets{{
+inline constexpr std::array<Target, 10> targets{{
     {"records", fuzzRecords},
     {"questionset", fuzzQuestionSet},
     {"scale", fuzzScale},
@@ -54,6 +57,7 @@ inline constexpr std::array<Target, 9> targets{{
     {"results", fuzzResults},
     {"gift", fuzzGift},
     {"aiken", fuzzAiken},
+    {"quizxml", fuzzQuizXml},
 }};
 
 }  // namespace fuzz

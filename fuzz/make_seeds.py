@@ -337,6 +337,94 @@ def aiken_seeds():
     return seeds
 
 
+QUIZ_XML = """<?xml version="1.0" encoding="UTF-8"?>
+<quiz>
+<!-- question: 0  -->
+  <question type="category">
+    <category><text>$course$/top/Geografia</text></category>
+    <info format="moodle_auto_format"><text></text></info>
+  </question>
+<!-- question: 101  -->
+  <question type="multichoice">
+    <name><text>Stolica</text></name>
+    <questiontext format="html">
+      <text><![CDATA[<p dir="ltr">Stolica Polski to&nbsp;&bdquo;miasto&rdquo;<br>nad Wisłą</p>
+<p><img src="@@PLUGINFILE@@/mapa.png" alt="Mapa Polski" width="300" height="200"></p>]]></text>
+      <file name="mapa.png" path="/" encoding="base64">iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9awAAAABJRU5ErkJggg==</file>
+    </questiontext>
+    <generalfeedback format="html"><text>&lt;p&gt;Warszawa leży nad Wisłą.&lt;/p&gt;</text></generalfeedback>
+    <defaultgrade>1.0000000</defaultgrade>
+    <penalty>0.3333333</penalty>
+    <hidden>0</hidden>
+    <single>true</single>
+    <shuffleanswers>true</shuffleanswers>
+    <answernumbering>abc</answernumbering>
+    <correctfeedback format="html"><text>Dobrze!</text></correctfeedback>
+    <answer fraction="100" format="html">
+      <text>&lt;p&gt;Warszawa&lt;/p&gt;</text>
+      <feedback format="html"><text></text></feedback>
+    </answer>
+    <answer fraction="0" format="html">
+      <text>&lt;p&gt;Kraków&lt;/p&gt;</text>
+      <feedback format="html"><text>Dawna stolica</text></feedback>
+    </answer>
+  </question>
+  <question type="truefalse">
+    <name><text>Płaska Ziemia</text></name>
+    <questiontext format="moodle_auto_format"><text>Ziemia jest płaska.</text></questiontext>
+    <generalfeedback format="moodle_auto_format"><text></text></generalfeedback>
+    <answer fraction="0" format="moodle_auto_format"><text>true</text><feedback><text></text></feedback></answer>
+    <answer fraction="100" format="moodle_auto_format"><text>false</text><feedback><text></text></feedback></answer>
+  </question>
+  <question type="multichoice">
+    <name><text>Liczby pierwsze</text></name>
+    <questiontext format="markdown"><text>Które są **liczbami pierwszymi**?</text></questiontext>
+    <single>false</single>
+    <answer fraction="50"><text>2</text></answer>
+    <answer fraction="50"><text>3</text></answer>
+    <answer fraction="-100"><text>4</text></answer>
+  </question>
+  <question type="shortanswer">
+    <name><text>Stolica krótko</text></name>
+    <questiontext format="plain_text"><text>Stolica Polski?</text></questiontext>
+    <answer fraction="100"><text>Warszawa</text></answer>
+  </question>
+  <question type="cloze">
+    <name><text>Luki</text></name>
+    <questiontext format="html"><text><![CDATA[Stolica to {1:MULTICHOICE:=Warszawa~Kraków}]]></text></questiontext>
+  </question>
+</quiz>
+"""
+
+
+def quizxml_seeds():
+    six = "".join(f'<answer fraction="{100 if i == 1 else 0}"><text>{i}</text></answer>' for i in range(1, 7))
+    return {
+        "platform_export": QUIZ_XML.encode(),
+        "crlf_bom": b"\xef\xbb\xbf" + QUIZ_XML.replace("\n", "\r\n").encode(),
+        "utf16_bom": b"\xff\xfe" + QUIZ_XML.replace("UTF-8", "UTF-16").encode("utf-16-le"),
+        "windows_1250": QUIZ_XML.replace("UTF-8", "windows-1250").encode("cp1250"),
+        "doctype_and_comments": b"<!-- eksport -->\n<!DOCTYPE quiz [<!ENTITY w 'Warszawa'>]>\n<quiz><question "
+                                b"type='multichoice'><questiontext><text>&w;?</text></questiontext><answer "
+                                b"fraction='100'><text>&w;</text></answer><answer><text>nie</text></answer>"
+                                b"</question></quiz>",
+        "six_answers": ('<quiz><question type="multichoice"><questiontext><text>Q</text></questiontext>'
+                        + six + "</question></quiz>").encode(),
+        "cut_short": QUIZ_XML.encode()[:1500],
+        "tag_mismatch": QUIZ_XML.replace("</name>", "</nazwa>", 1).encode(),
+        "entity_outside_cdata": b"<quiz><question type='multichoice'><questiontext><text>a&nbsp;b</text>"
+                                b"</questiontext></question></quiz>",
+        "other_root": b'<?xml version="1.0"?>\n<html><body><p>{=a ~b}</p></body></html>',
+        "empty_texts": b"<quiz><question type='multichoice'><questiontext format='html'><text>&lt;p&gt;&lt;/p&gt;"
+                       b"</text></questiontext></question><question type='truefalse'><questiontext><text>Q</text>"
+                       b"</questiontext><answer fraction='100'><text>tak</text></answer></question></quiz>",
+        "media_files": b"<quiz><question type='multichoice'><questiontext format='html'><text>&lt;audio src="
+                       b"'a.mp3'&gt;&lt;video src='f.mp4'&gt;</text><file name='a.mp3'>AA==</file><file "
+                       b"name='f.webm'>AA==</file></questiontext><answer fraction='100'><text>a</text></answer>"
+                       b"<answer><text>b</text></answer></question></quiz>",
+    }
+
+
 def main():
     targets = {
         "results": results_seeds(),
@@ -348,6 +436,7 @@ def main():
         "export": export_seeds(),
         "gift": gift_seeds(),
         "aiken": aiken_seeds(),
+        "quizxml": quizxml_seeds(),
     }
     total = 0
     for target, seeds in targets.items():

@@ -4,23 +4,23 @@
 # and exits non-zero when a target found a crash, a hang, a leak or ran out of memory.
 #
 #   fuzz/run_fuzzers.sh SECONDS [TARGET...]      targets: records questionset scale config editor
-#                                                export results gift aiken (default: all)
+#                                                export results gift aiken quizxml (default: all)
 #
 # Environment: BUILD_DIR (default <repo>/build-fuzz), PARALLEL (targets at a time, default 1),
 # NICE (default 10), MAX_LEN (longest input, default 256 KiB for records and question sets, 16 KiB for the
 # small configuration files and the results log (its records are short; a longer input only repeats them),
-# 64 KiB for the editor, the converter and the GIFT and Aiken imports, which write a whole set per input;
+# 64 KiB for the editor, the converter and the GIFT, Aiken and XML imports, which write a whole set per input;
 # the megabyte seeds are cut to it while fuzzing and replayed whole by the tests).
 set -u
 
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[0-9]+$ ]]; then
-    echo "usage: $0 SECONDS [records|questionset|scale|config|editor|export|results|gift|aiken ...]" >&2
+    echo "usage: $0 SECONDS [records|questionset|scale|config|editor|export|results|gift|aiken|quizxml ...]" >&2
     exit 2
 fi
 seconds=$1
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(records questionset scale config editor export results gift aiken)
+[ ${#targets[@]} -eq 0 ] && targets=(records questionset scale config editor export results gift aiken quizxml)
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$repo/build-fuzz}
@@ -57,7 +57,7 @@ max_len() {
     fi
     case $1 in
         records | questionset) echo 262144 ;;
-        editor | export | gift | aiken) echo 65536 ;;
+        editor | export | gift | aiken | quizxml) echo 65536 ;;
         *) echo 16384 ;;
     esac
 }

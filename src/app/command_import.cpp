@@ -11,20 +11,29 @@ const QString command = QStringLiteral("import");
 
 QString formatName(bridges::Format format)
 {
-    return format == bridges::Format::Aiken ? QStringLiteral("Aiken") : QStringLiteral("GIFT");
+    switch (format) {
+    case bridges::Format::Aiken:
+        return QStringLiteral("Aiken");
+    case bridges::Format::QuizXml:
+        return QStringLiteral("XML");
+    default:
+        return QStringLiteral("GIFT");
+    }
 }
 
 }  // namespace
 
-// Reads the whole file, hands its bytes to the GIFT and Aiken readers and writes the set in one step: a
+// Reads the whole file, hands its bytes to the GIFT, Aiken or XML reader and writes the set in one step: a
 // failed import leaves an existing set exactly as it was.
 int runImport(const QStringList& arguments) {
     const CommandLine line = parseCommand(
         arguments, command,
-        QStringLiteral("Przenosi pytania wielokrotnego wyboru z pliku GIFT albo Aiken (w UTF-8) do zestawu "
-                       "pytań. Format rozpoznaje po treści pliku. Przyjmuje zwykły plik o wielkości najwyżej %1.")
+        QStringLiteral("Przenosi pytania wielokrotnego wyboru i prawda/fałsz z pliku GIFT albo Aiken (w UTF-8) "
+                       "albo z eksportu XML platform e-learningowych do zestawu pytań. Format rozpoznaje po treści "
+                       "pliku. Tekst w HTML zamienia na zwykły, a obrazki na ich opis. Przyjmuje zwykły plik o "
+                       "wielkości najwyżej %1.")
             .arg(QLatin1String(maxInputText)),
-        {{QStringLiteral("PLIK"), QStringLiteral("plik z pytaniami w formacie GIFT albo Aiken")},
+        {{QStringLiteral("PLIK"), QStringLiteral("plik z pytaniami w formacie GIFT, Aiken albo XML")},
          {QStringLiteral("ZESTAW.kwz"), QStringLiteral("zestaw pytań do utworzenia (istniejący zostanie zastąpiony)")}});
     const QString& source = line.files[0];
     const QString& target = line.files[1];

@@ -58,7 +58,7 @@ QString questionSetToOpen(QCoreApplication& application) {
                        "na nie i dostaje ocenę od 1 do 6; każdy wynik trafia do pliku wyniki.txt w katalogu "
                        "programu.\n\n"
                        "Polecenia bez okna (każde ma swoją pomoc: wiedo POLECENIE --help):\n"
-                       "  wiedo import PLIK.gift|PLIK.txt WYNIK.kwz   pytania z formatu GIFT albo Aiken\n"
+                       "  wiedo import PLIK WYNIK.kwz                  pytania z pliku GIFT, Aiken albo XML\n"
                        "  wiedo export ZESTAW.kwz WYNIK.gift           zestaw w formacie GIFT\n"
                        "  wiedo results wyniki.txt WYNIK.csv           wyniki jako arkusz (CSV)\n"
                        "  wiedo check ZESTAW.kwz                       co w zestawie trzeba poprawić\n"

@@ -3,6 +3,7 @@
 #include "bridges/aiken.h"
 #include "bridges/gift.h"
 #include "bridges/lines.h"
+#include "bridges/quiz_xml.h"
 #include "platform/codepage.h"
 
 #include <algorithm>
@@ -245,7 +246,10 @@ Imported collect(Found found)
     return collector.finish(std::move(warnings));
 }
 
-Format detectFormat(QByteArrayView utf8)
+namespace {
+
+// GIFT or Aiken, by the rules detectFormat gives for a UTF-8 text.
+Format textFormat(QByteArrayView utf8)
 {
     Format format = Format::Unknown;
     bool anyBrace = false;
@@ -286,6 +290,13 @@ Format detectFormat(QByteArrayView utf8)
     return format;
 }
 
+}  // namespace
+
+Format detectFormat(QByteArrayView bytes)
+{
+    return isQuizXml(bytes) ? Format::QuizXml : textFormat(bytes);
+}
+
 Format detectFormat(const QString& text)
 {
     return detectFormat(QByteArrayView(text.toUtf8()));
@@ -302,18 +313,44 @@ Decoded decodeUtf8(const QByteArray& bytes)
     return out;
 }
 
+namespace {
+
+// A file that is not well-formed is refused whole, so its warnings wait for the end of the file.
+Import importQuizXml(const QByteArray& bytes, const std::function<void(const Warning&)>& warn)
+{
+    Import out;
+    out.format = Format::QuizXml;
+    Collector collector(bytes.size(), !warn);
+    QList<Warning> warnings;
+    out.failure = readQuizXml(bytes, warnings, [&](FoundQuestion& q) { collector.add(q, warnings); });
+    if (!out.failure.isEmpty())
+        return out;
+    out.result = collector.finish(std::move(warnings));
+    if (warn) {
+        for (const Warning& w : out.result.warnings)
+            warn(w);
+        out.result.warnings.clear();
+    }
+    return out;
+}
+
+}  // namespace
+
 Import importBytes(const QByteArray& bytes, const std::function<void(const Warning&)>& warn)
 {
+    if (isQuizXml(bytes))
+        return importQuizXml(bytes, warn);
     Import out;
     const QByteArrayView body = withoutByteOrderMark(bytes);
     if (const std::optional<QString> why = notText(body)) {
         out.failure = *why;
         return out;
     }
-    out.format = detectFormat(body);
+    out.format = textFormat(body);
     if (out.format == Format::Unknown) {
         out.failure = QStringLiteral("nie rozpoznano formatu: plik nie zawiera ani odpowiedzi w nawiasach { } "
-                                     "(GIFT), ani pytań zakończonych wierszem „ANSWER:” (Aiken).");
+                                     "(GIFT), ani pytań zakończonych wierszem „ANSWER:” (Aiken), ani elementu "
+                                     "<quiz> (XML).");
         return out;
     }
     Collector collector(body.size(), !warn);

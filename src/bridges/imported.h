@@ -75,14 +75,15 @@ private:
     bool keepQuestions_;
 };
 
-enum class Format { Unknown, Gift, Aiken };
+enum class Format { Unknown, Gift, Aiken, QuizXml };
 
-// Tells GIFT from Aiken by the content of a UTF-8 text, reading no further than needed. The first block
-// (lines between blank lines) that shows its kind decides: an Aiken question (answer lines ended by an
-// "ANSWER:" line) makes the file Aiken, even with braces in its text; a block with an unescaped "{" and no
-// Aiken answer lines makes it GIFT. Without either, any "{" makes it GIFT, and nothing makes it Unknown.
-// Comment lines ("//") count for neither.
-Format detectFormat(QByteArrayView utf8);
+// Tells the formats apart by the content of a file, reading no further than needed. The XML export comes
+// first: its first element is <quiz>, or it begins with an XML declaration (see isQuizXml). Otherwise the
+// bytes are UTF-8 text, and the first block (lines between blank lines) that shows its kind decides: an
+// Aiken question (answer lines ended by an "ANSWER:" line) makes the file Aiken, even with braces in its
+// text; a block with an unescaped "{" and no Aiken answer lines makes it GIFT. Without either, any "{" makes
+// it GIFT, and nothing makes it Unknown. Comment lines ("//") count for neither.
+Format detectFormat(QByteArrayView bytes);
 Format detectFormat(const QString& text);
 
 // The text of a UTF-8 file (a byte order mark dropped), or the number of the line (from 1) that holds the
@@ -95,10 +96,12 @@ struct Decoded {
 Decoded decodeUtf8(const QByteArray& bytes);
 
 // The whole import of a file's bytes: telling the format apart and reading it, one question decoded at a
-// time. `failure` is set (and nothing imported) when the bytes are not UTF-8 text or the format is neither
-// GIFT nor Aiken. With `warn`, each warning goes there as soon as it is found, in the order of the lines,
-// and the result holds only the counts and the set's bytes: the memory the import takes is then the
-// file's bytes, the set's bytes and the question at hand, however many questions the file holds.
+// time. `failure` is set (and nothing imported) when GIFT or Aiken bytes are not UTF-8 text, an XML export
+// is not well-formed, or the format is none of the three; the XML decodes itself as its byte order mark or
+// declaration says. With `warn`, each warning goes there in the order of the lines (as soon as it is found,
+// and for XML once the whole file has proved sound), and the result holds only the counts and the set's
+// bytes: the memory the import takes is then the file's bytes, the set's bytes and the question at hand,
+// however many questions the file holds.
 struct Import {
     Format format = Format::Unknown;
     Imported result;

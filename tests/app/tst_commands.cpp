@@ -36,6 +36,7 @@ void TestCommands::refusesOrFailsLeavingOutput_data() {
     QTest::newRow("import_from_device") << "import" << "/dev/zero" << "out.kwz" << qint64(-1);
     QTest::newRow("export_from_device") << "export" << "/dev/zero" << "out.gift" << qint64(-1);
     QTest::newRow("import_too_large") << "import" << "huge.gift" << "out.kwz" << qint64(-1);
+    QTest::newRow("import_broken_xml") << "import" << "quiz.xml" << "out.kwz" << qint64(-1);
 }
 
 void TestCommands::refusesOrFailsLeavingOutput() {
@@ -46,6 +47,10 @@ void TestCommands::refusesOrFailsLeavingOutput() {
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path()));
     testsupport::writeTestFile("quiz.gift", "Stolica Polski? {=Warszawa ~Kraków}\n");
+    // A sound question, then a fault: a broken XML file is refused whole.
+    testsupport::writeTestFile("quiz.xml", "<?xml version=\"1.0\"?>\n<quiz><question type=\"truefalse\"><questiontext><text>Q"
+                                           "</text></questiontext><answer fraction=\"100\"><text>true</text></answer><answer>"
+                                           "<text>false</text></answer></question>\n<question></quiz>\n");
     testsupport::writeTestFile("set.kwz", questionset::formatHeader() + questionset::formatQuestion({}));
     testsupport::writeTestFile("wyniki.txt", "\r\nImie  Jan\r\n");
     for (const char* name : {"out.kwz", "out.gift", "out.csv"})
