@@ -21,36 +21,41 @@ using grading::TestAnswers;
 
 namespace {
 
-// One field of a line in the record format: a quoted text or a bare value.
+// One field of a line in the record format: a quoted text or a bare value. The quotes and commas are plain
+// ASCII, the same in Windows-1250, so a line is split as bytes and only the texts that are kept are decoded.
 struct Field {
-    QStringView text;
+    QByteArrayView text;
     bool quoted = false;
 };
 
-// The fields of a line, or nothing when the line is not in the record format (a quote left open, or
-// something other than a comma after a closing quote).
-std::optional<QList<Field>> fieldsOf(QStringView line)
+QString textOf(QByteArrayView bytes)
 {
-    QList<Field> fields;
-    fields.reserve(8);  // the first line of a record has eight
+    return platform::decode1250(bytes.data(), bytes.size());
+}
+
+// Splits a line into `fields`, or returns false when the line is not in the record format (a quote left
+// open, or something other than a comma after a closing quote).
+bool fieldsOf(QByteArrayView line, QList<Field>& fields)
+{
+    fields.clear();
     qsizetype at = 0;
     for (;;) {
-        if (at < line.size() && line[at] == u'"') {
-            const qsizetype close = line.indexOf(u'"', at + 1);
+        if (at < line.size() && line[at] == '"') {
+            const qsizetype close = line.indexOf('"', at + 1);
             if (close < 0)
-                return std::nullopt;
-            fields.append({line.mid(at + 1, close - at - 1), true});
+                return false;
+            fields.append({line.sliced(at + 1, close - at - 1), true});
             at = close + 1;
             if (at == line.size())
-                return fields;
-            if (line[at] != u',')
-                return std::nullopt;
+                return true;
+            if (line[at] != ',')
+                return false;
             ++at;
         } else {
-            const qsizetype comma = line.indexOf(u',', at);
-            fields.append({line.mid(at, (comma < 0 ? line.size() : comma) - at), false});
+            const qsizetype comma = line.indexOf(',', at);
+            fields.append({line.sliced(at, (comma < 0 ? line.size() : comma) - at), false});
             if (comma < 0)
-                return fields;
+                return true;
             at = comma + 1;
         }
     }
@@ -81,78 +86,99 @@ bool isBlank(QByteArrayView line)
     return true;
 }
 
-bool allDigits(QStringView text)
+bool allDigits(QByteArrayView text)
 {
-    for (const QChar c : text)
-        if (c < u'0' || c > u'9')
+    for (const char c : text)
+        if (c < '0' || c > '9')
             return false;
     return !text.isEmpty();
 }
 
-// "mm-dd-yyyy" and "hh:mm:ss" as the program writes them; a day and a time that exist.
-std::optional<QDate> dateOf(QStringView text)
+// The value of a few digits that allDigits() has checked.
+int valueOf(QByteArrayView digits)
 {
-    if (text.size() != 10 || text[2] != u'-' || text[5] != u'-' || !allDigits(text.mid(0, 2))
-        || !allDigits(text.mid(3, 2)) || !allDigits(text.mid(6, 4)))
+    int value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+// "mm-dd-yyyy" and "hh:mm:ss" as the program writes them; a day and a time that exist.
+std::optional<QDate> dateOf(QByteArrayView text)
+{
+    if (text.size() != 10 || text[2] != '-' || text[5] != '-' || !allDigits(text.sliced(0, 2))
+        || !allDigits(text.sliced(3, 2)) || !allDigits(text.sliced(6, 4)))
         return std::nullopt;
-    const QDate date(text.mid(6, 4).toInt(), text.mid(0, 2).toInt(), text.mid(3, 2).toInt());
+    const QDate date(valueOf(text.sliced(6, 4)), valueOf(text.sliced(0, 2)), valueOf(text.sliced(3, 2)));
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
-std::optional<QTime> timeOf(QStringView text)
+std::optional<QTime> timeOf(QByteArrayView text)
 {
-    if (text.size() != 8 || text[2] != u':' || text[5] != u':' || !allDigits(text.mid(0, 2))
-        || !allDigits(text.mid(3, 2)) || !allDigits(text.mid(6, 2)))
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':' || !allDigits(text.sliced(0, 2))
+        || !allDigits(text.sliced(3, 2)) || !allDigits(text.sliced(6, 2)))
         return std::nullopt;
-    const QTime time(text.mid(0, 2).toInt(), text.mid(3, 2).toInt(), text.mid(6, 2).toInt());
+    const QTime time(valueOf(text.sliced(0, 2)), valueOf(text.sliced(3, 2)), valueOf(text.sliced(6, 2)));
     return time.isValid() ? std::optional(time) : std::nullopt;
 }
 
 // Letters of the answers A to E, each at most once and in order, as answerLetters() writes them.
-bool areLetters(QStringView text)
+bool areLetters(QByteArrayView text)
 {
-    char16_t last = u'A' - 1;
-    for (const QChar c : text) {
-        if (c.unicode() <= last || c > u'E')
+    char last = 'A' - 1;
+    for (const char c : text) {
+        if (c <= last || c > 'E')
             return false;
-        last = c.unicode();
+        last = c;
     }
     return true;
 }
 
-// The fields after the word of a line `"Word","A","BC",…`, from `at` (the end of the word), when every one
-// is letters of answers in quotes; false at the first that is not.
-bool readLetters(QByteArrayView line, qsizetype at, QList<quint8>& letters)
+// The letters' set of bits, bit 0 for A to bit 4 for E.
+quint8 maskOfLetters(QByteArrayView letters)
 {
-    letters.reserve((line.size() - at) / 3);  // a field takes three bytes or more
+    quint8 mask = 0;
+    for (const char c : letters)
+        mask |= quint8(1 << (c - 'A'));
+    return mask;
+}
+
+// The fields after the word of a line `"Word","A","BC",…`, from `at` (the end of the word), when there are
+// `count` of them and every one is letters of answers in quotes; false otherwise.
+bool readLetters(QByteArrayView line, qsizetype at, qsizetype count, QList<quint8>& letters)
+{
+    // A field takes three bytes or more. The line ends with a quote, so the search for the closing quote of a
+    // field that begins before its last byte stops within the line.
+    if (line.size() - at < 3 * count || (at < line.size() && !line.endsWith('"')))
+        return false;
+    letters.resize(count);
+    quint8* const masks = letters.data();
+    qsizetype n = 0;
     while (at < line.size()) {
-        if (line[at] != ',' || at + 1 >= line.size() || line[at + 1] != '"')
+        if (n == count || at + 2 >= line.size() || line[at] != ',' || line[at + 1] != '"')
             return false;
-        int mask = 0;
-        int last = -1;  // the letters go up from A to E, each at most once
-        for (at += 2; at < line.size() && line[at] != '"'; ++at) {
-            const int k = line[at] - 'A';
-            if (k <= last || k > 4)
+        unsigned mask = 0;
+        for (at += 2; line[at] != '"'; ++at) {
+            // The letters go up from A to E, each at most once: each one's bit is above all the bits before.
+            const unsigned k = static_cast<unsigned char>(line[at]) - unsigned('A');
+            if (k > 4 || (1u << k) <= mask)
                 return false;
-            mask |= 1 << k;
-            last = k;
+            mask |= 1u << k;
         }
-        if (at == line.size())
-            return false;
         ++at;
-        letters.append(static_cast<quint8>(mask));
+        masks[n++] = static_cast<quint8>(mask);
     }
-    return true;
+    return n == count;
 }
 
 // Letters from A to E each at most once, in any order: the order a lab exam showed the answers in.
-bool distinctLetters(QStringView text)
+bool distinctLetters(QByteArrayView text)
 {
     int seen = 0;
-    for (const QChar c : text) {
-        if (c < u'A' || c > u'E' || (seen >> (c.unicode() - u'A') & 1))
+    for (const char c : text) {
+        if (c < 'A' || c > 'E' || (seen >> (c - 'A') & 1))
             return false;
-        seen |= 1 << (c.unicode() - u'A');
+        seen |= 1 << (c - 'A');
     }
     return true;
 }
@@ -195,7 +221,7 @@ public:
             break;
         }
         if (starts)
-            return start(platform::decode1250(bytes.data(), bytes.size()), number);
+            return start(bytes, number);
         if (isBlank(bytes)) {
             endStray();
         } else if (strayFrom_ < 0) {
@@ -227,36 +253,36 @@ private:
         state_ = State::Damaged;
     }
 
-    void start(QStringView text, qsizetype number)
+    void start(QByteArrayView bytes, qsizetype number)
     {
         endStray();
         current_ = AnsweredTest{};
         current_.line = number;
         ticked_ = key_ = false;
         state_ = State::InRecord;
-        const std::optional<QList<Field>> fields = fieldsOf(text);
-        if (!fields || fields->size() != 8 || !(*fields)[1].quoted || !(*fields)[2].quoted || !(*fields)[3].quoted
-            || !(*fields)[4].quoted || !(*fields)[5].quoted || !(*fields)[6].quoted || (*fields)[7].quoted)
+        const QList<Field>& f = fields_;
+        if (!fieldsOf(bytes, fields_) || f.size() != 8 || !f[1].quoted || !f[2].quoted || !f[3].quoted
+            || !f[4].quoted || !f[5].quoted || !f[6].quoted || f[7].quoted)
             return fault(number, QStringLiteral("pierwszy wiersz wpisu nie ma ośmiu pól: %1, imienia, nazwiska, "
                                                 "klasy, daty, godziny, pliku z testami i liczby pytań")
                                      .arg(quoted(grading::answersStartWord)));
-        const QList<Field>& f = *fields;
         const std::optional<QDate> date = dateOf(f[4].text);
         if (!date)
-            return fault(number, QStringLiteral("niepoprawna data „%1” (oczekiwano mm-dd-rrrr)").arg(f[4].text));
+            return fault(number, QStringLiteral("niepoprawna data „%1” (oczekiwano mm-dd-rrrr)").arg(textOf(f[4].text)));
         const std::optional<QTime> time = timeOf(f[5].text);
         if (!time)
-            return fault(number, QStringLiteral("niepoprawna godzina „%1” (oczekiwano gg:mm:ss)").arg(f[5].text));
+            return fault(number,
+                         QStringLiteral("niepoprawna godzina „%1” (oczekiwano gg:mm:ss)").arg(textOf(f[5].text)));
         bool counted = false;
         count_ = f[7].text.toInt(&counted);
         if (!allDigits(f[7].text) || !counted)
-            return fault(number, QStringLiteral("niepoprawna liczba pytań „%1”").arg(f[7].text));
+            return fault(number, QStringLiteral("niepoprawna liczba pytań „%1”").arg(textOf(f[7].text)));
         TestAnswers& a = current_.answers;
-        a.firstName = f[1].text.toString();
-        a.surname = f[2].text.toString();
-        a.className = f[3].text.toString();
+        a.firstName = textOf(f[1].text);
+        a.surname = textOf(f[2].text);
+        a.className = textOf(f[3].text);
         a.when = QDateTime(*date, *time, Qt::UTC);
-        a.setPath = f[6].text.toString();
+        a.setPath = textOf(f[6].text);
     }
 
     void inRecord(QByteArrayView word, QByteArrayView bytes, qsizetype number)
@@ -280,24 +306,23 @@ private:
             return fault(number, QStringLiteral("powtórzony wiersz %1").arg(quoted(name)));
         seen = true;
         QList<quint8>& letters = ticked ? current_.answers.ticked : current_.answers.key;
-        if (readLetters(bytes, word.size() + 2, letters) && letters.size() == count_)
+        if (readLetters(bytes, word.size() + 2, count_, letters))
             return;
-        // Something is wrong with the line: it is read again as texts to say what.
+        // Something is wrong with the line: it is read again field by field to say what.
         letters.clear();
-        const QString text = platform::decode1250(bytes.data(), bytes.size());
-        const std::optional<QList<Field>> fields = fieldsOf(text);
-        if (!fields)
+        const QList<Field>& fields = fields_;
+        if (!fieldsOf(bytes, fields_))
             return fault(number, QStringLiteral("niezamknięty cudzysłów w wierszu %1").arg(quoted(name)));
-        if (fields->size() - 1 != count_)
+        if (fields.size() - 1 != count_)
             return fault(number, QStringLiteral("w wierszu %1 jest pól: %2, a pytań: %3")
-                                     .arg(quoted(name)).arg(fields->size() - 1).arg(count_));
-        for (qsizetype i = 1; i < fields->size(); ++i) {
-            const Field& field = (*fields)[i];
+                                     .arg(quoted(name)).arg(fields.size() - 1).arg(count_));
+        for (qsizetype i = 1; i < fields.size(); ++i) {
+            const Field& field = fields[i];
             if (!field.quoted || !areLetters(field.text))
                 return fault(number, QStringLiteral("w wierszu %1 pytanie %2 ma „%3” zamiast liter od A do E, "
                                                     "każdej najwyżej raz i po kolei")
-                                         .arg(quoted(name)).arg(i).arg(field.text));
-            letters.append(grading::maskOfLetters(field.text));
+                                         .arg(quoted(name)).arg(i).arg(textOf(field.text)));
+            letters.append(maskOfLetters(field.text));
         }
     }
 
@@ -309,22 +334,22 @@ private:
         const bool windowLeft = is(word, windowLeftWord_);
         if (!questionOrder && !answerOrder && !windowLeft && !is(word, brokenOffWord_))
             return;  // a line a later version added
-        const QString text = platform::decode1250(bytes.data(), bytes.size());
-        const std::optional<QList<Field>> fields = fieldsOf(text);
+        const QList<Field>& fields = fields_;
+        const bool split = fieldsOf(bytes, fields_);
         const QString& name = questionOrder ? grading::answersQuestionOrderWord
                               : answerOrder ? grading::answersAnswerOrderWord
                               : windowLeft  ? grading::answersWindowLeftWord
                                             : grading::answersBrokenOffWord;
         const qsizetype wanted = questionOrder || answerOrder ? count_ : 1;
-        if (!fields)
+        if (!split)
             return fault(number, QStringLiteral("niezamknięty cudzysłów w wierszu %1").arg(quoted(name)));
-        if (fields->size() - 1 != wanted)
+        if (fields.size() - 1 != wanted)
             return fault(number, QStringLiteral("w wierszu %1 jest pól: %2, a powinno być %3")
-                                     .arg(quoted(name)).arg(fields->size() - 1).arg(wanted));
+                                     .arg(quoted(name)).arg(fields.size() - 1).arg(wanted));
         TestAnswers& a = current_.answers;
         QSet<int> questionsShown;
-        for (qsizetype i = 1; i < fields->size(); ++i) {
-            const Field& field = (*fields)[i];
+        for (qsizetype i = 1; i < fields.size(); ++i) {
+            const Field& field = fields[i];
             bool isNumber = false;
             const int value = field.text.toInt(&isNumber);
             // A number of questions shown, a question number from 1 shown once, or letters each at most once.
@@ -334,12 +359,12 @@ private:
                                                                   : windowLeft || value <= count_);
             if (!good)
                 return fault(number, QStringLiteral("niepoprawne pole %1 „%2” w wierszu %3")
-                                         .arg(i).arg(field.text, quoted(name)));
+                                         .arg(i).arg(textOf(field.text), quoted(name)));
             if (questionOrder) {
                 a.questionOrder.append(value);
                 questionsShown.insert(value);
             } else if (answerOrder)
-                a.answerOrder.append(field.text.toString());
+                a.answerOrder.append(textOf(field.text));
             else if (windowLeft)
                 a.windowLeft = value;
             else
@@ -357,6 +382,7 @@ private:
     const QByteArray windowLeftWord_ = platform::encode1250(grading::answersWindowLeftWord);
     const QByteArray brokenOffWord_ = platform::encode1250(grading::answersBrokenOffWord);
     State state_ = State::Between;
+    QList<Field> fields_;  // the fields of the line being read: one list for every line, so a line allocates none
     AnsweredTest current_;
     int count_ = 0;
     bool ticked_ = false;
@@ -412,6 +438,7 @@ QList<TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsi
     // A log names few sets, each in many tests: each name is matched against the set once.
     QHash<QString, bool> ofTheSet;
     QList<TestAnswers> taken;
+    taken.reserve(log.tests.size());
     qsizetype changed = 0;
     qsizetype broken = 0;
     for (const AnsweredTest& test : log.tests) {

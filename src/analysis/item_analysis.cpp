@@ -58,18 +58,28 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
     // a question the test did not reach is judged wrong and counts for no letter. Per test X, the questions
     // it got right; per question whether a test was taken under another key.
     constexpr quint8 notReached = 0xFF;
-    std::vector<quint8> ticked(static_cast<std::size_t>(s * p));
+    std::vector<quint8> ticked(static_cast<std::size_t>(s * p), notReached);
     std::vector<qint64> total(static_cast<std::size_t>(s));
     std::vector<char> keyChanged(static_cast<std::size_t>(p));
     for (qsizetype t = 0; t < s; ++t) {
         const TestAnswers& test = tests[t];
-        for (qsizetype i = 0; i < p; ++i) {
-            const quint8 mask = i < test.ticked.size() ? quint8(test.ticked[i] & 31) : notReached;
+        const qsizetype reached = std::min(p, test.ticked.size());
+        for (qsizetype i = 0; i < reached; ++i) {
+            const quint8 mask = test.ticked[i] & 31;
             ticked[static_cast<std::size_t>(t * p + i)] = mask;
             total[static_cast<std::size_t>(t)] += mask == key[i];
-            if (i >= test.key.size() || test.key[i] != key[i])
-                keyChanged[static_cast<std::size_t>(i)] = true;
         }
+        if (test.key != key) {
+            for (qsizetype i = 0; i < p; ++i)
+                if (i >= test.key.size() || test.key[i] != key[i])
+                    keyChanged[static_cast<std::size_t>(i)] = true;
+        }
+    }
+    qint64 sumX = 0;
+    qint64 sumXX = 0;
+    for (const qint64 X : total) {
+        sumX += X;
+        sumXX += X * X;
     }
 
     // The top and the bottom third by X; among equal tests the log's order stands.
@@ -85,28 +95,29 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
         inBottom[static_cast<std::size_t>(order[static_cast<std::size_t>(s - 1 - n)])] = true;
     }
 
-    // Per question the sums the figures are made of, in whole numbers, so that a figure with no spread is
-    // exactly zero and not a rounding's remainder; and how many tests ticked each set of letters.
+    // Per question how many tests ticked each set of letters, and the sum of X over the tests that got it
+    // right: the sums of x_i, R_i = X − x_i and their products follow from these and the sums of X, in
+    // whole numbers, so that a figure with no spread is exactly zero and not a rounding's remainder.
     struct Sums {
-        qint64 x = 0, r = 0, rr = 0, xr = 0;  // r: R_i = X − x_i
+        qint64 rightX = 0;  // Σ x_i·X
         std::array<qint64, 32> all{}, top{}, bottom{};
     };
     std::vector<Sums> sums(static_cast<std::size_t>(p));
     for (qsizetype t = 0; t < s; ++t) {
         const qint64 X = total[static_cast<std::size_t>(t)];
+        const bool top = inTop[static_cast<std::size_t>(t)];
+        const bool bottom = inBottom[static_cast<std::size_t>(t)];
         for (qsizetype i = 0; i < p; ++i) {
-            Sums& q = sums[static_cast<std::size_t>(i)];
             const quint8 mask = ticked[static_cast<std::size_t>(t * p + i)];
-            const qint64 x = mask == key[i];
-            q.x += x;
-            q.r += X - x;
-            q.rr += (X - x) * (X - x);
-            q.xr += x * (X - x);
             if (mask == notReached)
                 continue;
+            Sums& q = sums[static_cast<std::size_t>(i)];
             ++q.all[mask];
-            q.top[mask] += inTop[static_cast<std::size_t>(t)];
-            q.bottom[mask] += inBottom[static_cast<std::size_t>(t)];
+            if (top)
+                ++q.top[mask];
+            if (bottom)
+                ++q.bottom[mask];
+            q.rightX += mask == key[i] ? X : 0;
         }
     }
 
@@ -115,12 +126,6 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
     test.tests = s;
     test.questions = p;
     test.uncertain = s < 10;
-    qint64 sumX = 0;
-    qint64 sumXX = 0;
-    for (const qint64 X : total) {
-        sumX += X;
-        sumXX += X * X;
-    }
     const qint64 spreadX = s * sumXX - sumX * sumX;  // s(s−1)·var(X)
     if (s > 0) {
         test.mean = double(sumX) / double(s);
@@ -136,6 +141,10 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
     qint64 itemSpreads = 0;  // s(s−1)·Σ var(x_i)
     for (qsizetype i = 0; i < p; ++i) {
         const Sums& sum = sums[static_cast<std::size_t>(i)];
+        const qint64 x = key[i] < 32 ? sum.all[key[i]] : 0;  // Σ x_i: the tests that got the question right
+        const qint64 r = sumX - x;                             // Σ R_i
+        const qint64 rr = sumXX - 2 * sum.rightX + x;          // Σ R_i², as x_i² = x_i
+        const qint64 xr = sum.rightX - x;                      // Σ x_i·R_i
         QuestionFigures q;
         // Tests that ticked letter k, by all the sets of letters that hold it.
         const auto letter = [](const std::array<qint64, 32>& bySet, int k) {
@@ -144,25 +153,25 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
                 n += (mask >> k & 1) ? bySet[mask] : 0;
             return n;
         };
-        const qint64 spreadx = s * sum.x - sum.x * sum.x;
-        const qint64 spreadR = s * sum.rr - sum.r * sum.r;
+        const qint64 spreadx = s * x - x * x;
+        const qint64 spreadR = s * rr - r * r;
         itemSpreads += spreadx;
         if (spreadx > 0 && spreadR > 0)
-            q.discrimination = 100.0 * double(s * sum.xr - sum.x * sum.r) / std::sqrt(double(spreadx) * double(spreadR));
+            q.discrimination = 100.0 * double(s * xr - x * r) / std::sqrt(double(spreadx) * double(spreadR));
         if (s == 0) {
             result.questions.append(q);
             continue;
         }
-        q.facility = 100.0 * double(sum.x) / double(s);
+        q.facility = 100.0 * double(x) / double(s);
         for (int k = 0; k < 5; ++k) {
             q.ticked[k] = 100.0 * double(letter(sum.all, k)) / double(s);
             q.tickedTop[k] = 100.0 * double(letter(sum.top, k)) / double(third);
             q.tickedBottom[k] = 100.0 * double(letter(sum.bottom, k)) / double(third);
         }
         // Whole-number comparisons: a facility of exactly 20 or 90 is not flagged.
-        if (5 * sum.x < s)
+        if (5 * x < s)
             q.flags << QStringLiteral("bardzo trudne");
-        if (10 * sum.x > 9 * s)
+        if (10 * x > 9 * s)
             q.flags << QStringLiteral("bardzo łatwe");
         if (q.discrimination && *q.discrimination < 0)
             q.flags << QStringLiteral("sprawdź klucz: lepsi uczniowie odpowiadają gorzej");

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
+
 namespace bridges {
 
 // A piece of the file's bytes as text. A U+FEFF at its start is a character like any other (only the file's
@@ -42,10 +44,23 @@ inline qsizetype lineEndLength(QByteArrayView text, qsizetype at)
 template <typename Visit>
 int forEachLine(QByteArrayView text, Visit&& visit)
 {
+    // The next CR and the next LF are each looked for with one search, and again only once the lines have
+    // passed it: a long file is read at the speed of a search for a byte, and a file with one kind of line
+    // end is not searched to its end for the other kind at every line.
+    const auto next = [text](char end, qsizetype from) {
+        const qsizetype at = text.indexOf(end, from);
+        return at < 0 ? text.size() : at;
+    };
+    qsizetype cr = -1;
+    qsizetype lf = -1;
     qsizetype p = 0;
     int number = 0;
     while (p < text.size()) {
-        const qsizetype end = nextLineEnd(text, p);
+        if (cr < p)
+            cr = next('\r', p);
+        if (lf < p)
+            lf = next('\n', p);
+        const qsizetype end = std::min(cr, lf);
         if (!visit(text.sliced(p, end - p), ++number))
             return number;
         p = end < text.size() ? end + lineEndLength(text, end) : end;

@@ -52,6 +52,18 @@ void TestAnswersReader::faultsLeaveRecordsOut_data()
                              << QStringList{};
     QTest::newRow("lone_cr_ends") << QByteArray(ewa + ola).replace("\r\n", "\r") << QStringList{"Ewa", "Ola"}
                                   << QStringList{};
+    QTest::newRow("open_quote_ends_letters") << QByteArray(ewa).replace("\"A\",\"BC\"\r\n", "\"A\",\"\r\n") + ola
+                                             << QStringList{"Ola"}
+                                             << QStringList{"2: niezamknięty cudzysłów w wierszu „Zaznaczone”"};
+    // Every kind of line end in turn in one log: the lines are still numbered one by one.
+    const QList<QByteArray> lines =
+        QByteArray(ewa + ola + QByteArray(ewa).replace("12-09-2026", "13-09-2026")).replace("\r\n", "\n").split('\n');
+    const QByteArray ends[] = {"\n", "\r", "\r\r\n", "\r\n"};
+    QByteArray mixed;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        mixed += lines[i] + ends[i % 4];
+    QTest::newRow("mixed_ends") << mixed << QStringList{"Ewa", "Ola"}
+                                << QStringList{"9: niepoprawna data „13-09-2026”"};
     QTest::newRow("next_record_before_end") << ewa.left(ewa.indexOf("\"Koniec\"")) + ola << QStringList{"Ola"}
                                             << QStringList{"4: wpis z wiersza 1 pominięty: brak wiersza „Koniec”"};
     grading::TestAnswers lab = analysis::parseAnswersLog(ewa).tests[0].answers;
