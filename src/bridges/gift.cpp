@@ -96,10 +96,22 @@ QString setText(QByteArrayView s)
 // written. Pictures and recordings left out are noted in `media`.
 QString readable(QByteArrayView raw, TextFormat questionFormat, LeftOutMedia& media)
 {
-    const QString text = setText(raw);
+    QString text = setText(raw);
     QStringView rest = text;
     const TextFormat own = takeFormatMarker(rest);
-    return readableText(rest, own == TextFormat::Unmarked ? questionFormat : own, &media);
+    const TextFormat format = own == TextFormat::Unmarked ? questionFormat : own;
+    if (isMarkup(rest, format))
+        return readableText(rest, format, &media);
+    // The escapes gave the line ends already: the text is the set's as it stands, without its marker.
+    text.remove(0, text.size() - rest.size());
+    return text;
+}
+
+// The question's own text, whose marker was taken off with the title.
+QString readableQuestion(QByteArrayView raw, TextFormat format, LeftOutMedia& media)
+{
+    const QString text = setText(raw);
+    return isMarkup(text, format) ? readableText(text, format, &media) : text;
 }
 
 // "%50%", "%-33.33333%" at the start of an answer: whether the weight is above zero (a right answer), and
@@ -255,12 +267,12 @@ std::optional<FoundQuestion> readBlock(QByteArrayView block, int line, QList<War
     const QByteArrayView before = block.first(open).trimmed();
     const QByteArrayView after = block.sliced(close + 1).trimmed();
     if (after.isEmpty()) {
-        q.text = readableText(setText(before), format, &media);
+        q.text = readableQuestion(before, format, media);
     } else {
         // The missing-word form: the answer goes into the gap.
-        const QString start = readableText(setText(before), format, &media);
+        const QString start = readableQuestion(before, format, media);
         q.text = start.isEmpty() ? QString() : start + u' ';
-        q.text += QStringLiteral("_____ ") + readableText(setText(after), format, &media);
+        q.text += QStringLiteral("_____ ") + readableQuestion(after, format, media);
     }
 
     qsizetype begin = open + 1;

@@ -154,36 +154,26 @@ QString fileNameOf(const QString& url)
     return path.section(u'/', -1);
 }
 
-bool isSoundFile(const QString& name)
-{
-    for (QStringView e : {u".mp3", u".wav", u".ogg", u".oga", u".m4a", u".aac", u".flac", u".wma"})
-        if (name.endsWith(e, Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
-bool isVideoFile(const QString& name)
-{
-    for (QStringView e : {u".mp4", u".webm", u".ogv", u".avi", u".mov", u".mkv", u".wmv", u".flv", u".m4v"})
-        if (name.endsWith(e, Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
 // Builds the text a reader sees: blanks gathered into one, line breaks kept apart from them.
 class PlainTextBuilder {
 public:
     void text(QStringView s)
     {
-        for (const QChar c : s) {
-            if (isBlank(c)) {
+        qsizetype i = 0;
+        while (i < s.size()) {
+            if (isBlank(s[i])) {
                 blank_ = true;
-            } else {
-                if (blank_ && !line_.isEmpty())
-                    line_ += u' ';
-                blank_ = false;
-                line_ += c;
+                ++i;
+                continue;
             }
+            qsizetype end = i + 1;
+            while (end < s.size() && !isBlank(s[end]))
+                ++end;
+            if (blank_ && !line_.isEmpty())
+                line_ += u' ';
+            blank_ = false;
+            line_ += s.sliced(i, end - i);
+            i = end;
         }
     }
     void character(char32_t c)
@@ -327,6 +317,22 @@ QString htmlToText(QStringView html, LeftOutMedia* media)
 
 }  // namespace
 
+bool isSoundFile(QStringView name)
+{
+    for (QStringView e : {u".mp3", u".wav", u".ogg", u".oga", u".m4a", u".aac", u".flac", u".wma"})
+        if (name.endsWith(e, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+bool isVideoFile(QStringView name)
+{
+    for (QStringView e : {u".mp4", u".webm", u".ogv", u".avi", u".mov", u".mkv", u".wmv", u".flv", u".m4v"})
+        if (name.endsWith(e, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
 TextFormat takeFormatMarker(QStringView& text)
 {
     for (const Marker& m : markers) {
@@ -356,11 +362,14 @@ TextFormat formatNamed(QStringView name)
     return TextFormat::Unmarked;
 }
 
+bool isMarkup(QStringView text, TextFormat format)
+{
+    return format == TextFormat::Html || (format == TextFormat::Moodle && holdsTags(text));
+}
+
 QString readableText(QStringView text, TextFormat format, LeftOutMedia* media)
 {
-    if (format == TextFormat::Html || (format == TextFormat::Moodle && holdsTags(text)))
-        return htmlToText(text, media);
-    return withCrLf(text);
+    return isMarkup(text, format) ? htmlToText(text, media) : withCrLf(text);
 }
 
 void warnLeftOut(const LeftOutMedia& media, int line, QList<Warning>& warnings)

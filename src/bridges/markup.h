@@ -30,6 +30,13 @@ struct LeftOutMedia {
     bool any() const { return picture || sound || video; }
 };
 
+// Whether a file, by its name, holds a recording of sound or a film.
+bool isSoundFile(QStringView name);
+bool isVideoFile(QStringView name);
+
+// Whether readableText changes more of `text` than its line ends: an HTML text, or a "[moodle]" one with tags.
+bool isMarkup(QStringView text, TextFormat format);
+
 // The text as a reader sees it, its line breaks as CR LF. An "[html]" text, or a "[moodle]" one that holds
 // tags, loses its tags: <p>, <div>, <li> and the like end a line, <br> breaks one, entities are decoded and
 // each run of blanks becomes one. A picture becomes "[obrazek: ALT]" and a sound or a film likewise, noted in

@@ -73,21 +73,13 @@ TextElement readTextElement(QXmlStreamReader& xml, bool inAnswer = false)
     return element;
 }
 
-bool endsWithAny(const QString& name, std::initializer_list<QStringView> extensions)
-{
-    for (QStringView extension : extensions)
-        if (name.endsWith(extension, Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
 // An embedded file is left out of the set; what it was is told by its extension.
 void noteFiles(const QStringList& files, LeftOutMedia& media)
 {
     for (const QString& file : files) {
-        if (endsWithAny(file, {u".mp3", u".wav", u".ogg", u".oga", u".m4a", u".aac", u".flac", u".wma"}))
+        if (isSoundFile(file))
             media.sound = true;
-        else if (endsWithAny(file, {u".mp4", u".webm", u".ogv", u".avi", u".mov", u".mkv", u".wmv", u".flv", u".m4v"}))
+        else if (isVideoFile(file))
             media.video = true;
         else
             media.picture = true;
