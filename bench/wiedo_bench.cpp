@@ -35,6 +35,7 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cstdio>
@@ -1076,9 +1077,22 @@ void importFigure(const QString& large, int figure, Verdicts& verdicts) {
             return true;
         });
     };
+    // Qt's XML reader alone, reading every token of the file and keeping nothing: what the XML import
+    // costs at the least (shown, not judged).
+    auto tokens = [&] {
+        return timed([&] {
+            QFile file(source);
+            if (!file.open(QIODevice::ReadOnly))
+                return false;
+            QXmlStreamReader reader(file.readAll());
+            while (!reader.atEnd())
+                reader.readNext();
+            return !reader.hasError();
+        });
+    };
     import();
     whole();
-    std::vector<double> importCpu, importWall, saveWall, wholeCpu, wholeWall;
+    std::vector<double> importCpu, importWall, saveWall, wholeCpu, wholeWall, tokensCpu;
     for (int run = 0; run < 7; ++run) {
         const Timed i = import();
         importCpu.push_back(i.cpuMs);
@@ -1087,6 +1101,8 @@ void importFigure(const QString& large, int figure, Verdicts& verdicts) {
         const Timed w = whole();
         wholeCpu.push_back(w.cpuMs);
         wholeWall.push_back(w.wallMs);
+        if (xml)
+            tokensCpu.push_back(tokens().cpuMs);
     }
     QFile original(large), back(imported);
     const bool same = original.open(QIODevice::ReadOnly) && back.open(QIODevice::ReadOnly)
@@ -1099,6 +1115,9 @@ void importFigure(const QString& large, int figure, Verdicts& verdicts) {
             .arg(median(wholeCpu), 0, 'f', 2).arg(list(wholeCpu, 2)).arg(decoded));
     out(QStringLiteral("                        wall clock median %1 ms  runs %2")
             .arg(median(wholeWall), 0, 'f', 2).arg(list(wholeWall, 2)));
+    if (xml)
+        out(QStringLiteral("   QXmlStreamReader alone: processor median %1 ms  runs %2  (%3 times the reading; not judged)")
+                .arg(median(tokensCpu), 0, 'f', 2).arg(list(tokensCpu, 2)).arg(median(tokensCpu) / median(wholeCpu), 0, 'f', 2));
     out(QStringLiteral("   saving the set (QSaveFile): wall clock median %1 ms  runs %2  (not judged)")
             .arg(median(saveWall), 0, 'f', 2).arg(list(saveWall, 2)));
     out(QStringLiteral("   the imported set is the largest set byte for byte: %1 (not judged)")
