@@ -40,6 +40,7 @@ void tst_QtLanguage::openDialogSpeaksPolish() {
     const QLocale system = QLocale::system();
     QCOMPARE(system.toString(QDateTime(QDate(2026, 12, 8), QTime(13, 5)), QLocale::ShortFormat), QStringLiteral("8.12.2026 13:05"));
     QCOMPARE(system.formattedDataSize(50934), QStringLiteral("49,74 KiB"));
+    QVERIFY2(!system.formattedDataSize(271).contains(QStringLiteral("bytes")), qPrintable(system.formattedDataSize(271)));
 }
 
 int main(int argc, char* argv[]) {

@@ -16,6 +16,7 @@ void preferPolishFormats() {
     }
     qputenv("LC_TIME", "pl_PL.UTF-8");
     qputenv("LC_NUMERIC", "pl_PL.UTF-8");
+    qputenv("LC_MESSAGES", "pl_PL.UTF-8");  // the unit of a small file's size
 }
 
 bool installPolishQtTexts(QCoreApplication& app) {
