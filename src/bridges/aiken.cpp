@@ -68,7 +68,7 @@ void readAiken(QByteArrayView utf8, QList<Warning>& warnings, const std::functio
         if (q.skipReason.isEmpty() && !open->repeated.isEmpty())
             q.skipReason = QStringLiteral("litera %1 powtarza się wśród odpowiedzi").arg(open->repeated);
         if (!open->emptyOnes.isEmpty())
-            warnings.append({q.line, QStringLiteral("puste odpowiedzi pominięto.")});
+            warnings.append({q.line, emptyAnswersLeftOut});
         take(q);
         open.reset();
     };
@@ -120,9 +120,7 @@ void readAiken(QByteArrayView utf8, QList<Warning>& warnings, const std::functio
             } else {
                 if (!seen)
                     open->letters += letter;
-                if (open->question.answers.size() < 5)
-                    open->question.answers.append({textOfUtf8(answer), false});
-                ++open->question.answerCount;
+                addAnswer(open->question, textOfUtf8(answer), false);
             }
             return true;
         }

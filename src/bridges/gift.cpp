@@ -177,16 +177,14 @@ void readAnswers(QByteArrayView block, qsizetype begin, qsizetype end, TextForma
         if (text.trimmed().isEmpty()) {
             empty = true;
         } else {
-            if (q.answers.size() < 5)
-                q.answers.append({text, weight ? *weight : equals});
-            ++q.answerCount;
+            addAnswer(q, text, weight ? *weight : equals);
         }
         at = next;
     }
     if (empty)
-        warnings.append({q.line, QStringLiteral("puste odpowiedzi pominięto.")});
+        warnings.append({q.line, emptyAnswersLeftOut});
     if (feedback)
-        warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
+        warnings.append({q.line, answerFeedbackLeftOut});
 }
 
 // The answer of a true/false question ("T", "TRUE", "F", "FALSE" in any letter case, feedback after "#"
@@ -290,10 +288,9 @@ std::optional<FoundQuestion> readBlock(QByteArrayView block, int line, QList<War
     if (q.text.trimmed().isEmpty() && !(before.isEmpty() && after.isEmpty()))
         return leftOut(QStringLiteral("pytanie nie ma tekstu (same odstępy albo znaczniki HTML)"));
     if (const std::optional<bool> isTrue = trueFalseAnswer(block, begin, end)) {
-        q.answers = {{QStringLiteral("Prawda"), *isTrue}, {QStringLiteral("Fałsz"), !*isTrue}};
-        q.answerCount = 2;
+        setTrueFalse(q, *isTrue, !*isTrue);
         if (findUnescaped(block, begin, end, '#') >= 0)
-            warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
+            warnings.append({q.line, answerFeedbackLeftOut});
     } else {
         const QString kind = kindLeftOut(block, begin, end);
         if (!kind.isEmpty())

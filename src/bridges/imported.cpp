@@ -376,6 +376,19 @@ Import importBytes(const QByteArray& bytes, const std::function<void(const Warni
     return out;
 }
 
+void addAnswer(FoundQuestion& q, QString text, bool correct)
+{
+    if (q.answers.size() < 5)
+        q.answers.append({std::move(text), correct});
+    ++q.answerCount;
+}
+
+void setTrueFalse(FoundQuestion& q, bool trueIsRight, bool falseIsRight)
+{
+    q.answers = {{QStringLiteral("Prawda"), trueIsRight}, {QStringLiteral("Fałsz"), falseIsRight}};
+    q.answerCount = 2;
+}
+
 QByteArray setBytes(const QList<questionset::Question>& questions)
 {
     QByteArray out = questionset::formatHeader();

@@ -36,6 +36,17 @@ struct FoundQuestion {
     QString skipReason;
 };
 
+// An answer a reader found: the first five are kept, every one is counted.
+void addAnswer(FoundQuestion& q, QString text, bool correct);
+
+// A true/false question's answers as a set holds them: A "Prawda" and B "Fałsz".
+void setTrueFalse(FoundQuestion& q, bool trueIsRight, bool falseIsRight);
+
+// What the readers say about the answers they leave out.
+inline const QString emptyAnswersLeftOut = QStringLiteral("puste odpowiedzi pominięto.");
+inline const QString answerFeedbackLeftOut =
+    QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).");
+
 struct Found {
     QList<FoundQuestion> questions;
     QList<Warning> warnings;

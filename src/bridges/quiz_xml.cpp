@@ -137,8 +137,7 @@ bool takeTrueFalse(const QuestionElement& element, FoundQuestion& q)
     }
     if (!trueRight || !falseRight)
         return false;
-    q.answers = {{QStringLiteral("Prawda"), *trueRight}, {QStringLiteral("Fałsz"), *falseRight}};
-    q.answerCount = 2;
+    setTrueFalse(q, *trueRight, *falseRight);
     return true;
 }
 
@@ -183,17 +182,15 @@ FoundQuestion foundQuestion(const QuestionElement& element, QList<Warning>& warn
             empty = true;
             continue;
         }
-        if (q.answers.size() < 5)
-            q.answers.append({text, answer.fraction > 0});
-        ++q.answerCount;
+        addAnswer(q, text, answer.fraction > 0);
     }
     if (trueFalse && !takeTrueFalse(element, q))
         return leftOut(QStringLiteral("„%1” to pytanie prawda/fałsz bez odpowiedzi „true” i „false”"),
                        QStringLiteral("to pytanie prawda/fałsz bez odpowiedzi „true” i „false”"));
     if (empty)
-        warnings.append({q.line, QStringLiteral("puste odpowiedzi pominięto.")});
+        warnings.append({q.line, emptyAnswersLeftOut});
     if (feedback)
-        warnings.append({q.line, QStringLiteral("informacje zwrotne przy odpowiedziach pominięto (zestaw ich nie ma).")});
+        warnings.append({q.line, answerFeedbackLeftOut});
     warnLeftOut(media, q.line, warnings);
     return q;
 }
