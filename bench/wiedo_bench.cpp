@@ -1077,8 +1077,8 @@ void importFigure(const QString& large, int figure, Verdicts& verdicts) {
             return true;
         });
     };
-    // Qt's XML reader alone, reading every token of the file and keeping nothing: what the XML import
-    // costs at the least (shown, not judged).
+    // Qt's XML reader alone, reading every token of the file and keeping nothing: why the import reads the
+    // file with expat instead (shown, not judged).
     auto tokens = [&] {
         return timed([&] {
             QFile file(source);

@@ -183,6 +183,24 @@ bool distinctLetters(QByteArrayView text)
     return true;
 }
 
+// A text of the first line decoded once for a run of records that repeat it: a log's records mostly name
+// the same class and set, and keeping one copy keeps a long log's reading and memory small.
+class RepeatedText {
+public:
+    const QString& of(QByteArrayView bytes)
+    {
+        if (bytes != bytes_ || text_.isNull()) {
+            bytes_ = bytes;
+            text_ = textOf(bytes);
+        }
+        return text_;
+    }
+
+private:
+    QByteArrayView bytes_;
+    QString text_;
+};
+
 QString quoted(const QString& word)
 {
     return QStringLiteral("„%1”").arg(word);
@@ -278,11 +296,11 @@ private:
         if (!allDigits(f[7].text) || !counted)
             return fault(number, QStringLiteral("niepoprawna liczba pytań „%1”").arg(textOf(f[7].text)));
         TestAnswers& a = current_.answers;
-        a.firstName = textOf(f[1].text);
-        a.surname = textOf(f[2].text);
-        a.className = textOf(f[3].text);
+        a.firstName = firstName_.of(f[1].text);
+        a.surname = surname_.of(f[2].text);
+        a.className = className_.of(f[3].text);
         a.when = QDateTime(*date, *time, Qt::UTC);
-        a.setPath = textOf(f[6].text);
+        a.setPath = setPath_.of(f[6].text);
     }
 
     void inRecord(QByteArrayView word, QByteArrayView bytes, qsizetype number)
@@ -306,8 +324,18 @@ private:
             return fault(number, QStringLiteral("powtórzony wiersz %1").arg(quoted(name)));
         seen = true;
         QList<quint8>& letters = ticked ? current_.answers.ticked : current_.answers.key;
-        if (readLetters(bytes, word.size() + 2, count_, letters))
+        // The key is the same in every test of a set until the teacher mends it.
+        if (!ticked && bytes == lastKeyLine_ && lastKey_.size() == count_) {
+            letters = lastKey_;
             return;
+        }
+        if (readLetters(bytes, word.size() + 2, count_, letters)) {
+            if (!ticked) {
+                lastKeyLine_ = bytes;
+                lastKey_ = letters;
+            }
+            return;
+        }
         // Something is wrong with the line: it is read again field by field to say what.
         letters.clear();
         const QList<Field>& fields = fields_;
@@ -384,6 +412,9 @@ private:
     State state_ = State::Between;
     QList<Field> fields_;  // the fields of the line being read: one list for every line, so a line allocates none
     AnsweredTest current_;
+    RepeatedText firstName_, surname_, className_, setPath_;
+    QByteArrayView lastKeyLine_;
+    QList<quint8> lastKey_;
     int count_ = 0;
     bool ticked_ = false;
     bool key_ = false;

@@ -154,9 +154,12 @@ QString fileNameOf(const QString& url)
     return path.section(u'/', -1);
 }
 
-// Builds the text a reader sees: blanks gathered into one, line breaks kept apart from them.
+// Builds the text a reader sees: blanks gathered into one, line breaks kept apart from them, no empty lines
+// before the first words or after the last ones.
 class PlainTextBuilder {
 public:
+    explicit PlainTextBuilder(qsizetype expected) { text_.reserve(expected); }
+
     void text(QStringView s)
     {
         qsizetype i = 0;
@@ -166,13 +169,18 @@ public:
                 ++i;
                 continue;
             }
+            // Words with one space between them stand as they are: they go in at once.
             qsizetype end = i + 1;
-            while (end < s.size() && !isBlank(s[end]))
+            while (end < s.size()
+                   && (!isBlank(s[end]) || (s[end] == u' ' && end + 1 < s.size() && !isBlank(s[end + 1]))))
                 ++end;
-            if (blank_ && !line_.isEmpty())
-                line_ += u' ';
+            for (; breaks_ > 0; --breaks_)
+                text_ += u"\r\n";
+            if (blank_ && lineHasWords_)
+                text_ += u' ';
             blank_ = false;
-            line_ += s.sliced(i, end - i);
+            lineHasWords_ = true;
+            text_ += s.sliced(i, end - i);
             i = end;
         }
     }
@@ -186,29 +194,22 @@ public:
     // A block element: a line of its own, without empty lines between blocks.
     void endBlock()
     {
-        if (!line_.isEmpty())
+        if (lineHasWords_)
             breakLine();
     }
     void breakLine()
     {
-        lines_ << line_;
-        line_.clear();
+        if (!text_.isEmpty())
+            ++breaks_;
+        lineHasWords_ = false;
         blank_ = false;
     }
-    QString result()
-    {
-        if (!line_.isEmpty())
-            lines_ << line_;
-        while (!lines_.isEmpty() && lines_.front().isEmpty())
-            lines_.removeFirst();
-        while (!lines_.isEmpty() && lines_.back().isEmpty())
-            lines_.removeLast();
-        return lines_.join(u"\r\n");
-    }
+    QString result() { return std::move(text_); }
 
 private:
-    QStringList lines_;
-    QString line_;
+    QString text_;
+    int breaks_ = 0;  // line breaks that wait for the next words
+    bool lineHasWords_ = false;
     bool blank_ = false;
 };
 
@@ -223,7 +224,7 @@ bool isBlockElement(QStringView name)
 
 QString htmlToText(QStringView html, LeftOutMedia* media)
 {
-    PlainTextBuilder out;
+    PlainTextBuilder out(html.size());
     auto note = [&](bool LeftOutMedia::*kind) {
         if (media)
             media->*kind = true;
@@ -349,7 +350,7 @@ bool startsWithFormatMarker(QStringView text)
     return takeFormatMarker(text) != TextFormat::Unmarked;
 }
 
-TextFormat formatNamed(QStringView name)
+TextFormat formatNamed(QAnyStringView name)
 {
     if (name == u"html")
         return TextFormat::Html;

@@ -20,7 +20,7 @@ bool startsWithFormatMarker(QStringView text);
 
 // The format named by an XML export's `format` attribute ("html", "moodle_auto_format", "plain_text",
 // "markdown"); Unmarked for anything else.
-TextFormat formatNamed(QStringView name);
+TextFormat formatNamed(QAnyStringView name);
 
 // What a text showed that a set cannot hold, so that its question can be warned about it.
 struct LeftOutMedia {

@@ -75,6 +75,9 @@ void tst_QuizXml::reads_data()
     QTest::newRow("utf16_byte_order_mark")
         << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2) << 0
         << "Stolica Polski to:|Warszawa|Kraków||||Brak|12222" << QStringList{};
+    QTest::newRow("windows_1250_declared")
+        << QByteArray(quiz(capital)).replace("UTF-8", "windows-1250").replace("Kraków", "Krak\xF3w") << 0
+        << "Stolica Polski to:|Warszawa|Kraków||||Brak|12222" << QStringList{};
     QTest::newRow("utf8_mark_comment_doctype")
         << "\xEF\xBB\xBF\n<!-- eksport -->\n<!DOCTYPE quiz>\n<quiz>" + capital + "</quiz>" << 0
         << "Stolica Polski to:|Warszawa|Kraków||||Brak|12222" << QStringList{};
@@ -118,7 +121,7 @@ void tst_QuizXml::refuses_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("why");
     QTest::newRow("tag_mismatch") << quiz(capital).replace("</name>", "</nazwa>")
-                                  << "plik XML jest uszkodzony (wiersz 4, kolumna 35): znacznik zamykający";
+                                  << "plik XML jest uszkodzony (wiersz 4, kolumna 29): znacznik zamykający";
     QTest::newRow("cut_short") << quiz(capital).chopped(10) << "plik urywa się";
     QTest::newRow("html_entity_outside_cdata") << quiz(question("multichoice", "A", "a&nbsp;b", "")) << "nieznana encja";
     QTest::newRow("other_root") << QByteArray("<?xml version=\"1.0\"?>\n<html><p>x</p></html>") << "a nie <quiz>";
