@@ -99,6 +99,12 @@ QString readable(QByteArrayView raw, TextFormat questionFormat, LeftOutMedia& me
     QString text = setText(raw);
     QStringView rest = text;
     const TextFormat own = takeFormatMarker(rest);
+    if (own != TextFormat::Unmarked) {
+        // Blanks and line ends between the marker and the text are the file's layout, as those before the
+        // marker are. The marker is plain ASCII with nothing escaped, as long in the file as in the text.
+        text = setText(raw.sliced(text.size() - rest.size()).trimmed());
+        rest = text;
+    }
     const TextFormat format = own == TextFormat::Unmarked ? questionFormat : own;
     if (isMarkup(rest, format))
         return readableText(rest, format, &media);

@@ -127,6 +127,8 @@ void tst_Gift::reads_data()
                       "\n####[html]Nad <em>Wisłą</em>&hellip;\n}")
         << 1 << 0 << "Stolica Polski to ?\r\n[obrazek: Flaga Polski]|Warszawa|<Kraków>|Gdańsk&Sopot|||Nad Wisłą…|12222"
         << QStringList{"1: obrazek pominięto", "1: informacje zwrotne"};
+    QTest::newRow("blanks_after_a_marker") << QByteArray("Q {=[markdown] \n a ~[plain]\tb\n####[html] \n<i>c</i>}") << 1 << 0
+                                           << "Q|a|b||||c|12222" << QStringList{};
     QTest::newRow("moodle_text_with_tags") << QByteArray("[moodle]Ile to <i>2+2</i>? {=4 ~5}") << 1 << 0
                                            << "Ile to 2+2?|4|5||||Brak|12222" << QStringList{};
     QTest::newRow("moodle_text_without_tags") << QByteArray("[moodle]Czy 1 < 2  &  2 > 1? {=tak ~nie}") << 1 << 0
