@@ -1078,7 +1078,7 @@ void importFigure(const QString& large, int figure, Verdicts& verdicts) {
         });
     };
     // Qt's XML reader alone, reading every token of the file and keeping nothing: why the import reads the
-    // file with expat instead (shown, not judged).
+    // file with a reader of its own (shown, not judged).
     auto tokens = [&] {
         return timed([&] {
             QFile file(source);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, where they are missing. Sourced by the other scripts.
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libexpat1-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
           desktop-file-utils shared-mime-info poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -54,7 +54,8 @@ constexpr std::array entities{
 
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == QChar(0xA0);
+    const char16_t u = c.unicode();
+    return (u <= u' ' && (u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\f')) || u == 0xA0;
 }
 
 // Whether a tag begins at `at`: "<" before a letter, "/" or "!", with a ">" after it.
@@ -162,6 +163,9 @@ public:
 
     void text(QStringView s)
     {
+        // Most texts are words with one space between them, as a reader sees them: they go in at once.
+        if (!s.isEmpty() && asShown(s))
+            return words(s);
         qsizetype i = 0;
         while (i < s.size()) {
             if (isBlank(s[i])) {
@@ -169,18 +173,11 @@ public:
                 ++i;
                 continue;
             }
-            // Words with one space between them stand as they are: they go in at once.
             qsizetype end = i + 1;
             while (end < s.size()
                    && (!isBlank(s[end]) || (s[end] == u' ' && end + 1 < s.size() && !isBlank(s[end + 1]))))
                 ++end;
-            for (; breaks_ > 0; --breaks_)
-                text_ += u"\r\n";
-            if (blank_ && lineHasWords_)
-                text_ += u' ';
-            blank_ = false;
-            lineHasWords_ = true;
-            text_ += s.sliced(i, end - i);
+            words(s.sliced(i, end - i));
             i = end;
         }
     }
@@ -207,6 +204,31 @@ public:
     QString result() { return std::move(text_); }
 
 private:
+    // Whether the text has no blank but single spaces between words: seen in one pass without a branch per
+    // character, as the words of a long text are many.
+    static bool asShown(QStringView s)
+    {
+        bool other = isBlank(s.front()) || isBlank(s.back());
+        for (qsizetype k = 1; k < s.size(); ++k) {
+            const char16_t u = s[k].unicode();
+            other |= (u == u'\t') | (u == u'\r') | (u == u'\n') | (u == u'\f') | (u == 0xA0)
+                | ((u == u' ') & (s[k - 1] == u' '));
+        }
+        return !other;
+    }
+
+    // Words with one space between them, after the blank or the line breaks that wait for them.
+    void words(QStringView s)
+    {
+        for (; breaks_ > 0; --breaks_)
+            text_ += u"\r\n";
+        if (blank_ && lineHasWords_)
+            text_ += u' ';
+        blank_ = false;
+        lineHasWords_ = true;
+        text_ += s;
+    }
+
     QString text_;
     int breaks_ = 0;  // line breaks that wait for the next words
     bool lineHasWords_ = false;
@@ -237,6 +259,8 @@ QString htmlToText(QStringView html, LeftOutMedia* media)
     const qsizetype lastClose = html.lastIndexOf(u'>');
     QString linkedFile;  // of the link being read, when it leads to a recording
     QStringView linkedLabel;
+    qsizetype nextTag = 0;
+    qsizetype nextEntity = 0;
     qsizetype i = 0;
     while (i < html.size()) {
         const QChar c = html[i];
@@ -251,9 +275,16 @@ QString htmlToText(QStringView html, LeftOutMedia* media)
             continue;
         }
         if (c != u'<' || !tagAt(html, i, lastClose)) {
-            qsizetype next = i + 1;
-            while (next < html.size() && html[next] != u'<' && html[next] != u'&')
-                ++next;
+            // The next "<" and the next "&" are each looked for again only once the reading has passed them.
+            const auto nextOf = [html, i](char16_t what) {
+                const qsizetype at = html.indexOf(what, i + 1);
+                return at < 0 ? html.size() : at;
+            };
+            if (nextTag <= i)
+                nextTag = nextOf(u'<');
+            if (nextEntity <= i)
+                nextEntity = nextOf(u'&');
+            const qsizetype next = std::min(nextTag, nextEntity);
             out.text(html.sliced(i, next - i));
             i = next;
             continue;

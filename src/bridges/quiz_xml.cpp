@@ -1,13 +1,10 @@
 #include "bridges/quiz_xml.h"
 
-#include "bridges/lines.h"
 #include "bridges/markup.h"
+#include "bridges/xml_reader.h"
 
 #include <QStringDecoder>
-#include <expat.h>
-#include <memory>
 #include <optional>
-#include <type_traits>
 #include <vector>
 
 namespace bridges {
@@ -137,50 +134,38 @@ FoundQuestion foundQuestion(const QuestionElement& element, QList<Warning>& warn
     return q;
 }
 
-// An attribute's value as expat passes it (UTF-8), or an empty text when the element has no such attribute.
-QByteArrayView attribute(const XML_Char** attributes, const char* name)
-{
-    for (; *attributes; attributes += 2)
-        if (qstrcmp(attributes[0], name) == 0)
-            return attributes[1];
-    return {};
-}
-
-TextElement textElement(const XML_Char** attributes)
+TextElement textElement(const XmlAttributes& attributes)
 {
     TextElement element;
-    element.format = formatNamed(QUtf8StringView(attribute(attributes, "format")));
-    element.fraction = attribute(attributes, "fraction").toDouble();
+    element.format = formatNamed(QUtf8StringView(attributes.value("format")));
+    element.fraction = attributes.value("fraction").toDouble();
     return element;
 }
 
-// Reads the export as expat passes its elements and texts: what each open element is to the export decides
-// what its content becomes. A question is taken as soon as its element ends.
-class QuizReader {
+QString damaged(const XmlFault& fault)
+{
+    return QStringLiteral("plik XML jest uszkodzony (wiersz %1, kolumna %2): %3.")
+        .arg(fault.place.line)
+        .arg(fault.place.column)
+        .arg(fault.what);
+}
+
+// Reads the export as the XML reader passes its elements and texts: what each open element is to the export
+// decides what its content becomes. A question is taken as soon as its element ends.
+class QuizReader : public XmlHandler {
 public:
-    QuizReader(XML_Parser parser, QList<Warning>& warnings, const std::function<void(FoundQuestion&)>& take)
-        : parser_(parser), warnings_(warnings), take_(take)
+    QuizReader(XmlReader& xml, QList<Warning>& warnings, const std::function<void(FoundQuestion&)>& take)
+        : xml_(xml), warnings_(warnings), take_(take)
     {
-        XML_SetUserData(parser, this);
-        XML_SetElementHandler(
-            parser,
-            [](void* self, const XML_Char* name, const XML_Char** attributes) {
-                static_cast<QuizReader*>(self)->started(name, attributes);
-            },
-            [](void* self, const XML_Char*) { static_cast<QuizReader*>(self)->ended(); });
-        XML_SetCharacterDataHandler(parser, [](void* self, const XML_Char* text, int length) {
-            static_cast<QuizReader*>(self)->characters(QByteArrayView(text, length));
-        });
     }
 
-    QString refusal;  // why the file is not an export, when its root is not <quiz>
+    QString refusal;  // why the file is not an export: its root is not <quiz>, or a text is not in its encoding
 
 private:
     // The elements the export is made of; a <text> holds the words of a name, a question text, a general
     // feedback, an answer or an answer's feedback, and every element inside a <text> adds its words to it
     // (a hand-written export may hold its HTML unescaped).
-    enum class Role { Quiz, Question, Name, QuestionText, GeneralFeedback, Answer, AnswerFeedback, Text, InText, File,
-                      Other };
+    enum class Role { Quiz, Question, Name, QuestionText, GeneralFeedback, Answer, AnswerFeedback, Text, InText, Other };
 
     static bool holdsText(Role role)
     {
@@ -191,23 +176,22 @@ private:
     // The element whose <text> or <file> is being read.
     TextElement& holder(Role role) { return role == Role::AnswerFeedback ? feedback_ : holder_; }
 
-    void started(QByteArrayView name, const XML_Char** attributes)
+    bool started(QByteArrayView name, const XmlAttributes& attributes) override
     {
         Role role = Role::Other;
         if (open_.empty()) {
             if (name != "quiz") {
                 refusal = QStringLiteral("to nie jest eksport pytań: głównym elementem pliku XML jest <%1>, a nie <quiz>.")
                               .arg(QString::fromUtf8(name));
-                XML_StopParser(parser_, XML_FALSE);
-                return;
+                return false;
             }
             role = Role::Quiz;
         } else if (const Role parent = open_.back(); parent == Role::Quiz) {
             if (name == "question") {
                 role = Role::Question;
                 question_ = QuestionElement{};
-                question_.line = static_cast<int>(XML_GetCurrentLineNumber(parser_));
-                question_.type = QString::fromUtf8(attribute(attributes, "type"));
+                question_.line = xml_.line();
+                question_.type = QString::fromUtf8(attributes.value("type"));
             }
         } else if (parent == Role::Question) {
             const bool taken = isMultipleChoice(question_.type) || question_.type == u"truefalse";
@@ -226,8 +210,7 @@ private:
                 role = Role::Text;
                 text_.clear();
             } else if (name == "file") {
-                role = Role::File;
-                holder(parent).files.append(QString::fromUtf8(attribute(attributes, "name")));
+                holder(parent).files.append(QString::fromUtf8(attributes.value("name")));
             } else if (parent == Role::Answer && name == "feedback") {
                 role = Role::AnswerFeedback;
                 feedback_ = textElement(attributes);
@@ -236,22 +219,32 @@ private:
             role = Role::InText;
         }
         open_.push_back(role);
+        return true;
     }
 
-    void characters(QByteArrayView text)
+    bool characters(QByteArrayView text) override
     {
         if (!open_.empty() && (open_.back() == Role::Text || open_.back() == Role::InText))
             text_.append(text);
+        return true;
     }
 
-    void ended()
+    bool ended() override
     {
         const Role role = open_.back();
         open_.pop_back();
         switch (role) {
-        case Role::Text:
-            holder(open_.back()).text = textOfUtf8(text_);
+        case Role::Text: {
+            // A mark U+FEFF at the start of a text is a character of it, not a byte order mark.
+            QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless
+                                                        | QStringConverter::Flag::ConvertInitialBom);
+            holder(open_.back()).text = utf8.decode(text_);
+            if (utf8.hasError()) {
+                refusal = damaged({xml_.place(), QStringLiteral("bajty pliku nie zgadzają się z jego kodowaniem")});
+                return false;
+            }
             break;
+        }
         case Role::Name:
             question_.name = holder_.text.simplified();
             break;
@@ -277,9 +270,10 @@ private:
         default:
             break;
         }
+        return true;
     }
 
-    XML_Parser parser_;
+    XmlReader& xml_;
     QList<Warning>& warnings_;
     const std::function<void(FoundQuestion&)>& take_;
     std::vector<Role> open_;
@@ -289,126 +283,32 @@ private:
     QByteArray text_;       // the words of the <text> being read, as the file holds them (UTF-8)
 };
 
-struct FreeParser {
-    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
-};
-using Parser = std::unique_ptr<std::remove_pointer_t<XML_Parser>, FreeParser>;
-
-// An encoding expat does not know itself, windows-1250 and ISO-8859-2 among them: any one-byte encoding Qt
-// can decode. A byte that does not stand for one character alone is not well-formed.
-int XMLCALL oneByteEncoding(void*, const XML_Char* name, XML_Encoding* encoding)
-{
-    if (!QStringDecoder(name).isValid())
-        return XML_STATUS_ERROR;
-    for (int b = 0; b < 256; ++b) {
-        const char byte = static_cast<char>(b);
-        const QString character = QStringDecoder(name).decode(QByteArrayView(&byte, 1));
-        const bool one = character.size() == 1 && character[0] != QChar::ReplacementCharacter;
-        encoding->map[b] = one ? character[0].unicode() : -1;
-    }
-    encoding->data = nullptr;
-    encoding->convert = nullptr;
-    encoding->release = nullptr;
-    return XML_STATUS_OK;
-}
-
-// A parser that decodes the file as its byte order mark or encoding declaration says (UTF-8 when neither does).
-Parser newParser()
-{
-    Parser parser(XML_ParserCreate(nullptr));
-    if (!parser)
-        throw std::bad_alloc();
-    XML_SetUnknownEncodingHandler(parser.get(), oneByteEncoding, nullptr);
-    return parser;
-}
-
-// Passes the bytes to the parser, in pieces that expat's int lengths can hold.
-XML_Status parseAll(XML_Parser parser, QByteArrayView bytes)
-{
-    constexpr qsizetype piece = 1 << 24;
-    qsizetype at = 0;
-    do {
-        const qsizetype size = std::min(piece, bytes.size() - at);
-        const bool last = at + size == bytes.size();
-        if (XML_Parse(parser, bytes.data() + at, static_cast<int>(size), last) != XML_STATUS_OK)
-            return XML_STATUS_ERROR;
-        at += size;
-    } while (at < bytes.size());
-    return XML_STATUS_OK;
-}
-
-QString faultOf(XML_Parser parser)
-{
-    QString what;
-    switch (XML_GetErrorCode(parser)) {
-    case XML_ERROR_NO_ELEMENTS:
-    case XML_ERROR_UNCLOSED_TOKEN:
-    case XML_ERROR_UNCLOSED_CDATA_SECTION:
-    case XML_ERROR_PARTIAL_CHAR:
-        what = QStringLiteral("plik urywa się, zanim zamknięto wszystkie elementy");
-        break;
-    case XML_ERROR_TAG_MISMATCH:
-        what = QStringLiteral("znacznik zamykający nie pasuje do otwartego elementu");
-        break;
-    case XML_ERROR_UNDEFINED_ENTITY:
-        what = QStringLiteral("nieznana encja (znak „&” poza sekcją CDATA zapisuje się jako &amp;)");
-        break;
-    case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
-        what = QStringLiteral("po zamknięciu głównego elementu jest jeszcze treść");
-        break;
-    case XML_ERROR_INCORRECT_ENCODING:
-        what = QStringLiteral("bajty pliku nie zgadzają się z jego kodowaniem");
-        break;
-    case XML_ERROR_UNKNOWN_ENCODING:
-        what = QStringLiteral("kodowanie podane w deklaracji pliku nie jest obsługiwane");
-        break;
-    case XML_ERROR_DUPLICATE_ATTRIBUTE:
-        what = QStringLiteral("atrybut powtórzony w jednym znaczniku");
-        break;
-    case XML_ERROR_INVALID_TOKEN:
-    case XML_ERROR_BAD_CHAR_REF:
-        what = QStringLiteral("znak niedozwolony w tym miejscu (znak „<” w tekście zapisuje się jako &lt;) albo "
-                              "bajty niezgodne z kodowaniem pliku");
-        break;
-    case XML_ERROR_AMPLIFICATION_LIMIT_BREACH:
-        what = QStringLiteral("encje rozwijają się w zbyt długi tekst");
-        break;
-    default:
-        what = QStringLiteral("niepoprawna składnia XML");
-        break;
-    }
-    return QStringLiteral("plik XML jest uszkodzony (wiersz %1, kolumna %2): %3.")
-        .arg(XML_GetCurrentLineNumber(parser))
-        .arg(XML_GetCurrentColumnNumber(parser) + 1)
-        .arg(what);
-}
-
 }  // namespace
 
 bool isQuizXml(QByteArrayView bytes)
 {
-    const Parser parser = newParser();
-    struct FirstElement {
-        XML_Parser parser;
+    class FirstElement : public XmlHandler {
+    public:
         bool quiz = false;
-    } first{parser.get()};
-    XML_SetUserData(parser.get(), &first);
-    XML_SetStartElementHandler(parser.get(), [](void* data, const XML_Char* name, const XML_Char**) {
-        auto* first = static_cast<FirstElement*>(data);
-        first->quiz = qstrcmp(name, "quiz") == 0;
-        XML_StopParser(first->parser, XML_FALSE);
-    });
-    parseAll(parser.get(), bytes);
+        bool started(QByteArrayView name, const XmlAttributes&) override
+        {
+            quiz = name == "quiz";
+            return false;
+        }
+        bool ended() override { return true; }
+        bool characters(QByteArrayView) override { return true; }
+    } first;
+    XmlReader(bytes).read(first);
     return first.quiz || declaresXml(bytes);
 }
 
 QString readQuizXml(const QByteArray& bytes, QList<Warning>& warnings, const std::function<void(FoundQuestion&)>& take)
 {
-    const Parser parser = newParser();
-    QuizReader reader(parser.get(), warnings, take);
-    if (parseAll(parser.get(), bytes) == XML_STATUS_OK)
-        return QString();
-    return reader.refusal.isEmpty() ? faultOf(parser.get()) : reader.refusal;
+    XmlReader xml(bytes);
+    QuizReader reader(xml, warnings, take);
+    if (const std::optional<XmlFault> fault = xml.read(reader))
+        return damaged(*fault);
+    return reader.refusal;
 }
 
 }  // namespace bridges

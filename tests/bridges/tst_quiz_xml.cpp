@@ -78,6 +78,14 @@ void tst_QuizXml::reads_data()
     QTest::newRow("windows_1250_declared")
         << QByteArray(quiz(capital)).replace("UTF-8", "windows-1250").replace("Kraków", "Krak\xF3w") << 0
         << "Stolica Polski to:|Warszawa|Kraków||||Brak|12222" << QStringList{};
+    QTest::newRow("unescaped_html_and_references")
+        << quiz(question("multichoice", "Rzeka", "<p>Najdłu&#380;sza <b>rzeka</b> Polski &#x2013; to:</p>",
+                         answer(100, "Wis&#322;a") + answer(0, "<![CDATA[Odra]]> &amp; Warta")))
+        << 0 << "Najdłuższa rzeka Polski – to:|Wisła|Odra & Warta||||Brak|12222" << QStringList{};
+    QTest::newRow("doctype_entity")
+        << quiz(question("multichoice", "S", "Stolica to &w;?", answer(100, "&w;") + answer(0, "Kraków")))
+               .replace("<quiz>", "<!DOCTYPE quiz [<!ENTITY w 'Warszawa'> <!ENTITY % p 'x'> <!ELEMENT quiz ANY>]>\n<quiz>")
+        << 0 << "Stolica to Warszawa?|Warszawa|Kraków||||Brak|12222" << QStringList{};
     QTest::newRow("utf8_mark_comment_doctype")
         << "\xEF\xBB\xBF\n<!-- eksport -->\n<!DOCTYPE quiz>\n<quiz>" + capital + "</quiz>" << 0
         << "Stolica Polski to:|Warszawa|Kraków||||Brak|12222" << QStringList{};
@@ -124,6 +132,20 @@ void tst_QuizXml::refuses_data()
                                   << "plik XML jest uszkodzony (wiersz 4, kolumna 29): znacznik zamykający";
     QTest::newRow("cut_short") << quiz(capital).chopped(10) << "plik urywa się";
     QTest::newRow("html_entity_outside_cdata") << quiz(question("multichoice", "A", "a&nbsp;b", "")) << "nieznana encja";
+    QTest::newRow("junk_after_root") << quiz(capital) + "<quiz/>" << "po zamknięciu głównego elementu";
+    QTest::newRow("repeated_attribute") << quiz(capital).replace("type=\"multichoice\"", "type=\"a\" type=\"b\"")
+                                        << "(wiersz 3, kolumna 20): atrybut powtórzony";
+    QTest::newRow("windows_1250_bytes_undeclared") << quiz(capital).replace("Kraków", "Krak\xF3w")
+                                                   << "bajty pliku nie zgadzają się z jego kodowaniem";
+    QTest::newRow("unknown_encoding") << quiz(capital).replace("UTF-8", "x-nieznane") << "kodowanie podane w deklaracji";
+    QTest::newRow("control_character_reference") << quiz(capital).replace("Kraków", "&#1;") << "znak niedozwolony w XML";
+    QTest::newRow("nul_byte") << quiz(capital).replace("Kraków", QByteArray("Kra\0ków", 8)) << "znak niedozwolony w XML";
+    QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE quiz [<!ENTITY e0 'hahahahaha'>";
+    for (int level = 1; level < 10; ++level)
+        laughs += QByteArray("<!ENTITY e%1 '").replace("%1", QByteArray::number(level))
+            + QByteArray("&e%1;").replace("%1", QByteArray::number(level - 1)).repeated(10) + "'>";
+    QTest::newRow("entities_without_end") << laughs + "]>\n" + quiz(question("multichoice", "S", "&e9;", ""))
+                                          << "encje rozwijają się w zbyt długi tekst";
     QTest::newRow("other_root") << QByteArray("<?xml version=\"1.0\"?>\n<html><p>x</p></html>") << "a nie <quiz>";
 }
 
