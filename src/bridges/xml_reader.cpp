@@ -12,6 +12,7 @@ const QString cutShort = QStringLiteral("plik urywa się, zanim zamknięto wszys
 const QString badSyntax = QStringLiteral("niepoprawna składnia XML");
 const QString unknownEntity = QStringLiteral("nieznana encja (znak „&” poza sekcją CDATA zapisuje się jako &amp;)");
 const QString tooLong = QStringLiteral("encje rozwijają się w zbyt długi tekst");
+constexpr qsizetype maxAttributes = 256;
 // What the references to declared entities may add to the file's texts, all uses together.
 constexpr qsizetype maxExpanded = qsizetype(64) << 20;
 
@@ -365,6 +366,9 @@ bool XmlReader::readStartTag(XmlHandler& handler)
             a.value = a.resolved;
         }
         at_ = close + 1;
+        // Each attribute is compared with those before it: a tag may hold only so many.
+        if (attributes_.list_.size() == maxAttributes)
+            return fail(attributeAt, QStringLiteral("zbyt wiele atrybutów w jednym znaczniku"));
         for (const XmlAttributes::Attribute& earlier : attributes_.list_)
             if (earlier.name == attribute)
                 return fail(attributeAt, QStringLiteral("atrybut powtórzony w jednym znaczniku"));

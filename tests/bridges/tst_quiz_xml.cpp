@@ -146,6 +146,11 @@ void tst_QuizXml::refuses_data()
             + QByteArray("&e%1;").replace("%1", QByteArray::number(level - 1)).repeated(10) + "'>";
     QTest::newRow("entities_without_end") << laughs + "]>\n" + quiz(question("multichoice", "S", "&e9;", ""))
                                           << "encje rozwijają się w zbyt długi tekst";
+    QByteArray attributes;
+    for (int n = 0; n < 300; ++n)
+        attributes += " a" + QByteArray::number(n) + "=''";
+    QTest::newRow("too_many_attributes") << quiz(capital).replace("<quiz>", "<quiz" + attributes + ">")
+                                         << "zbyt wiele atrybutów";
     QTest::newRow("other_root") << QByteArray("<?xml version=\"1.0\"?>\n<html><p>x</p></html>") << "a nie <quiz>";
 }
 
