@@ -208,11 +208,12 @@ private:
     // character, as the words of a long text are many.
     static bool asShown(QStringView s)
     {
-        bool other = isBlank(s.front()) || isBlank(s.back());
+        const char16_t* c = s.utf16();
+        unsigned other = isBlank(s.front()) || isBlank(s.back());
         for (qsizetype k = 1; k < s.size(); ++k) {
-            const char16_t u = s[k].unicode();
+            const char16_t u = c[k];
             other |= (u == u'\t') | (u == u'\r') | (u == u'\n') | (u == u'\f') | (u == 0xA0)
-                | ((u == u' ') & (s[k - 1] == u' '));
+                | ((u == u' ') & (c[k - 1] == u' '));
         }
         return !other;
     }
