@@ -92,6 +92,12 @@ QString setText(QByteArrayView s)
     return out;
 }
 
+// A text whose escapes are resolved, as a reader sees it in `format`.
+QString shown(QString text, TextFormat format, LeftOutMedia& media)
+{
+    return isMarkup(text, format) ? readableText(text, format, &media) : text;
+}
+
 // A text of the question as a reader sees it: its own format marker, or else the question's, says how it is
 // written. Pictures and recordings left out are noted in `media`.
 QString readable(QByteArrayView raw, TextFormat questionFormat, LeftOutMedia& media)
@@ -99,25 +105,17 @@ QString readable(QByteArrayView raw, TextFormat questionFormat, LeftOutMedia& me
     QString text = setText(raw);
     QStringView rest = text;
     const TextFormat own = takeFormatMarker(rest);
-    if (own != TextFormat::Unmarked) {
-        // Blanks and line ends between the marker and the text are the file's layout, as those before the
-        // marker are. The marker is plain ASCII with nothing escaped, as long in the file as in the text.
-        text = setText(raw.sliced(text.size() - rest.size()).trimmed());
-        rest = text;
-    }
-    const TextFormat format = own == TextFormat::Unmarked ? questionFormat : own;
-    if (isMarkup(rest, format))
-        return readableText(rest, format, &media);
-    // The escapes gave the line ends already: the text is the set's as it stands, without its marker.
-    text.remove(0, text.size() - rest.size());
-    return text;
+    if (own == TextFormat::Unmarked)
+        return shown(std::move(text), questionFormat, media);
+    // Blanks and line ends between the marker and the text are the file's layout, as those before the marker
+    // are. The marker is plain ASCII with nothing escaped, as long in the file as in the text.
+    return shown(setText(raw.sliced(text.size() - rest.size()).trimmed()), own, media);
 }
 
 // The question's own text, whose marker was taken off with the title.
 QString readableQuestion(QByteArrayView raw, TextFormat format, LeftOutMedia& media)
 {
-    const QString text = setText(raw);
-    return isMarkup(text, format) ? readableText(text, format, &media) : text;
+    return shown(setText(raw), format, media);
 }
 
 // "%50%", "%-33.33333%" at the start of an answer: whether the weight is above zero (a right answer), and
