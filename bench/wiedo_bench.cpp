@@ -1189,7 +1189,7 @@ void analysisFigure(Verdicts& verdicts) {
             return;
         const analysis::AnswersLog parsed = analysis::parseAnswersLog(file.readAll());
         const analysis::SetContents now = analysis::readSetContents(set);
-        const QList<grading::TestAnswers> taken = analysis::testsOfSet(parsed, set, now.key.size());
+        const QList<const grading::TestAnswers*> taken = analysis::testsOfSet(parsed, set, now.key.size());
         tableBytes = analysis::analysisTable(now, analysis::analyse(now, taken)).size();
         analysed = taken.size();
         faults = parsed.faults.size();

@@ -463,12 +463,12 @@ QList<QString> setsNamed(const AnswersLog& log)
     return named;
 }
 
-QList<TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions, qsizetype* others,
-                              qsizetype* brokenOff)
+QList<const TestAnswers*> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions,
+                                     qsizetype* others, qsizetype* brokenOff)
 {
     // A log names few sets, each in many tests: each name is matched against the set once.
     QHash<QString, bool> ofTheSet;
-    QList<TestAnswers> taken;
+    QList<const TestAnswers*> taken;
     taken.reserve(log.tests.size());
     qsizetype changed = 0;
     qsizetype broken = 0;
@@ -481,7 +481,7 @@ QList<TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsi
         if (test.answers.brokenOffAfter)
             ++broken;
         else if (test.answers.ticked.size() == questions)
-            taken.append(test.answers);
+            taken.append(&test.answers);
         else
             ++changed;
     }

@@ -37,10 +37,11 @@ bool sameSet(const QString& recordedPath, const QString& setPath);
 // The distinct sets the log names, in the order they first appear.
 QList<QString> setsNamed(const AnswersLog& log);
 
-// The graded tests of the set at `setPath` (sameSet) that have `questions` questions, in the log's order.
+// The graded tests of the set at `setPath` (sameSet) that have `questions` questions, in the log's order,
+// as they stand in `log`: the list holds no copies, and is good while the log is unchanged.
 // The tests of the set with another number of questions, taken before the set was changed, are counted in
 // `others`; the tests broken off and never graded, whose later questions were never answered, in `brokenOff`.
-QList<grading::TestAnswers> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions,
-                                       qsizetype* others = nullptr, qsizetype* brokenOff = nullptr);
+QList<const grading::TestAnswers*> testsOfSet(const AnswersLog& log, const QString& setPath, qsizetype questions,
+                                              qsizetype* others = nullptr, qsizetype* brokenOff = nullptr);
 
 }  // namespace analysis

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace analysis {
 
@@ -48,7 +47,7 @@ SetContents readSetContents(const QString& path)
     return set;
 }
 
-ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
+ItemAnalysis analyse(const SetContents& set, const QList<const TestAnswers*>& tests)
 {
     const qsizetype p = set.key.size();
     const qsizetype s = tests.size();
@@ -59,10 +58,10 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
     // it got right; per question whether a test was taken under another key.
     constexpr quint8 notReached = 0xFF;
     std::vector<quint8> ticked(static_cast<std::size_t>(s * p), notReached);
-    std::vector<qint64> total(static_cast<std::size_t>(s));
+    std::vector<qsizetype> total(static_cast<std::size_t>(s));
     std::vector<char> keyChanged(static_cast<std::size_t>(p));
     for (qsizetype t = 0; t < s; ++t) {
-        const TestAnswers& test = tests[t];
+        const TestAnswers& test = *tests[t];
         const qsizetype reached = std::min(p, test.ticked.size());
         for (qsizetype i = 0; i < reached; ++i) {
             const quint8 mask = test.ticked[i] & 31;
@@ -82,18 +81,17 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
         sumXX += X * X;
     }
 
-    // The top and the bottom third by X; among equal tests the log's order stands.
-    std::vector<qsizetype> order(static_cast<std::size_t>(s));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&total](qsizetype a, qsizetype b) {
-        return total[static_cast<std::size_t>(a)] > total[static_cast<std::size_t>(b)];
-    });
-    const qsizetype third = std::max<qsizetype>(1, s / 3);
-    std::vector<char> inTop(static_cast<std::size_t>(s)), inBottom(static_cast<std::size_t>(s));
-    for (qsizetype n = 0; n < s && n < third; ++n) {
-        inTop[static_cast<std::size_t>(order[static_cast<std::size_t>(n)])] = true;
-        inBottom[static_cast<std::size_t>(order[static_cast<std::size_t>(s - 1 - n)])] = true;
+    // Each test's rank by X from the highest, the log's order standing among equal tests: counted per X,
+    // as X is a whole number from 0 to p. The top third are the first ranks, the bottom third the last.
+    std::vector<qsizetype> nextRank(static_cast<std::size_t>(p + 1));
+    for (const qsizetype X : total)
+        ++nextRank[static_cast<std::size_t>(X)];
+    for (qsizetype X = p, rank = 0; X >= 0; --X) {
+        const qsizetype count = nextRank[static_cast<std::size_t>(X)];
+        nextRank[static_cast<std::size_t>(X)] = rank;
+        rank += count;
     }
+    const qsizetype third = std::max<qsizetype>(1, s / 3);
 
     // Per question how many tests ticked each set of letters, and the sum of X over the tests that got it
     // right: the sums of x_i, R_i = X − x_i and their products follow from these and the sums of X, in
@@ -104,9 +102,10 @@ ItemAnalysis analyse(const SetContents& set, const QList<TestAnswers>& tests)
     };
     std::vector<Sums> sums(static_cast<std::size_t>(p));
     for (qsizetype t = 0; t < s; ++t) {
-        const qint64 X = total[static_cast<std::size_t>(t)];
-        const bool top = inTop[static_cast<std::size_t>(t)];
-        const bool bottom = inBottom[static_cast<std::size_t>(t)];
+        const qsizetype X = total[static_cast<std::size_t>(t)];
+        const qsizetype rank = nextRank[static_cast<std::size_t>(X)]++;
+        const bool top = rank < third;
+        const bool bottom = rank >= s - third;
         for (qsizetype i = 0; i < p; ++i) {
             const quint8 mask = ticked[static_cast<std::size_t>(t * p + i)];
             if (mask == notReached)

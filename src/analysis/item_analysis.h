@@ -51,7 +51,7 @@ struct ItemAnalysis {
 };
 
 // `tests` are tests of the set whose number of questions equals the set's; the caller picks them.
-ItemAnalysis analyse(const SetContents& set, const QList<grading::TestAnswers>& tests);
+ItemAnalysis analyse(const SetContents& set, const QList<const grading::TestAnswers*>& tests);
 
 // The table `wiedo analysis` writes: UTF-8 with a byte order mark, semicolons, CR LF, decimal comma, one
 // decimal place; header `Nr;Pytanie;Łatwość;Różnicowanie;A;B;C;D;E;Uwagi`.

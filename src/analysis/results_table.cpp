@@ -344,16 +344,16 @@ QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& re
 
 // ---- item statistics ----------------------------------------------------------------------------------
 
-QList<grading::TestAnswers> chosenTests(const AnswersLog& log, const QString& setPath, const SetContents& set,
-                                        const RecordFilter& filter) {
+QList<const grading::TestAnswers*> chosenTests(const AnswersLog& log, const QString& setPath, const SetContents& set,
+                                               const RecordFilter& filter) {
     RecordFilter byClassAndDate = filter;
     byClassAndDate.setPath.clear();
-    AnswersLog chosen;
-    for (const AnsweredTest& test : log.tests)
-        if (byClassAndDate.accepts(test.answers.className, test.answers.setPath, test.answers.when.date()))
-            chosen.tests << test;
-    // Of those, the very tests `wiedo analysis` takes of the set.
-    return testsOfSet(chosen, setPath, set.questions.size());
+    // Of the very tests `wiedo analysis` takes of the set, those of the class and dates.
+    QList<const grading::TestAnswers*> chosen = testsOfSet(log, setPath, set.questions.size());
+    chosen.removeIf([&byClassAndDate](const grading::TestAnswers* test) {
+        return !byClassAndDate.accepts(test->className, test->setPath, test->when.date());
+    });
+    return chosen;
 }
 
 QuestionsModel::QuestionsModel(QObject* parent) : QAbstractTableModel(parent) {}

@@ -123,9 +123,9 @@ QList<std::optional<Regraded>> regradeAll(const QList<grading::ResultRecord>& re
 // ---- item statistics ----------------------------------------------------------------------------------
 
 // The tests of the answers log that pass the filter (its class and dates; its set is ignored) and that
-// `wiedo analysis` takes of the set at `setPath`.
-QList<grading::TestAnswers> chosenTests(const AnswersLog& log, const QString& setPath, const SetContents& set,
-                                       const RecordFilter& filter);
+// `wiedo analysis` takes of the set at `setPath`; like testsOfSet, they stand in `log`.
+QList<const grading::TestAnswers*> chosenTests(const AnswersLog& log, const QString& setPath, const SetContents& set,
+                                              const RecordFilter& filter);
 
 class QuestionsModel : public QAbstractTableModel {
     Q_OBJECT

@@ -67,7 +67,7 @@ int runAnalysis(const QStringList& arguments)
 
     qsizetype otherCount = 0;
     qsizetype brokenCount = 0;
-    const QList<grading::TestAnswers> taken =
+    const QList<const grading::TestAnswers*> taken =
         analysis::testsOfSet(log, setPath, set.key.size(), &otherCount, &brokenCount);
     if (brokenCount > 0)
         warn(QStringLiteral("wiedo %1: testy tego zestawu przerwane przed oceną, pominięte w analizie: %2.")

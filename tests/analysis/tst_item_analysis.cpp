@@ -21,6 +21,15 @@ QList<quint8> masks(const QStringList& letters)
     return made;
 }
 
+// The figures of tests held in a list, as the analysis takes them from a log.
+analysis::ItemAnalysis figuresOf(const SetContents& set, const QList<TestAnswers>& tests)
+{
+    QList<const TestAnswers*> held;
+    for (const TestAnswers& test : tests)
+        held.append(&test);
+    return analysis::analyse(set, held);
+}
+
 // Tests from the ticked letters, one text per test with the questions separated by "|".
 QList<TestAnswers> tests(const QStringList& rows, const QList<quint8>& key)
 {
@@ -81,7 +90,7 @@ private slots:
 
 void TestItemAnalysis::handWorkedClass()
 {
-    const analysis::ItemAnalysis a = analysis::analyse(classSet, classTests());
+    const analysis::ItemAnalysis a = figuresOf(classSet, classTests());
     const QList<double> facility{500.0 / 6, 400.0 / 6, 50, 100.0 / 6};
     const QList<double> discrimination{15.811, 0, 44.721, 54.772};
     for (qsizetype i = 0; i < 4; ++i) {
@@ -163,20 +172,20 @@ void TestItemAnalysis::flags()
     QFETCH(QStringList, ticked);
     QFETCH(QStringList, flags);
     const SetContents set{QList<QString>(key.size(), QStringLiteral("Pytanie")), masks(key), masks(answered)};
-    QCOMPARE(analysis::analyse(set, tests(ticked, set.key)).questions[0].flags, flags);
+    QCOMPARE(figuresOf(set, tests(ticked, set.key)).questions[0].flags, flags);
 }
 
 void TestItemAnalysis::thirdsKeepTheLogOrderInTies()
 {
     const SetContents set{{QStringLiteral("Pytanie")}, masks({"A"}), masks({"AB"})};
     const QList<TestAnswers> equal = tests({"B", "", "AB"}, set.key);  // all wrong: one in each third
-    const analysis::QuestionFigures q = analysis::analyse(set, equal).questions[0];
+    const analysis::QuestionFigures q = figuresOf(set, equal).questions[0];
     QVERIFY((q.tickedTop == std::array<std::optional<double>, 5>{0.0, 100.0, 0.0, 0.0, 0.0}));
     QVERIFY((q.tickedBottom == std::array<std::optional<double>, 5>{100.0, 100.0, 0.0, 0.0, 0.0}));
-    const analysis::QuestionFigures c = analysis::analyse(classSet, classTests()).questions[2];
+    const analysis::QuestionFigures c = figuresOf(classSet, classTests()).questions[2];
     QCOMPARE(c.tickedTop[2], 100.0);   // the two best of six
     QCOMPARE(c.tickedBottom[2], 50.0);  // the two weakest
-    QVERIFY(!analysis::analyse(set, {}).questions[0].tickedTop[0]);
+    QVERIFY(!figuresOf(set, {}).questions[0].tickedTop[0]);
 }
 
 void TestItemAnalysis::regradesOnlyWhenTheKeyChanged()

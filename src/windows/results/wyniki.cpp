@@ -592,7 +592,7 @@ void Wyniki::analyseSet() {
     }
     const analysis::RecordFilter filter =
         filterOf(analysedClassBox, nullptr, analysedDatesBox, analysedFrom, analysedTo);
-    const QList<grading::TestAnswers> tests = analysis::chosenTests(answers_, path, set, filter);
+    const QList<const grading::TestAnswers*> tests = analysis::chosenTests(answers_, path, set, filter);
     analysis::ItemAnalysis figures = analysis::analyse(set, tests);
     QList<BarChart::Bar> bars;
     for (qsizetype i = 0; i < figures.questions.size(); ++i) {
